@@ -1,0 +1,27 @@
+#include "foundation/modDecryption.h"
+
+namespace modDecryption {
+
+QByteArray ScrambleLine(const QByteArray& line)
+{
+    QByteArray scrambled(line);
+    for (char& byte : scrambled)
+        byte = static_cast<char>(static_cast<unsigned char>(byte) + 1);
+    return scrambled;
+}
+
+QByteArray UnscrambleLine(const QByteArray& line)
+{
+    QByteArray plain(line);
+    for (char& byte : plain)
+        byte = static_cast<char>(static_cast<unsigned char>(byte) - 1);
+    return plain;
+}
+
+QByteArray TagOfLine(const QByteArray& line)
+{
+    const qsizetype end = line.indexOf('>');
+    return end < 0 ? QByteArray() : line.left(end + 1);
+}
+
+} // namespace modDecryption
