@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+// The countdown package (".MVL"): a 94-byte header, the data file, then up to three media
+// files. Members are unpacked into and packed from the work folder (`AppPath & "\Temp"`, the
+// countdown's DatabaseLocation), which callers pass in. Paths are internal (Windows-style).
+namespace ModJoinsSkins {
+
+// Rebuilds the package at `packagePath` from the named files of `workFolder`. An empty data file
+// name does nothing. The package is replaced atomically: on a failure the old package stays
+// whole and one message is shown. Error 75 ends the program (see setEndProgramHandler).
+void SaveCountdownPackage(const QString& packagePath, const QString& reserved1,
+                          const QString& reserved2, const QString& reserved3,
+                          const QString& dataFileName, const QString& pictureFileName,
+                          const QString& soundFileName, const QString& logoFileName,
+                          const QString& workFolder);
+
+// Unpacks the package into `workFolder`. False when the package is missing, or when it is
+// truncated, inconsistent or names a member that is not a bare file name (then nothing in the
+// work folder changes). With `pictureOnly` the sound and logo members are left in the package.
+// The data member is also placed under the package's own name with ".MVK", the name the
+// countdown windows read, so a renamed package opens with its own countdown.
+bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QString& workFolder);
+
+// Copies exactly `byteCount` (a header count field, digits then blanks) bytes of the file at
+// `memberPath` to the current position of `package`, in chunks. Raises VbError on failure.
+void AppendFileToPackage(QIODevice& package, const QString& memberPath, const QString& byteCount);
+
+// What error 75 on saving calls after its message: by default the process ends at once.
+// Tests replace it (the handler may throw to unwind instead of ending).
+void setEndProgramHandler(std::function<void()> handler);
+
+} // namespace ModJoinsSkins
