@@ -1,0 +1,149 @@
+#include "display/modCounter.h"
+
+#include "countdown/clsCounter.h"
+#include "display/ElasticPanel.h"
+#include "display/FormControls.h"
+#include "display/HiddenLabel.h"
+#include "display/ProgramFolder.h"
+#include "platform/FileSystem.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
+#include "platform/VbError.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QSet>
+
+namespace modCounter {
+
+namespace {
+
+// Failures already shown in this run, as path, number and description.
+QSet<QString> g_reportedFailures;
+
+int32_t rgbValue(const QColor& colour)
+{
+    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+}
+
+// A system colour becomes the colour the panel really paints for it.
+int32_t shownColour(int32_t vbColor, const QPalette& palette)
+{
+    if (static_cast<uint32_t>(vbColor) & 0x80000000u)
+        return rgbValue(resolveVbColor(vbColor, palette));
+    return vbColor;
+}
+
+ExportWriter::PanelData panelData(const ElasticPanel& panel)
+{
+    ExportWriter::PanelData data;
+    data.caption = panel.Caption();
+    data.visible = panel.Visible();
+    data.fontName = panel.FontName();
+    data.fontBold = panel.FontBold();
+    data.fontItalic = panel.FontItalic();
+    data.foreColor = shownColour(panel.ForeColor(), panel.palette());
+    data.backColor = shownColour(panel.BackColor(), panel.palette());
+    return data;
+}
+
+ExportWriter::ExportInput formatOnly(clsCounter& counter)
+{
+    ExportWriter::ExportInput input;
+    input.saveFormat = counter.SaveFormat();
+    return input;
+}
+
+void writeLines(QIODevice& file, const QStringList& lines)
+{
+    platform::fs::writeBytes(file, ExportWriter::encodeLines(lines));
+}
+
+// A pattern in the path would make the file layer act on every matching file.
+void refuseWildcards(const QString& path)
+{
+    if (path.contains('*') || path.contains('?'))
+        throw platform::VbError(52, QStringLiteral("Bad file name or number"));
+}
+
+void reportOnce(const QString& path, const platform::VbError& error)
+{
+    const QString key = path + QChar(0) + QString::number(error.number) + QChar(0) + error.description;
+    if (g_reportedFailures.contains(key))
+        return;
+    g_reportedFailures.insert(key);
+    platform::services().ui->msgBox(QString::number(error.number) + error.description,
+                                    platform::vbmsg::vbOKOnly);
+}
+
+} // namespace
+
+ExportWriter::ExportInput gatherExportInput(QObject& form, clsCounter& counter)
+{
+    ExportWriter::ExportInput input = formatOnly(counter);
+    const QString pictureName = FormControls::label(form, "lblImageFileName")->Caption();
+    input.picturePath = platform::fs::toNative(ProgramFolder::AppPath() + "\\Temp\\" + pictureName);
+    input.logoFileName = FormControls::label(form, "lblLogoImage")->Caption();
+    input.eventCaption = panelData(*FormControls::panel(form, "c1eEventCaption"));
+    input.eventDate = panelData(*FormControls::panel(form, "c1eEventDate"));
+    for (int i = 0; i < 6; ++i)
+        input.boxes[i] = panelData(*FormControls::panel(form, "c1eIntervalsLeft", i + 1));
+    input.unitsLeft = {counter.YearsLeft(), counter.MonthsLeft(), counter.DaysLeft(),
+                       counter.HoursLeft(), counter.MinutesLeft(), counter.SecondsLeft()};
+    return input;
+}
+
+void SaveCountdownToFile(clsCounter& counter, QObject& form)
+{
+    QString path;
+    try {
+        path = FormControls::label(form, "lblSaveToFileLocation")->Caption();
+        refuseWildcards(path);
+        QBuffer contents;
+        contents.open(QIODevice::WriteOnly);
+        WriteSaveFileHeader(form, contents, counter);
+        WriteSaveFileBody(form, contents, counter);
+        WriteSaveFileFooter(contents, counter);
+        platform::fs::writeAtomic(path, contents.data());
+    } catch (const platform::VbError& error) {
+        reportOnce(path, error);
+    }
+    platform::services().ui->setMousePointer(platform::vbcursor::vbDefault);
+}
+
+void WriteSaveFileHeader(QObject& form, QIODevice& file, clsCounter& counter)
+{
+    writeLines(file, ExportWriter::headerLines(gatherExportInput(form, counter)));
+}
+
+void WriteSaveFileBody(QObject& form, QIODevice& file, clsCounter& counter)
+{
+    writeLines(file, ExportWriter::bodyLines(gatherExportInput(form, counter)));
+}
+
+void WriteSaveFileFooter(QIODevice& file, clsCounter& counter)
+{
+    writeLines(file, ExportWriter::footerLines(formatOnly(counter)));
+}
+
+QString BuildTextLine(QObject& form, clsCounter& counter)
+{
+    return ExportWriter::textLine(gatherExportInput(form, counter));
+}
+
+QString ApplyFontTags(const QString& text, const ElasticPanel& panel)
+{
+    return ExportWriter::fontTags(text, panel.FontBold(), panel.FontItalic());
+}
+
+QString ColorToHtml(int32_t vbColor)
+{
+    return ExportWriter::htmlColour(shownColour(vbColor, QGuiApplication::palette()));
+}
+
+void resetReportedFailures()
+{
+    g_reportedFailures.clear();
+}
+
+} // namespace modCounter

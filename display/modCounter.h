@@ -1,0 +1,43 @@
+#pragma once
+
+#include "display/ExportWriter.h"
+
+#include <QIODevice>
+#include <QString>
+
+#include <cstdint>
+
+class clsCounter;
+class ElasticPanel;
+class QObject;
+
+// The export of the running countdown: on every tick with export on, the file at
+// lblSaveToFileLocation is replaced by the countdown's present state in the counter's
+// SaveFormat. The form's controls are reached by name, so any countdown form will do.
+namespace modCounter {
+
+// The whole export of one tick. Reports a failure once per path and error for the life of the
+// program (the screen saver ticks every 10 ms), skips the rest of that tick and leaves the old
+// file whole; a later tick tries again. Always sets the mouse pointer back to the default.
+void SaveCountdownToFile(clsCounter& counter, QObject& form);
+
+// Each writes its share of the lines in the counter's SaveFormat, every line ended by CR LF in
+// code page 1252. Errors (a missing control, a failed write) reach the caller.
+void WriteSaveFileHeader(QObject& form, QIODevice& file, clsCounter& counter);
+void WriteSaveFileBody(QObject& form, QIODevice& file, clsCounter& counter);
+void WriteSaveFileFooter(QIODevice& file, clsCounter& counter);
+
+// The line of the plain-text format; the counter is not read.
+QString BuildTextLine(QObject& form, clsCounter& counter);
+// The text in "<i>" / "<b>" tags after the panel's italic and bold flags.
+QString ApplyFontTags(const QString& text, const ElasticPanel& panel);
+// "#RRGGBB" of a VB colour; a system colour gives the colour the panels show for it.
+QString ColorToHtml(int32_t vbColor);
+
+// What one export reads of the form and the counter, with system colours resolved.
+ExportWriter::ExportInput gatherExportInput(QObject& form, clsCounter& counter);
+
+// Forgets the failures already reported, so tests start each case afresh.
+void resetReportedFailures();
+
+} // namespace modCounter
