@@ -44,6 +44,10 @@ public:
     static QString applicationFolder();
     static void setApplicationFolder(const QString& folder);
 
+    // Twips rounded to a whole number (halves to even) and kept within 32 bits, ready for a
+    // geometry setter. Raises VbError 6 for a value that is not a number.
+    static int32_t roundedTwips(double twips);
+
 private:
     QString m_name;
     QString m_formFileName;

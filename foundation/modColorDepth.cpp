@@ -1,0 +1,19 @@
+#include "modColorDepth.h"
+
+#include "platform/Screen.h"
+#include "platform/Services.h"
+#include "platform/VbError.h"
+
+#include <limits>
+
+namespace modColorDepth {
+
+int16_t GetColorDepth()
+{
+    const int bits = platform::services().screen->colorDepthBits();
+    if (bits < std::numeric_limits<int16_t>::min() || bits > std::numeric_limits<int16_t>::max())
+        throw platform::VbError(6, QStringLiteral("Overflow"));
+    return static_cast<int16_t>(bits);
+}
+
+} // namespace modColorDepth
