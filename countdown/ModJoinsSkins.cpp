@@ -1,0 +1,313 @@
+#include "countdown/ModJoinsSkins.h"
+
+#include "countdown/BareFileName.h"
+#include "countdown/PackageHeader.h"
+#include "countdown/PackageProgress.h"
+#include "countdown/PackageReader.h"
+#include "countdown/PackageWriter.h"
+#include "foundation/clsPSFileUtilities.h"
+#include "platform/Cp1252.h"
+#include "platform/FileSystem.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
+#include "platform/VbError.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace ModJoinsSkins {
+
+namespace {
+
+using platform::VbError;
+namespace vbmsg = platform::vbmsg;
+namespace vbcursor = platform::vbcursor;
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+std::function<void()>& endProgramHandler()
+{
+    static std::function<void()> handler = [] {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    };
+    return handler;
+}
+
+platform::Ui& ui()
+{
+    return *platform::services().ui;
+}
+
+void showError(const VbError& error, const QString& addedLine = {})
+{
+    QString text = QString::number(error.number) + kCrLf + error.description;
+    if (!addedLine.isEmpty())
+        text += kCrLf + addedLine;
+    ui().msgBox(text, vbmsg::vbOKOnly);
+}
+
+QString memberPath(const QString& folder, const QString& name)
+{
+    return folder + QLatin1Char('\\') + name;
+}
+
+// ---- writing ----------------------------------------------------------------------------
+
+// The progress window, when the program has one.
+class ProgressSteps {
+public:
+    ProgressSteps() : m_progress(makePackageProgress())
+    {
+        if (!m_progress)
+            return;
+        m_progress->showProgress();
+        m_progress->setPercent(1);
+        m_progress->setCaption(QStringLiteral("Saving Countdown..."));
+    }
+    ~ProgressSteps()
+    {
+        if (m_progress)
+            m_progress->closeProgress();
+    }
+    void reach(int percent)
+    {
+        if (m_progress)
+            m_progress->setPercent(percent);
+    }
+
+private:
+    std::unique_ptr<PackageProgress> m_progress;
+};
+
+package::MemberEntry entryFor(clsPSFileUtilities& files, const QString& workFolder, const QString& name)
+{
+    package::MemberEntry entry{name, 0};
+    if (!name.isEmpty() && files.FileExists(memberPath(workFolder, name)))
+        entry.byteCount = platform::fs::fileLength(memberPath(workFolder, name));
+    return entry;
+}
+
+// A read-only package is "not allowed to be updated", as opening it for writing would say;
+// an atomic replace alone would silently put a new file in its place.
+void refuseReadOnlyPackage(const QString& packagePath)
+{
+    if (platform::fs::isFile(packagePath)
+        && (platform::fs::attributes(packagePath) & platform::fs::attr::ReadOnly))
+        throw VbError(75, QStringLiteral("Path/File access error"));
+}
+
+void appendMember(QIODevice& out, const QString& workFolder, const package::MemberEntry& entry)
+{
+    package::writeText(out, entry.name);
+    AppendFileToPackage(out, memberPath(workFolder, entry.name),
+                        package::countField(entry.byteCount, package::kFieldWidth));
+}
+
+void writePackage(const QString& packagePath, const QString& title, const package::PackageHeader& header,
+                  const package::MemberEntry (&members)[4], const QString& workFolder, ProgressSteps& progress)
+{
+    refuseReadOnlyPackage(packagePath);
+    std::unique_ptr<QSaveFile> out = platform::fs::openAtomic(packagePath);
+    platform::fs::writeBytes(*out, package::formatHeader(header));
+    package::writeText(*out, title);
+    appendMember(*out, workFolder, members[0]);
+    progress.reach(20);
+    const int reached[] = {40, 60, 80};
+    for (int media = 1; media <= 3; ++media) {
+        if (!members[media].name.isEmpty())
+            appendMember(*out, workFolder, members[media]);
+        progress.reach(reached[media - 1]);
+    }
+    platform::fs::commitAtomic(*out);
+}
+
+// ---- reading ----------------------------------------------------------------------------
+
+enum class Placement { Always, MediaRule };
+
+struct Unpacked {
+    QString name;
+    const package::PackageMember* member;
+    Placement placement;
+};
+
+QString nameTheWindowReads(const QString& packagePath)
+{
+    clsPSFileUtilities files;
+    files.setPellowFileName(packagePath);
+    return files.Filename() + QStringLiteral(".MVK");
+}
+
+std::vector<Unpacked> membersToUnpack(const package::PackageContents& contents, const QString& packagePath)
+{
+    std::vector<Unpacked> list{{contents.data.name, &contents.data, Placement::Always}};
+    const QString windowName = nameTheWindowReads(packagePath);
+    if (isBareFileName(windowName) && windowName.compare(contents.data.name, Qt::CaseInsensitive) != 0)
+        list.push_back({windowName, &contents.data, Placement::Always});
+    for (const auto* media : {&contents.picture, &contents.sound, &contents.logo}) {
+        if (*media)
+            list.push_back({(*media)->name, &**media, Placement::MediaRule});
+    }
+    return list;
+}
+
+// The media rule: a work-folder file that already holds exactly the member's bytes stays.
+bool alreadyInPlace(QIODevice& package, const Unpacked& item, const QString& workFolder)
+{
+    clsPSFileUtilities files;
+    const QString target = memberPath(workFolder, item.name);
+    if (item.placement != Placement::MediaRule || !files.FileExists(target))
+        return false;
+    std::unique_ptr<QFile> existing = platform::fs::openForRead(target);
+    return package::memberEquals(package, *item.member, *existing);
+}
+
+void stageMember(QIODevice& package, const Unpacked& item, const QString& stagingFolder)
+{
+    std::unique_ptr<QFile> staged = platform::fs::openForWrite(memberPath(stagingFolder, item.name));
+    package::copyMember(package, *item.member, *staged);
+    staged->close();
+}
+
+void moveIntoWorkFolder(const Unpacked& item, const QString& stagingFolder, const QString& workFolder)
+{
+    clsPSFileUtilities files;
+    const QString target = memberPath(workFolder, item.name);
+    files.psKill(target);
+    platform::fs::rename(memberPath(stagingFolder, item.name), target);
+}
+
+void pointerBetweenSteps()
+{
+    ui().setMousePointer(vbcursor::vbDefault);
+    ui().setMousePointer(vbcursor::vbHourglass);
+}
+
+// Every member is first written to a staging folder beside the work folder's files (same file
+// system, so moving it in is a rename), then moved in; a member that could not be staged
+// leaves its work-folder file as it was.
+void unpack(QIODevice& package, const std::vector<Unpacked>& items, const QString& workFolder)
+{
+    QTemporaryDir staging(platform::fs::resolve(workFolder) + QStringLiteral("/.unpacking-XXXXXX"));
+    if (!staging.isValid()) {
+        showError(VbError(76, QStringLiteral("Path not found")));
+        return;
+    }
+    const QString stagingFolder = platform::fs::toInternal(staging.path());
+    std::vector<const Unpacked*> staged;
+    for (const Unpacked& item : items) {
+        try {
+            if (!alreadyInPlace(package, item, workFolder)) {
+                stageMember(package, item, stagingFolder);
+                staged.push_back(&item);
+            }
+        } catch (const VbError& error) {
+            showError(error);
+        }
+        pointerBetweenSteps();
+    }
+    for (const Unpacked* item : staged) {
+        try {
+            moveIntoWorkFolder(*item, stagingFolder, workFolder);
+        } catch (const VbError& error) {
+            showError(error);
+        }
+    }
+}
+
+class HourglassWhileReading {
+public:
+    HourglassWhileReading() { ui().setMousePointer(vbcursor::vbHourglass); }
+    ~HourglassWhileReading() { ui().setMousePointer(vbcursor::vbDefault); }
+};
+
+} // namespace
+
+void SaveCountdownPackage(const QString& packagePath, const QString& reserved1, const QString& reserved2,
+                          const QString& reserved3, const QString& dataFileName, const QString& pictureFileName,
+                          const QString& soundFileName, const QString& logoFileName, const QString& workFolder)
+{
+    if (dataFileName.isEmpty())
+        return;
+    bool endProgram = false;
+    {
+        ProgressSteps progress;
+        try {
+            clsPSFileUtilities files;
+            files.setPellowFileName(dataFileName);
+            const QString title = files.FileTitle();
+            const package::MemberEntry members[4] = {
+                entryFor(files, workFolder, dataFileName), entryFor(files, workFolder, pictureFileName),
+                entryFor(files, workFolder, soundFileName), entryFor(files, workFolder, logoFileName)};
+            const package::PackageHeader header =
+                package::headerFor(reserved1, reserved2, reserved3, title, members[0], members[1], members[2], members[3]);
+            progress.reach(10);
+            writePackage(packagePath, title, header, members, workFolder, progress);
+            progress.reach(100);
+        } catch (const VbError& error) {
+            if (error.number == 75) {
+                showError(error, QStringLiteral("You are not allowed to update provided Templates"));
+                endProgram = true;
+            } else {
+                showError(error);
+            }
+        }
+    }
+    if (endProgram)
+        endProgramHandler()();
+}
+
+bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QString& workFolder)
+{
+    HourglassWhileReading hourglass;
+    clsPSFileUtilities files;
+    if (!files.FileExists(packagePath)) {
+        ui().msgBox(QStringLiteral("Warning. Countdown Clock file requested either has moved or has been deleted "
+                                   "or the information is unreadable."),
+                    vbmsg::vbInformation);
+        return false;
+    }
+    std::unique_ptr<QFile> packageFile;
+    try {
+        packageFile = platform::fs::openForRead(packagePath);
+    } catch (const VbError& error) {
+        showError(error);
+        return true;
+    }
+    QString whyNot;
+    const std::optional<package::PackageContents> contents = package::readPackageContents(*packageFile, pictureOnly, &whyNot);
+    if (!contents) {
+        ui().msgBox(QStringLiteral("The countdown package %1 cannot be opened: %2. Nothing was unpacked.")
+                        .arg(platform::fs::toNative(packagePath), whyNot),
+                    vbmsg::vbExclamation);
+        return false;
+    }
+    pointerBetweenSteps();
+    unpack(*packageFile, membersToUnpack(*contents, packagePath), workFolder);
+    return true;
+}
+
+void AppendFileToPackage(QIODevice& package, const QString& memberPath, const QString& byteCount)
+{
+    const std::optional<qint64> count = package::parseCountField(platform::toCp1252(byteCount));
+    if (!count)
+        throw VbError(13, QStringLiteral("Type mismatch"));
+    // A member named but missing from the work folder has the count 0 and nothing to copy.
+    if (*count == 0)
+        return;
+    std::unique_ptr<QFile> member = platform::fs::openForRead(memberPath);
+    platform::fs::copyBytes(*member, package, *count);
+}
+
+void setEndProgramHandler(std::function<void()> handler)
+{
+    endProgramHandler() = std::move(handler);
+}
+
+} // namespace ModJoinsSkins
