@@ -59,10 +59,11 @@ void clsCountdown::setCountdownName(const QString& v) { m_CountdownName = v; }
 void clsCountdown::setDatabaseLocation(const QString& v) { m_DatabaseLocation = v; }
 void clsCountdown::setViewFormat(int16_t v) { m_ViewFormat = v; }
 
-void clsCountdown::Update()
+bool clsCountdown::Update()
 {
     clsCountdownDb db;
     db.CreateNewCountdown(*this);
+    return db.lastWriteSucceeded();
 }
 
 void clsCountdown::Trigger_ChangeEvent() { emit DataChanged(); }

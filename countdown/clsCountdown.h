@@ -53,8 +53,9 @@ public:
     int16_t ViewFormat() const { return m_ViewFormat; }
     void setViewFormat(int16_t v);
 
-    // Writes the data file DatabaseLocation \ CountdownFileName.
-    void Update();
+    // Writes the data file DatabaseLocation + "\" + CountdownFileName. False when the file could
+    // not be written (the failure has been shown; the old file is whole), so it is not packed.
+    bool Update();
     // Raises DataChanged.
     void Trigger_ChangeEvent();
 

@@ -1,8 +1,83 @@
 #include "countdown/clsCountdownDb.h"
 
+#include "countdown/ApplicationFolder.h"
+#include "countdown/CountdownDataReader.h"
+#include "countdown/CountdownDataWriter.h"
+#include "countdown/CountdownDefaults.h"
 #include "countdown/clsCountdown.h"
+#include "foundation/OleDate.h"
+#include "foundation/clsPSFileUtilities.h"
+#include "platform/FileSystem.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
 
-int16_t clsCountdownDb::Find_Countdown(clsCountdown&) { return 0; }
-int16_t clsCountdownDb::CreateNewCountdown(clsCountdown& countdown) { return WriteCountdownFile(countdown); }
-void clsCountdownDb::RemoveCountdown(clsCountdown&, const QString&) {}
-int16_t clsCountdownDb::WriteCountdownFile(clsCountdown&) { return 0; }
+namespace {
+
+void showInMessageBox(const QString& prompt, int buttons)
+{
+    if (platform::Ui* ui = platform::services().ui)
+        ui->msgBox(prompt, buttons);
+}
+
+QString dataFilePath(const clsCountdown& countdown)
+{
+    return countdown.DatabaseLocation() + QLatin1Char('\\') + countdown.CountdownFileName();
+}
+
+} // namespace
+
+int16_t clsCountdownDb::Find_Countdown(clsCountdown& countdown)
+{
+    const ShowMessage show = showInMessageBox;
+    clsPSFileUtilities files;
+    const QString path = dataFilePath(countdown);
+    if (countdown.CountdownFileName().isEmpty() || !files.FileExists(path)) {
+        CountdownDefaults::applyNewCountdownDefaults(countdown, show);
+        return 0;
+    }
+    QByteArray bytes;
+    try {
+        bytes = platform::fs::readAll(path);
+    } catch (const platform::VbError& error) {
+        showFailure(show, error);
+        return 0;
+    }
+    CountdownDataReader::read(bytes, countdown, show);
+    return 0;
+}
+
+int16_t clsCountdownDb::CreateNewCountdown(clsCountdown& countdown)
+{
+    return WriteCountdownFile(countdown);
+}
+
+void clsCountdownDb::RemoveCountdown(clsCountdown&, const QString& name)
+{
+    clsPSFileUtilities files;
+    files.psKill(countdownApplicationFolder() + QStringLiteral("\\Countdowns\\") + name + QStringLiteral(".MVK"));
+}
+
+// The file is replaced whole or not at all, so a failed save keeps the old countdown and
+// reports once.
+int16_t clsCountdownDb::WriteCountdownFile(clsCountdown& countdown)
+{
+    m_lastWriteSucceeded = true;
+    if (countdown.CountdownFileName().isEmpty())
+        return 0;
+    const ShowMessage show = showInMessageBox;
+    const QByteArray bytes = CountdownDataWriter::write(countdown, vb::now(), show);
+    clsPSFileUtilities files;
+    files.CreateDirMaybe(countdown.DatabaseLocation() + QLatin1Char('\\'));
+    // A folder that could not be made has had its message; the write would only add another.
+    if (!platform::fs::isDirectory(countdown.DatabaseLocation())) {
+        m_lastWriteSucceeded = false;
+        return 0;
+    }
+    try {
+        platform::fs::writeAtomic(dataFilePath(countdown), bytes);
+    } catch (const platform::VbError& error) {
+        m_lastWriteSucceeded = false;
+        showFailure(show, error);
+    }
+    return 0;
+}

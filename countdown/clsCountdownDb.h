@@ -24,8 +24,12 @@ public:
     // Deletes AppPath\Countdowns\<name>.MVK when it exists.
     void RemoveCountdown(clsCountdown& countdown, const QString& name);
 
+    // False when the last CreateNewCountdown could not write its file (the old file is whole).
+    bool lastWriteSucceeded() const { return m_lastWriteSucceeded; }
+
 private:
     int16_t WriteCountdownFile(clsCountdown& countdown);
 
     QString m_DatabaseLocation;
+    bool m_lastWriteSucceeded = true;
 };

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "countdown/DataFileMessages.h"
+
+#include <QByteArray>
+
+class clsCountdown;
+
+namespace CountdownDataWriter {
+
+// The whole data file of the countdown: 74 scrambled lines in Windows-1252, each ended by a
+// carriage return and a line feed, values read through the Gets now. The CreationDate line
+// holds `writtenAt`. A value that cannot be formed is reported and its line left out.
+QByteArray write(const clsCountdown& countdown, double writtenAt, const ShowMessage& show);
+
+} // namespace CountdownDataWriter

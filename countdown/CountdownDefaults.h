@@ -1,0 +1,17 @@
+#pragma once
+
+#include "countdown/DataFileMessages.h"
+
+class clsCountdown;
+
+namespace CountdownDefaults {
+
+// Gives the countdown the values of a new countdown through its Lets. The window size is
+// 600 by 450 pixels of the 800 by 600 reference screen, in twips, from freshly measured
+// screen metrics; a failure there is reported and the size left as it was.
+void applyNewCountdownDefaults(clsCountdown& countdown, const ShowMessage& show);
+
+// The web address a new countdown's status-bar link shows.
+extern const QString kNewCountdownSiteAddress;
+
+} // namespace CountdownDefaults
