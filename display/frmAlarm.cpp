@@ -1,0 +1,159 @@
+#include "frmAlarm.h"
+
+#include "ElasticPanel.h"
+#include "ProgramFolder.h"
+
+#include "foundation/OleDate.h"
+#include "foundation/VbValues.h"
+#include "foundation/clsPSFileUtilities.h"
+#include "platform/FileSystem.h"
+#include "platform/Screen.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
+#include "platform/VbError.h"
+#include "platform/Windows.h"
+
+#include <QCloseEvent>
+#include <QResizeEvent>
+#include <QShowEvent>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// Design of the window: client 5985 x 3090 twips, the button 1530 x 375 at 4290, 2430. The button
+// keeps its distance to the bottom right corner when the window covers the screen.
+constexpr double kDesignClientWidth = 5985, kDesignClientHeight = 3090;
+constexpr double kButtonLeft = 4290, kButtonTop = 2430, kButtonWidth = 1530, kButtonHeight = 375;
+
+void reportError(const platform::VbError& error)
+{
+    if (auto* ui = platform::services().ui)
+        ui->msgBox(QString::number(error.number) + QStringLiteral("\r\n") + error.description,
+                   platform::vbmsg::vbOKOnly);
+}
+
+// Runs one step of the load; a run-time error is shown and the load goes on.
+template <class Step> void guarded(Step&& step)
+{
+    try {
+        step();
+    } catch (const platform::VbError& error) {
+        reportError(error);
+    }
+}
+
+void setMousePointer(int pointer)
+{
+    if (auto* ui = platform::services().ui)
+        ui->setMousePointer(pointer);
+}
+
+} // namespace
+
+frmAlarm::frmAlarm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("frmAlarm"));
+    setWindowTitle(QString());
+    m_c1eAlarm = new ElasticPanel(QStringLiteral("c1eAlarm"), this);
+    m_c1eAlarm->setFontName(QStringLiteral("Times New Roman"));
+    m_c1eAlarm->setFontSize(14.25f);
+    m_c1eAlarm->setFontBold(false);
+    m_command1 = new QPushButton(QStringLiteral("&Ok"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setToolTip(QStringLiteral("This is your Vantrel Alarm form"));
+    connect(m_command1, &QPushButton::clicked, this, &frmAlarm::Command1_Click);
+    resize(static_cast<int>(kDesignClientWidth / 15), static_cast<int>(kDesignClientHeight / 15));
+}
+
+frmAlarm& frmAlarm::instance()
+{
+    static frmAlarm* shared = new frmAlarm; // lives until the program ends, as a VB form does
+    return *shared;
+}
+
+void frmAlarm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_loaded) {
+        m_loaded = true;
+        Form_Load();
+    }
+}
+
+void frmAlarm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_c1eAlarm->Move(0, 0, width() * panelTwipsPerPixelX(), height() * panelTwipsPerPixelY());
+    placeCommand1();
+}
+
+void frmAlarm::placeCommand1()
+{
+    const double tx = panelTwipsPerPixelX(), ty = panelTwipsPerPixelY();
+    const int rightGap = static_cast<int>(std::nearbyint((kDesignClientWidth - kButtonLeft - kButtonWidth) / tx));
+    const int bottomGap = static_cast<int>(std::nearbyint((kDesignClientHeight - kButtonTop - kButtonHeight) / ty));
+    const int w = static_cast<int>(std::nearbyint(kButtonWidth / tx));
+    const int h = static_cast<int>(std::nearbyint(kButtonHeight / ty));
+    m_command1->setGeometry(width() - rightGap - w, height() - bottomGap - h, w, h);
+    m_command1->raise();
+}
+
+void frmAlarm::Form_Load()
+{
+    guarded([] { setMousePointer(platform::vbcursor::vbHourglass); });
+    guarded([this] {
+        QRect screenRect(0, 0, 800, 600);
+        if (auto* screen = platform::services().screen) {
+            screenRect.setWidth(static_cast<int>(std::nearbyint(screen->widthTwips() / panelTwipsPerPixelX())));
+            screenRect.setHeight(static_cast<int>(std::nearbyint(screen->heightTwips() / panelTwipsPerPixelY())));
+        }
+        setGeometry(screenRect);
+        if (auto* windows = platform::services().windows)
+            windows->setTopMost(this, true);
+    });
+    auto utilities = std::make_unique<clsPSFileUtilities>();
+    guarded([this, &utilities] {
+        const QString picture = ProgramFolder::inWorkFolder(m_imageFileName);
+        QImage image;
+        if (!m_imageFileName.isEmpty() && utilities->FileExists(picture)
+            && !image.load(platform::fs::resolve(picture)))
+            throw platform::VbError(481, QStringLiteral("Invalid picture"));
+        m_c1eAlarm->setPicture(image);
+    });
+    guarded([this] {
+        m_c1eAlarm->setCaption(QStringLiteral("You have reached \r\n") + m_eventCaption + QStringLiteral("\r\n")
+                               + vb::format(vb::now(), m_eventDateFormat));
+    });
+    guarded([this, &utilities] {
+        const QString sound = ProgramFolder::inWorkFolder(m_soundFile);
+        const QString fallback = ProgramFolder::AppPath() + QStringLiteral("/Alarm.wav");
+        if (!m_soundFile.isEmpty() && utilities->FileExists(sound))
+            utilities->Play_AviMCI(sound);
+        else if (utilities->FileExists(fallback))
+            utilities->Play_AviMCI(fallback);
+        else if (auto* ui = platform::services().ui)
+            ui->msgBox(QStringLiteral("Alarm sound is missing. So RING RING."), platform::vbmsg::vbOKOnly);
+    });
+    utilities.reset();
+    guarded([] { setMousePointer(platform::vbcursor::vbDefault); });
+}
+
+void frmAlarm::Command1_Click()
+{
+    close();
+}
+
+void frmAlarm::closeEvent(QCloseEvent* event)
+{
+    // Unloading forgets the form's values; the next opener sets them afresh. A sound still
+    // playing goes on.
+    QWidget::closeEvent(event);
+    m_loaded = false;
+    m_imageFileName.clear();
+    m_eventCaption.clear();
+    m_soundFile.clear();
+    m_eventDateFormat.clear();
+    m_c1eAlarm->setPicture(QImage());
+}
