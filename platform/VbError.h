@@ -12,8 +12,30 @@ struct VbError : std::runtime_error {
         : std::runtime_error(description.toStdString()), number(number), description(description)
     {
     }
+    // The error with VB's own description text for its number.
+    explicit VbError(int number);
     int number;
     QString description;
 };
+
+// VB's description text of a run-time error number ("Application-defined or object-defined
+// error" for numbers it does not know).
+QString vbErrorDescription(int number);
+
+// Run-time error numbers the platform layer raises.
+namespace vberr {
+constexpr int InvalidCall = 5;
+constexpr int Overflow = 6;
+constexpr int TypeMismatch = 13;
+constexpr int BadFileName = 52;
+constexpr int FileNotFound = 53;
+constexpr int FileAlreadyOpen = 55;
+constexpr int DeviceIO = 57;
+constexpr int DiskFull = 61;
+constexpr int InputPastEnd = 62;
+constexpr int PermissionDenied = 70;
+constexpr int PathFileAccess = 75;
+constexpr int PathNotFound = 76;
+} // namespace vberr
 
 } // namespace platform

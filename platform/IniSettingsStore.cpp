@@ -1,0 +1,89 @@
+#include "platform/IniSettingsStore.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace platform {
+
+namespace {
+
+QString matchWithoutCase(const QStringList& names, const QString& wanted)
+{
+    for (const QString& name : names) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    return {};
+}
+
+// A section may not be called "General" in QSettings' INI files without being merged with the
+// top level, and "/" would nest; both are escaped by QSettings itself when written as a group
+// name, so the stored spelling is looked up among childGroups().
+QString storedGroup(QSettings& ini, const QString& section)
+{
+    const QString found = matchWithoutCase(ini.childGroups(), section);
+    return found.isEmpty() ? section : found;
+}
+
+QString storedKey(QSettings& ini, const QString& key)
+{
+    const QString found = matchWithoutCase(ini.childKeys(), key);
+    return found.isEmpty() ? key : found;
+}
+
+} // namespace
+
+IniSettingsStore::IniSettingsStore(QString folder) : folder_(std::move(folder)) {}
+
+QString IniSettingsStore::filePath(const QString& app) const
+{
+    QString folder = folder_;
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return folder + QLatin1Char('/') + app + QLatin1String(".ini");
+}
+
+QString IniSettingsStore::get(const QString& app, const QString& section, const QString& key,
+                              const QString& defaultValue)
+{
+    QSettings ini(filePath(app), QSettings::IniFormat);
+    const QString group = matchWithoutCase(ini.childGroups(), section);
+    if (group.isEmpty())
+        return defaultValue;
+    ini.beginGroup(group);
+    const QString stored = matchWithoutCase(ini.childKeys(), key);
+    if (stored.isEmpty())
+        return defaultValue;
+    return ini.value(stored).toString();
+}
+
+void IniSettingsStore::put(const QString& app, const QString& section, const QString& key, const QString& value)
+{
+    QDir().mkpath(QFileInfo(filePath(app)).absolutePath());
+    QSettings ini(filePath(app), QSettings::IniFormat);
+    ini.beginGroup(storedGroup(ini, section));
+    ini.setValue(storedKey(ini, key), value);
+    ini.endGroup();
+    ini.sync();
+}
+
+void IniSettingsStore::remove(const QString& app, const QString& section, const QString& key)
+{
+    QSettings ini(filePath(app), QSettings::IniFormat);
+    const QString group = matchWithoutCase(ini.childGroups(), section);
+    if (group.isEmpty())
+        return;
+    if (key.isEmpty()) {
+        ini.remove(group);
+    } else {
+        ini.beginGroup(group);
+        const QString stored = matchWithoutCase(ini.childKeys(), key);
+        if (!stored.isEmpty())
+            ini.remove(stored);
+        ini.endGroup();
+    }
+    ini.sync();
+}
+
+} // namespace platform

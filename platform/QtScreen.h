@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Screen.h"
+
+namespace platform {
+
+// The primary QScreen: twips per pixel = 1440 / logical DPI.
+class QtScreen : public Screen {
+public:
+    double twipsPerPixelX() const override;
+    double twipsPerPixelY() const override;
+    double widthTwips() const override;
+    double heightTwips() const override;
+    QRect workAreaPixels() const override;
+    int colorDepthBits() const override;
+};
+
+} // namespace platform

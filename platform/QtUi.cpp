@@ -1,0 +1,109 @@
+#include "platform/QtUi.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+QString titleOrDefault(const QString& title)
+{
+    if (!title.isEmpty())
+        return title;
+    const QString display = QGuiApplication::applicationDisplayName();
+    return display.isEmpty() ? QCoreApplication::applicationName() : display;
+}
+
+QMessageBox::Icon iconOf(int buttons)
+{
+    switch (buttons & 0x70) {
+    case vbmsg::vbCritical: return QMessageBox::Critical;
+    case vbmsg::vbQuestion: return QMessageBox::Question;
+    case vbmsg::vbExclamation: return QMessageBox::Warning;
+    case vbmsg::vbInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+struct ButtonSet {
+    QMessageBox::StandardButton buttons[3];
+    int results[3];
+    int count;
+};
+
+ButtonSet buttonSetOf(int buttons)
+{
+    using namespace vbmsg;
+    using B = QMessageBox;
+    switch (buttons & 7) {
+    case vbOKCancel: return {{B::Ok, B::Cancel, B::NoButton}, {vbOK, vbCancel, 0}, 2};
+    case vbAbortRetryIgnore: return {{B::Abort, B::Retry, B::Ignore}, {vbAbort, vbRetry, vbIgnore}, 3};
+    case vbYesNoCancel: return {{B::Yes, B::No, B::Cancel}, {vbYes, vbNo, vbCancel}, 3};
+    case vbYesNo: return {{B::Yes, B::No, B::NoButton}, {vbYes, vbNo, 0}, 2};
+    case vbRetryCancel: return {{B::Retry, B::Cancel, B::NoButton}, {vbRetry, vbCancel, 0}, 2};
+    default: return {{B::Ok, B::NoButton, B::NoButton}, {vbOK, 0, 0}, 1};
+    }
+}
+
+} // namespace
+
+QString messageBoxLogLine(const QString& prompt, int, const QString& title)
+{
+    QString text = prompt;
+    text.replace(QLatin1String("\r\n"), QLatin1String(" | "));
+    text.replace(QLatin1Char('\r'), QLatin1String(" | "));
+    text.replace(QLatin1Char('\n'), QLatin1String(" | "));
+    return titleOrDefault(title) + QLatin1String(": ") + text;
+}
+
+int QtUi::msgBox(const QString& prompt, int buttons, const QString& title)
+{
+    std::fprintf(stderr, "%s\n", messageBoxLogLine(prompt, buttons, title).toLocal8Bit().constData());
+    std::fflush(stderr);
+    const ButtonSet set = buttonSetOf(buttons);
+    QMessageBox box(iconOf(buttons), titleOrDefault(title), prompt);
+    for (int i = 0; i < set.count; ++i)
+        box.addButton(set.buttons[i]);
+    const int defaultIndex = (buttons & vbmsg::vbDefaultButton3) ? 2 : (buttons & vbmsg::vbDefaultButton2) ? 1 : 0;
+    if (defaultIndex < set.count)
+        box.setDefaultButton(set.buttons[defaultIndex]);
+    const auto chosen = static_cast<QMessageBox::StandardButton>(box.exec());
+    for (int i = 0; i < set.count; ++i) {
+        if (set.buttons[i] == chosen)
+            return set.results[i];
+    }
+    // Closed without a button: the cancel answer when there is one, else the first.
+    for (int i = 0; i < set.count; ++i) {
+        if (set.results[i] == vbmsg::vbCancel)
+            return vbmsg::vbCancel;
+    }
+    return set.results[0];
+}
+
+QString QtUi::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    bool accepted = false;
+    const QString text =
+        QInputDialog::getText(nullptr, titleOrDefault(title), prompt, QLineEdit::Normal, defaultText, &accepted);
+    return accepted ? text : QString();
+}
+
+void QtUi::setMousePointer(int pointer)
+{
+    if (pointer == pointer_)
+        return;
+    if (pointer_ != vbcursor::vbDefault)
+        QApplication::restoreOverrideCursor();
+    if (pointer == vbcursor::vbHourglass)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (pointer != vbcursor::vbDefault)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    pointer_ = pointer;
+}
+
+} // namespace platform

@@ -1,0 +1,85 @@
+#include "platform/QtWindows.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
+namespace platform {
+
+namespace {
+
+bool onX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+} // namespace
+
+void QtWindows::setTopMost(QWidget* window, bool topMost)
+{
+    if (!window)
+        return;
+    const bool wasVisible = window->isVisible();
+    const QRect geometry = window->geometry();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+    // Changing a flag hides a shown window; put it back where it was.
+    if (wasVisible) {
+        window->setGeometry(geometry);
+        window->show();
+    }
+}
+
+bool QtWindows::embedInForeignWindow(QWidget* window, quintptr parentId)
+{
+    if (!window || !onX11() || parentId == 0)
+        return false;
+    QWindow* foreign = QWindow::fromWinId(static_cast<WId>(parentId));
+    if (!foreign)
+        return false;
+    window->setAttribute(Qt::WA_NativeWindow);
+    window->winId();
+    QWindow* handle = window->windowHandle();
+    if (!handle) {
+        delete foreign;
+        return false;
+    }
+    handle->setParent(foreign);
+    return true;
+}
+
+bool QtWindows::foreignWindowExists(quintptr windowId)
+{
+    return foreignClientSize(windowId).isValid();
+}
+
+QSize QtWindows::foreignClientSize(quintptr windowId)
+{
+    if (!onX11() || windowId == 0)
+        return {};
+    QWindow* foreign = QWindow::fromWinId(static_cast<WId>(windowId));
+    if (!foreign)
+        return {};
+    const QSize size = foreign->geometry().size();
+    delete foreign;
+    return size.isEmpty() ? QSize() : size;
+}
+
+int QtWindows::showCursor(bool show)
+{
+    const int before = cursorCount_;
+    cursorCount_ += show ? 1 : -1;
+    // The cursor is hidden while the count is below zero.
+    if (before >= 0 && cursorCount_ < 0)
+        QApplication::setOverrideCursor(Qt::BlankCursor);
+    else if (before < 0 && cursorCount_ >= 0)
+        QApplication::restoreOverrideCursor();
+    return cursorCount_;
+}
+
+quintptr QtWindows::findWindow(const QString&, const QString&)
+{
+    return 0;
+}
+
+} // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/Windows.h"
+
+namespace platform {
+
+// Qt window flags for the topmost band; QWindow::fromWinId for a foreign parent (X11); the
+// cursor through the application override cursor. Linux has no system-wide screen-saver flag
+// and no window lookup by class, so those do nothing.
+class QtWindows : public Windows {
+public:
+    void setTopMost(QWidget* window, bool topMost) override;
+    bool embedInForeignWindow(QWidget* window, quintptr parentId) override;
+    bool foreignWindowExists(quintptr windowId) override;
+    QSize foreignClientSize(quintptr windowId) override;
+    int showCursor(bool show) override;
+    void setScreenSaverRunning(bool running) override { screenSaverRunning_ = running; }
+    quintptr findWindow(const QString& className, const QString& title) override;
+
+private:
+    int cursorCount_ = 0;
+    bool screenSaverRunning_ = false;
+};
+
+} // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QtGlobal>
+
+class QWidget;
+
+namespace platform {
+
+// Window-manager services: topmost band, foreign parent windows, the cursor and the
+// system-wide screen-saver flag.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    virtual void setTopMost(QWidget* window, bool topMost) = 0;
+    // Makes window a child of the native window parentId; false when that cannot be done.
+    virtual bool embedInForeignWindow(QWidget* window, quintptr parentId) = 0;
+    virtual bool foreignWindowExists(quintptr windowId) = 0;
+    virtual QSize foreignClientSize(quintptr windowId) = 0;
+    // Shows or hides the mouse cursor; returns the display count as ShowCursor does (>= 0 shown).
+    virtual int showCursor(bool show) = 0;
+    virtual void setScreenSaverRunning(bool running) = 0;
+    // 0 when there is no such window (always on Linux).
+    virtual quintptr findWindow(const QString& className, const QString& title) = 0;
+};
+
+} // namespace platform

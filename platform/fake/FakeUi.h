@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace platform {
+
+// Records every call and answers from a script. With the script empty, a message box answers
+// its default button and an input box its default text.
+class FakeUi : public Ui {
+public:
+    struct MsgBoxCall {
+        QString prompt;
+        int buttons;
+        QString title;
+    };
+    struct InputBoxCall {
+        QString prompt;
+        QString title;
+        QString defaultText;
+    };
+
+    int msgBox(const QString& prompt, int buttons = vbmsg::vbOKOnly, const QString& title = {}) override;
+    QString inputBox(const QString& prompt, const QString& title = {}, const QString& defaultText = {}) override;
+    void setMousePointer(int pointer) override;
+    int mousePointer() const override { return pointer; }
+
+    // The prompts of every message box so far, in order.
+    QStringList prompts() const;
+
+    std::deque<int> msgBoxAnswers;
+    std::deque<QString> inputBoxAnswers;
+    std::vector<MsgBoxCall> msgBoxes;
+    std::vector<InputBoxCall> inputBoxes;
+    std::vector<int> pointerHistory; // every value set, in order
+    int pointer = vbcursor::vbDefault;
+};
+
+// The answer of a message box whose default button is taken.
+int defaultAnswer(int buttons);
+
+} // namespace platform
