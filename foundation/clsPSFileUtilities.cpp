@@ -155,18 +155,18 @@ void clsPSFileUtilities::psFileCopy(const QString& destination)
     if (destination == m_pellowFileName)
         return;
     const auto report = [](const VbError& error) { msgBox(numberAndDescription(error)); };
+    // Without a source there is nothing to copy, and the destination must not be lost for it.
+    bool sourceFound = false;
+    passOver([&] { sourceFound = bFileExist(m_pellowFileName); }, report);
+    if (!sourceFound)
+        return;
     passOver(
         [&] {
             if (bFileExist(destination))
                 fs::removeFile(destination);
         },
         report);
-    passOver(
-        [&] {
-            if (bFileExist(m_pellowFileName))
-                fs::copyFile(m_pellowFileName, destination);
-        },
-        report);
+    passOver([&] { fs::copyFile(m_pellowFileName, destination); }, report);
 }
 
 QString clsPSFileUtilities::StripDirectory(const QString& path)
