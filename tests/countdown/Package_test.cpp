@@ -1,0 +1,392 @@
+#include "countdown/ModJoinsSkins.h"
+#include "countdown/PackageHeader.h"
+#include "countdown/PackageProgress.h"
+#include "platform/VbError.h"
+#include "support/TestServices.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include <map>
+#include <optional>
+
+namespace {
+
+using platform::VbError;
+
+QByteArray fixture(const QString& name)
+{
+    QFile file(QStringLiteral(VANTREL_TEST_DATA_DIR "/countdown/package/") + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    return file.readAll();
+}
+
+QByteArray pattern(int size, int seed)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>((i * 31 + seed) % 256);
+    return bytes;
+}
+
+QByteArray field(const QByteArray& text, int width = 9)
+{
+    return text.leftJustified(width, ' ', true);
+}
+
+// A package assembled by hand, so the reader is checked against the layout and not against
+// the writer. Each member is {name, bytes}; an absent medium has an empty name.
+struct Member {
+    QByteArray name;
+    QByteArray bytes;
+};
+
+QByteArray makePackage(const Member& data, const Member& picture = {}, const Member& sound = {},
+                       const Member& logo = {}, const QByteArray& title = "Title")
+{
+    QByteArray header = "0" + field("0") + field("") + field(QByteArray::number(title.size()), 3);
+    QByteArray body = title;
+    for (const Member* member : {&data, &picture, &sound, &logo}) {
+        header += field(QByteArray::number(member->bytes.size())) + field(QByteArray::number(member->name.size()));
+        if (member == &data || !member->name.isEmpty())
+            body += member->name + member->bytes;
+    }
+    return header + body;
+}
+
+// Records what the writer shows, and can act at a chosen percentage.
+struct ProgressLog {
+    QStringList captions;
+    std::vector<int> percents;
+    int shown = 0;
+    int closed = 0;
+    std::map<int, std::function<void()>> at;
+};
+
+class RecordingProgress : public PackageProgress {
+public:
+    explicit RecordingProgress(ProgressLog& log) : m_log(log) {}
+    void showProgress() override { ++m_log.shown; }
+    void setCaption(const QString& text) override { m_log.captions << text; }
+    void setPercent(int percent) override
+    {
+        m_log.percents.push_back(percent);
+        if (m_log.at.count(percent))
+            m_log.at[percent]();
+    }
+    void closeProgress() override { ++m_log.closed; }
+
+private:
+    ProgressLog& m_log;
+};
+
+class Package : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        work = folder.makeFolder(QStringLiteral("Temp"));
+        setPackageProgressFactory([this] { return std::make_unique<RecordingProgress>(progress); });
+        ModJoinsSkins::setEndProgramHandler([this] { ++programEnds; });
+    }
+    void TearDown() override
+    {
+        setPackageProgressFactory({});
+        ModJoinsSkins::setEndProgramHandler({});
+    }
+
+    QString inWork(const QString& name) const { return QStringLiteral("Temp/") + name; }
+    void putInWork(const QString& name, const QByteArray& bytes) const { folder.write(inWork(name), bytes); }
+    QByteArray readWork(const QString& name) const { return folder.read(inWork(name)); }
+    QStringList workFiles() const
+    {
+        return QDir(folder.nativePath(QStringLiteral("Temp")))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    QString writePackage(const QString& name, const QByteArray& bytes) const { return folder.write(name, bytes); }
+
+    void save(const QString& package, const QString& data, const QString& picture = {},
+              const QString& sound = {}, const QString& logo = {})
+    {
+        ModJoinsSkins::SaveCountdownPackage(package, QStringLiteral("0"), QStringLiteral("0"), QString(), data,
+                                            picture, sound, logo, work);
+    }
+    bool open(const QString& package, bool pictureOnly = false)
+    {
+        return ModJoinsSkins::OpenCountdownPackage(package, pictureOnly, work);
+    }
+
+    TestServices services;
+    TempFolder folder;
+    QString work;
+    ProgressLog progress;
+    int programEnds = 0;
+};
+
+TEST_F(Package, SaveWritesTheHeaderExampleByteForByte)
+{
+    putInWork(QStringLiteral("Countdown1.MVK"), fixture(QStringLiteral("Countdown1.MVK")));
+    const QString package = folder.internalPath(QStringLiteral("Countdown1.MVL"));
+
+    save(package, QStringLiteral("Countdown1.MVK"));
+
+    EXPECT_EQ(folder.read(QStringLiteral("Countdown1.MVL")), fixture(QStringLiteral("Countdown1.MVL")));
+    EXPECT_EQ(progress.percents, (std::vector<int>{1, 10, 20, 40, 60, 80, 100}));
+    EXPECT_EQ(progress.captions, QStringList{QStringLiteral("Saving Countdown...")});
+    EXPECT_EQ(progress.shown, 1);
+    EXPECT_EQ(progress.closed, 1);
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+}
+
+TEST_F(Package, SaveWithoutDataFileNameDoesNothing)
+{
+    putInWork(QStringLiteral("Countdown1.MVK"), "x");
+    save(folder.internalPath(QStringLiteral("P.MVL")), QString(), QStringLiteral("Countdown1.MVK"));
+
+    EXPECT_FALSE(QFile::exists(folder.nativePath(QStringLiteral("P.MVL"))));
+    EXPECT_EQ(progress.shown, 0);
+}
+
+TEST_F(Package, SaveThenOpenRestoresEveryMemberAndWritesMissingMediaAsEmpty)
+{
+    const QByteArray data = pattern(300, 1), picture = pattern(5000, 2), logo = pattern(70, 4);
+    putInWork(QStringLiteral("Party.MVK"), data);
+    putInWork(QStringLiteral("pic.jpg"), picture);
+    putInWork(QStringLiteral("logo.gif"), logo);
+    const QString package = folder.internalPath(QStringLiteral("Party.MVL"));
+
+    // The sound is named but not in the work folder: its name is packed with no bytes.
+    save(package, QStringLiteral("Party.MVK"), QStringLiteral("pic.jpg"), QStringLiteral("ring.wav"),
+         QStringLiteral("logo.gif"));
+    EXPECT_EQ(folder.read(QStringLiteral("Party.MVL")),
+              makePackage({"Party.MVK", data}, {"pic.jpg", picture}, {"ring.wav", ""}, {"logo.gif", logo}, "Party"));
+
+    for (const QString& name : workFiles())
+        QFile::remove(folder.nativePath(inWork(name)));
+    EXPECT_TRUE(open(package));
+
+    EXPECT_EQ(workFiles(), (QStringList{"Party.MVK", "logo.gif", "pic.jpg", "ring.wav"}));
+    EXPECT_EQ(readWork(QStringLiteral("Party.MVK")), data);
+    EXPECT_EQ(readWork(QStringLiteral("pic.jpg")), picture);
+    EXPECT_EQ(readWork(QStringLiteral("ring.wav")), QByteArray());
+    EXPECT_EQ(readWork(QStringLiteral("logo.gif")), logo);
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << services.ui().prompts().join('|').toStdString();
+    EXPECT_EQ(services.ui().pointer, platform::vbcursor::vbDefault);
+}
+
+TEST_F(Package, OpenReplacesALongerDataFileAndIgnoresTrailingBytes)
+{
+    putInWork(QStringLiteral("A.MVK"), pattern(900, 9));
+    const QString package = writePackage(QStringLiteral("A.MVL"), makePackage({"A.MVK", "short"}) + "left over");
+
+    EXPECT_TRUE(open(package));
+    EXPECT_EQ(readWork(QStringLiteral("A.MVK")), QByteArray("short"));
+    EXPECT_EQ(workFiles(), QStringList{"A.MVK"});
+}
+
+TEST_F(Package, PictureOnlyLeavesSoundAndLogoInThePackage)
+{
+    const QString package = writePackage(
+        QStringLiteral("A.MVL"), makePackage({"A.MVK", "d"}, {"p.png", "pp"}, {"s.wav", "ss"}, {"l.png", "ll"}));
+
+    EXPECT_TRUE(open(package, true));
+    EXPECT_EQ(workFiles(), (QStringList{"A.MVK", "p.png"}));
+}
+
+TEST_F(Package, MissingPackageWarnsAndChangesNothing)
+{
+    putInWork(QStringLiteral("keep.MVK"), "old");
+
+    EXPECT_FALSE(open(folder.internalPath(QStringLiteral("gone.MVL"))));
+    EXPECT_EQ(services.ui().prompts(),
+              QStringList{"Warning. Countdown Clock file requested either has moved or has been deleted or the "
+                          "information is unreadable."});
+    EXPECT_EQ(services.ui().msgBoxes[0].buttons, platform::vbmsg::vbInformation);
+    EXPECT_EQ(workFiles(), QStringList{"keep.MVK"});
+    EXPECT_EQ(services.ui().pointer, platform::vbcursor::vbDefault);
+}
+
+// Every damaged package is refused whole: one message naming it, false, and the work folder
+// exactly as it was (no member, no staging folder left behind).
+struct DamagedCase {
+    const char* what;
+    QByteArray bytes;
+};
+
+void PrintTo(const DamagedCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
+class DamagedPackage : public Package, public ::testing::WithParamInterface<DamagedCase> {};
+
+TEST_P(DamagedPackage, IsRefusedAndTheWorkFolderStaysAsItWas)
+{
+    putInWork(QStringLiteral("A.MVK"), "old data");
+    putInWork(QStringLiteral("p.png"), "old picture");
+    const QString package = writePackage(QStringLiteral("Damaged.MVL"), GetParam().bytes);
+
+    EXPECT_FALSE(open(package));
+
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_TRUE(services.ui().msgBoxes[0].prompt.contains(folder.nativePath(QStringLiteral("Damaged.MVL"))))
+        << services.ui().msgBoxes[0].prompt.toStdString();
+    EXPECT_EQ(workFiles(), (QStringList{"A.MVK", "p.png"}));
+    EXPECT_EQ(readWork(QStringLiteral("A.MVK")), QByteArray("old data"));
+    EXPECT_EQ(readWork(QStringLiteral("p.png")), QByteArray("old picture"));
+}
+
+const QByteArray kGood = makePackage({"A.MVK", "new data"}, {"p.png", "new picture"});
+
+INSTANTIATE_TEST_SUITE_P(
+    Package, DamagedPackage,
+    ::testing::Values(
+        DamagedCase{"DataNameClimbsOut", makePackage({"..\\x", "new data"})},
+        DamagedCase{"PictureNameClimbsOut", makePackage({"A.MVK", "d"}, {"../x.png", "p"})},
+        DamagedCase{"NameWithSlash", makePackage({"a/b", "d"})},
+        DamagedCase{"NameWithColon", makePackage({"A.MVK", "d"}, {"C:x", "p"})},
+        DamagedCase{"NameIsDotDot", makePackage({"..", "d"})},
+        DamagedCase{"NameWithWildcard", makePackage({"A.MVK", "d"}, {"*.png", "p"})},
+        DamagedCase{"NameWithNul", makePackage({QByteArray("A\0B", 3), "d"})},
+        DamagedCase{"EmptyDataName", makePackage({"", "d"})},
+        DamagedCase{"TruncatedHeader", kGood.left(50)},
+        DamagedCase{"PictureRunsPastTheEnd", kGood.left(kGood.size() - 1)},
+        DamagedCase{"NameRunsPastTheEnd", kGood.left(94 + 5 + 5 + 8 + 3)},
+        DamagedCase{"CountWithLetters", QByteArray(kGood).replace(22, 9, "12a      ")},
+        DamagedCase{"CountWithInnerBlank", QByteArray(kGood).replace(22, 9, "1 2      ")},
+        DamagedCase{"CountOfBlanks", QByteArray(kGood).replace(49, 9, "         ")},
+        DamagedCase{"CountWithSign", QByteArray(kGood).replace(22, 9, "-8       ")},
+        DamagedCase{"TitlePastTheEnd", QByteArray(kGood).replace(19, 3, "999")},
+        DamagedCase{"Empty", QByteArray()}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(Package, RenamedPackageOpensWithItsOwnCountdown)
+{
+    putInWork(QStringLiteral("Party.MVK"), "party data");
+    save(folder.internalPath(QStringLiteral("Party.MVL")), QStringLiteral("Party.MVK"));
+    QFile::rename(folder.nativePath(QStringLiteral("Party.MVL")), folder.nativePath(QStringLiteral("Party2.MVL")));
+    QFile::remove(folder.nativePath(inWork(QStringLiteral("Party.MVK"))));
+
+    EXPECT_TRUE(open(folder.internalPath(QStringLiteral("Party2.MVL"))));
+    EXPECT_EQ(readWork(QStringLiteral("Party2.MVK")), QByteArray("party data"));
+    EXPECT_EQ(readWork(QStringLiteral("Party.MVK")), QByteArray("party data"));
+}
+
+// The media rule: a work-folder file stays only when it already holds the member's bytes.
+TEST_F(Package, MediaRuleKeepsOnlyAnIdenticalFile)
+{
+    struct Case {
+        const char* what;
+        std::optional<QByteArray> existing;
+        QByteArray member;
+        bool keptInPlace;
+    };
+    const Case cases[] = {
+        {"same bytes", QByteArray("picture"), "picture", true},
+        {"same length, other bytes", QByteArray("PICTURE"), "picture", false},
+        {"other length", QByteArray("pic"), "picture", false},
+        {"none yet", std::nullopt, "picture", false},
+        {"empty member, empty file", QByteArray(), "", true},
+        {"empty member, longer file", QByteArray("old"), "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(folder.nativePath(inWork(QStringLiteral("p.png"))));
+        if (c.existing)
+            putInWork(QStringLiteral("p.png"), *c.existing);
+        const QString package = writePackage(QStringLiteral("A.MVL"), makePackage({"A.MVK", "d"}, {"p.png", c.member}));
+        const QString nativePicture = folder.nativePath(inWork(QStringLiteral("p.png")));
+        struct stat statBefore {};
+        const bool existed = ::stat(QFile::encodeName(nativePicture).constData(), &statBefore) == 0;
+
+        EXPECT_TRUE(open(package));
+
+        struct stat statAfter {};
+        ASSERT_EQ(::stat(QFile::encodeName(nativePicture).constData(), &statAfter), 0);
+        EXPECT_EQ(readWork(QStringLiteral("p.png")), c.member);
+        EXPECT_EQ(existed && statAfter.st_ino == statBefore.st_ino, c.keptInPlace);
+    }
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+}
+
+TEST_F(Package, FailedSaveKeepsTheOldPackageAndShowsOneMessage)
+{
+    const QByteArray oldPackage = makePackage({"A.MVK", "old"});
+    const QString package = writePackage(QStringLiteral("A.MVL"), oldPackage);
+    putInWork(QStringLiteral("A.MVK"), "data");
+    putInWork(QStringLiteral("p.png"), pattern(4000, 3));
+    // The picture shrinks after the header has counted its bytes.
+    progress.at[20] = [this] { putInWork(QStringLiteral("p.png"), "cut"); };
+
+    save(package, QStringLiteral("A.MVK"), QStringLiteral("p.png"));
+
+    EXPECT_EQ(services.ui().prompts(), QStringList{"62\r\nInput past end of file"});
+    EXPECT_EQ(folder.read(QStringLiteral("A.MVL")), oldPackage);
+    EXPECT_EQ(QDir(folder.native()).entryList(QDir::Files), QStringList{"A.MVL"});
+    EXPECT_EQ(progress.closed, 1);
+    EXPECT_EQ(programEnds, 0);
+}
+
+TEST_F(Package, ReadOnlyPackageEndsTheProgramWithTheTemplatesMessage)
+{
+    const QByteArray oldPackage = makePackage({"A.MVK", "old"});
+    const QString package = writePackage(QStringLiteral("A.MVL"), oldPackage);
+    const QByteArray native = QFile::encodeName(folder.nativePath(QStringLiteral("A.MVL")));
+    QFile::setPermissions(folder.nativePath(QStringLiteral("A.MVL")), QFile::ReadOwner | QFile::ReadGroup);
+    ::setxattr(native.constData(), "user.DOSATTRIB", "0x1", 3, 0); // root ignores the permission bits
+    putInWork(QStringLiteral("A.MVK"), "data");
+
+    save(package, QStringLiteral("A.MVK"));
+
+    EXPECT_EQ(services.ui().prompts(),
+              QStringList{"75\r\nPath/File access error\r\nYou are not allowed to update provided Templates"});
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_EQ(progress.closed, 1);
+    EXPECT_EQ(folder.read(QStringLiteral("A.MVL")), oldPackage);
+}
+
+TEST(PackageAppend, CopiesExactlyTheCountedBytes)
+{
+    TestServices services;
+    TempFolder folder;
+    const QString member = folder.write(QStringLiteral("m.bin"), pattern(3000, 5));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+
+    ModJoinsSkins::AppendFileToPackage(out, member, QStringLiteral("2500     "));
+    ModJoinsSkins::AppendFileToPackage(out, folder.internalPath(QStringLiteral("missing")), QStringLiteral("0"));
+    EXPECT_EQ(out.data(), pattern(3000, 5).left(2500));
+
+    try {
+        ModJoinsSkins::AppendFileToPackage(out, member, QStringLiteral("3001"));
+        FAIL() << "a count past the end of the member must fail";
+    } catch (const VbError& error) {
+        EXPECT_EQ(error.number, 62);
+    }
+}
+
+TEST(PackageHeader, CountFieldsAreDigitsThenBlanks)
+{
+    struct Case {
+        QByteArray field;
+        std::optional<qint64> value;
+    };
+    const Case cases[] = {
+        {"1234     ", 1234}, {"0        ", 0}, {"999999999", 999999999}, {"7", 7},
+        {" 12      ", std::nullopt}, {"12 3     ", std::nullopt}, {"         ", std::nullopt},
+        {"+1       ", std::nullopt}, {"1\t       ", std::nullopt}, {"", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(package::parseCountField(c.field), c.value) << c.field.constData();
+
+    EXPECT_EQ(package::countField(1234, 9), QByteArray("1234     "));
+    EXPECT_THROW(package::countField(1000000000, 9), VbError);
+}
+
+} // namespace
