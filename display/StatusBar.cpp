@@ -3,11 +3,12 @@
 #include "ElasticPanel.h"
 
 #include "foundation/OleDate.h"
-#include "foundation/VbValues.h"
 #include "platform/Regional.h"
 #include "platform/VbError.h"
 
+#include <QDateTime>
 #include <QHelpEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -17,18 +18,20 @@ namespace {
 constexpr int kPadding = 6;   // pixels each side of a panel's text
 constexpr int kMinPanel = 24; // pixels: an empty panel (the sound icon) stays clickable
 
-// The regional date or time pattern in VB's pattern letters.
-QString vbDatePattern()
+// Windows date pictures (d, M, y) read the same as Qt's; the time marker "tt" becomes Qt's AP,
+// which also makes "h" a 12-hour figure, and the regional designators replace Qt's own.
+QString clockText(StatusBarPanel::Style style)
 {
-    return platform::regional().shortDatePattern.toLower(); // d/M/y -> d/m/y: m is the month in dates
-}
-
-QString vbTimePattern()
-{
-    QString pattern = platform::regional().timePattern;
-    pattern.replace(QLatin1String("tt"), QLatin1String("AM/PM"));
-    pattern.replace(QLatin1Char('m'), QLatin1Char('n'));
-    return pattern;
+    const platform::Regional& regional = platform::regional();
+    const QDateTime shown = vb::fromOleDate(vb::now());
+    if (style == StatusBarPanel::Style::Date)
+        return shown.date().toString(regional.shortDatePattern);
+    QString pattern = regional.timePattern;
+    pattern.replace(QLatin1String("tt"), QLatin1String("AP"));
+    QString text = QLocale::c().toString(shown.time(), pattern);
+    text.replace(QLatin1String("AM"), regional.amDesignator);
+    text.replace(QLatin1String("PM"), regional.pmDesignator);
+    return text;
 }
 
 } // namespace
@@ -66,12 +69,9 @@ void StatusBar::setPanelVisible(int index, bool visible) { Panel(index).Visible 
 QString StatusBar::shownText(int index) const
 {
     const StatusBarPanel& panel = Panel(index);
-    switch (panel.style) {
-    case StatusBarPanel::Style::Date: return vb::format(vb::now(), vbDatePattern());
-    case StatusBarPanel::Style::Time: return vb::format(vb::now(), vbTimePattern());
-    case StatusBarPanel::Style::Text: break;
-    }
-    return panel.Text;
+    if (panel.style == StatusBarPanel::Style::Text)
+        return panel.Text;
+    return clockText(panel.style);
 }
 
 void StatusBar::setVisible(bool visible)

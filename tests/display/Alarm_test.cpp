@@ -1,0 +1,178 @@
+#include "display/ElasticPanel.h"
+#include "display/ProgramFolder.h"
+#include "display/frmAlarm.h"
+
+#include "foundation/OleDate.h"
+#include "foundation/VbValues.h"
+#include "support/FixedClock.h"
+#include "support/TestServices.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+QByteArray pngBytes()
+{
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A program folder with its work folder; the alarm window opened as the countdown windows do.
+class AlarmTest : public ::testing::Test {
+protected:
+    AlarmTest() : clock(vb::oleDateFromParts(2026, 12, 10, 15, 4, 5))
+    {
+        folder.makeFolder("Temp");
+        ProgramFolder::setAppPath(folder.internal());
+    }
+    ~AlarmTest() override { ProgramFolder::setAppPath(QString()); }
+
+    void open(const QString& image, const QString& caption, const QString& sound, const QString& pattern)
+    {
+        alarm.setImageFileName(image);
+        alarm.setEventCaption(caption);
+        alarm.setSoundFile(sound);
+        alarm.setEventDateFormat(pattern);
+        alarm.show();
+    }
+
+    QString playedFile()
+    {
+        for (const QString& command : services.mci().commands) {
+            if (command.startsWith("open "))
+                return command;
+        }
+        return {};
+    }
+
+    TestServices services;
+    TempFolder folder;
+    FixedClock clock;
+    frmAlarm alarm;
+};
+
+} // namespace
+
+TEST_F(AlarmTest, ShowsTheThreeLinesAndCoversTheScreenAboveOthers)
+{
+    services.screen().widthPixels = 1024;
+    services.screen().heightPixels = 768;
+    open("", "Launch", "", "mmmm d, yyyy h AM/PM");
+    EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\nLaunch\r\nDecember 10, 2026 3 PM");
+    EXPECT_EQ(alarm.geometry(), QRect(0, 0, 1024, 768));
+    ASSERT_EQ(services.windows().topMostCalls.size(), 1u);
+    EXPECT_EQ(services.windows().topMostCalls[0], std::make_pair(static_cast<QWidget*>(&alarm), true));
+    EXPECT_EQ(services.ui().pointerHistory, (std::vector<int>{11, 0}));
+    EXPECT_EQ(alarm.Command1()->text(), "&Ok");
+    EXPECT_EQ(alarm.Command1()->toolTip(), "This is your Vantrel Alarm form");
+    EXPECT_TRUE(alarm.windowTitle().isEmpty());
+}
+
+TEST_F(AlarmTest, EmptyCaptionAndPatternKeepTheLineBreaks)
+{
+    open("", "", "", "");
+    EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\n\r\n" + vb::format(vb::now(), ""));
+}
+
+TEST_F(AlarmTest, ChoosesTheSoundFromTheWorkFolderThenAlarmWav)
+{
+    struct Case {
+        const char* name;
+        QString soundFile;
+        QStringList filesPresent; // relative to the program folder
+        QString played;           // path expected in the open command, after the program folder
+    };
+    const Case cases[] = {
+        {"named wav in the work folder", "ring.wav", {"Temp/ring.wav", "Alarm.wav"}, "\\Temp\\ring.wav"},
+        {"named mp3 in the work folder", "Bell.mp3", {"Temp/Bell.mp3"}, "\\Temp\\Bell.mp3"},
+        {"empty name", "", {"Alarm.wav"}, "/Alarm.wav"},
+        {"name of no file", "gone.wav", {"Alarm.wav"}, "/Alarm.wav"},
+        // a bare name is the work folder's member, never a file of the current folder
+        {"only in the program folder", "ring.wav", {"ring.wav", "Alarm.wav"}, "/Alarm.wav"},
+    };
+    for (const Case& c : cases) {
+        TestServices fresh;
+        TempFolder program;
+        program.makeFolder("Temp");
+        for (const QString& file : c.filesPresent)
+            program.write(file, "RIFF");
+        ProgramFolder::setAppPath(program.internal());
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(program.native()); // the current folder holds ring.wav in the last case
+        frmAlarm window;
+        window.setSoundFile(c.soundFile);
+        window.show();
+        QDir::setCurrent(previous);
+
+        QString open;
+        for (const QString& command : fresh.mci().commands)
+            if (command.startsWith("open "))
+                open = command;
+        EXPECT_TRUE(open.startsWith("open \"" + program.internal() + c.played + "\""))
+            << c.name << ": " << open.toStdString();
+        EXPECT_TRUE(fresh.ui().msgBoxes.empty()) << c.name;
+    }
+}
+
+TEST_F(AlarmTest, WithoutAnySoundSaysRingRingOnceAndStillShowsTheText)
+{
+    open("", "Launch", "gone.wav", "yyyy");
+    EXPECT_TRUE(services.mci().commands.isEmpty());
+    EXPECT_EQ(services.ui().prompts(), QStringList{"Alarm sound is missing. So RING RING."});
+    EXPECT_EQ(services.ui().msgBoxes[0].buttons, 0);
+    EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\nLaunch\r\n2026");
+}
+
+TEST_F(AlarmTest, LoadsThePictureFromTheWorkFolderWhenItIsThere)
+{
+    folder.write("Temp/Event.png", pngBytes());
+    folder.write("Alarm.wav", "RIFF");
+    open("event.PNG", "Launch", "", "yyyy"); // names ignore case, as on the platform the files came from
+    EXPECT_TRUE(alarm.c1eAlarm()->hasPicture());
+    EXPECT_EQ(alarm.c1eAlarm()->Picture().size(), QSize(4, 3));
+    alarm.Command1_Click();
+
+    open("missing.png", "Launch", "", "yyyy");
+    EXPECT_FALSE(alarm.c1eAlarm()->hasPicture());
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+}
+
+TEST_F(AlarmTest, AnUnreadablePictureIsReportedAndTheLoadGoesOn)
+{
+    folder.write("Temp/broken.jpg", "not a picture");
+    folder.write("Alarm.wav", "RIFF");
+    open("broken.jpg", "Launch", "", "yyyy");
+    EXPECT_EQ(services.ui().prompts(), QStringList{"481\r\nInvalid picture"});
+    EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\nLaunch\r\n2026");
+    EXPECT_FALSE(playedFile().isEmpty());
+}
+
+TEST_F(AlarmTest, OkClosesAndTheNextAlarmLoadsAfresh)
+{
+    folder.write("Alarm.wav", "RIFF");
+    open("", "First", "", "yyyy");
+    ASSERT_TRUE(alarm.isLoaded());
+    alarm.Command1()->click();
+    EXPECT_FALSE(alarm.isVisible());
+    EXPECT_FALSE(alarm.isLoaded());
+    EXPECT_TRUE(alarm.EventCaption().isEmpty());
+
+    clock.set(vb::oleDateFromParts(2027, 1, 1, 0, 0, 0));
+    open("", "Second", "", "yyyy");
+    EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\nSecond\r\n2027");
+    EXPECT_EQ(services.mci().commands.filter("play ").size(), 2);
+}
