@@ -2,6 +2,7 @@
 
 #include "countdown/BareFileName.h"
 #include "countdown/clsCountdown.h"
+#include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "platform/VbError.h"
 
@@ -23,9 +24,17 @@ QString decimalOut(const C& c, double) { return vb::singleText((c.*Get)()); }
 template <auto Get>
 QString dateOut(const C& c, double) { return vb::dateText((c.*Get)()); }
 
+// "dd mmm, yyyy hh:mm:ss Am/Pm": the 12-hour clock with the marker in the letter case of the
+// pattern, "Am" or "Pm", which the general formatter does not offer.
 QString creationDateOut(const C&, double writtenAt)
 {
-    return vb::format(writtenAt, QStringLiteral("dd mmm, yyyy hh:mm:ss Am/Pm"));
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    vb::oleDateToParts(writtenAt, &year, &month, &day, &hour, &minute, &second);
+    return vb::format(writtenAt, QStringLiteral("dd mmm, yyyy ")) + QStringLiteral("%1:%2:%3 %4")
+        .arg((hour + 11) % 12 + 1, 2, 10, QLatin1Char('0'))
+        .arg(minute, 2, 10, QLatin1Char('0'))
+        .arg(second, 2, 10, QLatin1Char('0'))
+        .arg(hour < 12 ? QStringLiteral("Am") : QStringLiteral("Pm"));
 }
 
 // The file keeps the name only; the folder is the countdown's DatabaseLocation.

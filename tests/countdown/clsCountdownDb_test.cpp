@@ -1,0 +1,152 @@
+#include "countdown/clsCountdown.h"
+#include "countdown/clsCountdownDb.h"
+#include "foundation/OleDate.h"
+#include "support/FixedClock.h"
+#include "support/TestServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+const double kNow = vb::oleDateFromParts(2026, 12, 10, 15, 4, 5);
+
+} // namespace
+
+TEST(CountdownDb, NewCountdownDefaultsWithoutAFile)
+{
+    TestServices services;
+    FixedClock clock(kNow + 0.4 / 86400);
+    clsCountdown countdown;
+    countdown.setEventCaption("Old");
+    clsCountdownDb().Find_Countdown(countdown);
+
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+    EXPECT_EQ(countdown.EventCaption(), "New Event Countdown");
+    EXPECT_EQ(countdown.AlarmFileName(), "Bell.mp3");
+    EXPECT_EQ(countdown.EventCaptionFontsize(), 10.0f);
+    EXPECT_EQ(countdown.TimerDateFontsize(), 8.0f);
+    EXPECT_EQ(countdown.EventDateBackColor(), static_cast<int32_t>(0x80000005u));
+    EXPECT_EQ(countdown.TimerDateForeColor(), static_cast<int32_t>(0x80000008u));
+    EXPECT_TRUE(countdown.IntervalSeconds());
+    EXPECT_FALSE(countdown.IntervalWorkDays());
+    EXPECT_FALSE(countdown.StatusBarURLVisible());
+    EXPECT_EQ(countdown.StatusBarURLCaption(), "Name Your Site");
+    EXPECT_EQ(countdown.CreationDate(), kNow) << "to the whole second";
+    EXPECT_EQ(countdown.EventDate(), vb::oleDateFromParts(2026, 12, 10));
+    EXPECT_EQ(countdown.EventDateFormat(), "MMM dd, yyyy");
+    EXPECT_EQ(countdown.ImagePos(), 9);
+    EXPECT_EQ(countdown.ViewFormat(), 1);
+    EXPECT_EQ(countdown.SaveFormat(), "0");
+    EXPECT_TRUE(countdown.SaveFileName().endsWith("/Countdowns"));
+}
+
+TEST(CountdownDb, NewCountdownWindowIs600By450ReferencePixels)
+{
+    const struct {
+        int width, height;
+        double twips;
+        float expectedWidth;
+    } screens[] = {
+        {800, 600, 15, 9000}, {1024, 768, 15, 9000}, {1280, 1024, 15, 9000}, {1366, 768, 15, 9000},
+        {1920, 1080, 15, 9000}, {2560, 1440, 15, 9000}, {1280, 1024, 12, 7200},
+    };
+    for (const auto& s : screens) {
+        SCOPED_TRACE(testing::Message() << s.width << "x" << s.height << " @" << s.twips);
+        TestServices services;
+        services.screen().widthPixels = s.width;
+        services.screen().heightPixels = s.height;
+        services.screen().twipsX = services.screen().twipsY = s.twips;
+        clsCountdown countdown;
+        clsCountdownDb().Find_Countdown(countdown);
+        EXPECT_EQ(countdown.Width(), s.expectedWidth);
+        EXPECT_EQ(countdown.Height(), s.expectedWidth * 0.75f);
+        EXPECT_EQ(countdown.Top(), 0.0f);
+        EXPECT_EQ(countdown.Left(), 0.0f);
+    }
+}
+
+TEST(CountdownDb, SavedCountdownReadsBackFromItsFolder)
+{
+    TestServices services;
+    FixedClock clock(kNow);
+    TempFolder folder;
+    clsCountdown saved;
+    clsCountdownDb().Find_Countdown(saved);
+    saved.setDatabaseLocation(folder.internalPath("Temp"));
+    saved.setCountdownFileName("Party.MVK");
+    saved.setEventCaption("Party");
+    EXPECT_TRUE(saved.Update());
+    EXPECT_TRUE(QFileInfo::exists(folder.nativePath("Temp/Party.MVK"))) << "the folder is made";
+
+    clsCountdown loaded;
+    loaded.setDatabaseLocation(saved.DatabaseLocation());
+    loaded.setCountdownFileName("party.mvk");
+    loaded.Refresh();
+    EXPECT_EQ(loaded.EventCaption(), "Party");
+    EXPECT_EQ(loaded.CountdownFileName(), "Party.MVK") << "the name stored in the file wins";
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+}
+
+TEST(CountdownDb, EmptyFileNameWritesNothing)
+{
+    TestServices services;
+    TempFolder folder;
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(folder.internal());
+    EXPECT_TRUE(countdown.Update());
+    EXPECT_TRUE(QDir(folder.native()).isEmpty());
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+}
+
+TEST(CountdownDb, FailedSaveKeepsTheOldFileAndShowsOneMessage)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "a read-only folder does not stop the superuser";
+    TestServices services;
+    TempFolder folder;
+    const QByteArray old = "old countdown bytes";
+    folder.write("Party.MVK", old);
+    ASSERT_TRUE(QFile::setPermissions(folder.native(), QFile::ReadOwner | QFile::ExeOwner));
+
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(folder.internal());
+    countdown.setCountdownFileName("Party.MVK");
+    const bool written = countdown.Update();
+    QFile::setPermissions(folder.native(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(folder.read("Party.MVK"), old);
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_TRUE(services.ui().msgBoxes[0].prompt.contains('\n'));
+}
+
+TEST(CountdownDb, SaveOverSomethingThatIsNotAFileShowsOneMessage)
+{
+    TestServices services;
+    TempFolder folder;
+    folder.write("Party.MVK/inside.txt", "kept");
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(folder.internal());
+    countdown.setCountdownFileName("Party.MVK");
+    EXPECT_FALSE(countdown.Update());
+    EXPECT_EQ(folder.read("Party.MVK/inside.txt"), "kept");
+    EXPECT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_EQ(QDir(folder.native()).entryList(QDir::Files | QDir::Hidden), QStringList()) << "no temporary file left";
+}
+
+TEST(CountdownDb, FolderThatCannotBeMadeShowsOneMessage)
+{
+    TestServices services;
+    TempFolder folder;
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(folder.internalPath("missing\\deeper"));
+    countdown.setCountdownFileName("Party.MVK");
+    EXPECT_FALSE(countdown.Update());
+    EXPECT_EQ(services.ui().msgBoxes.size(), 1u);
+}
