@@ -239,7 +239,7 @@ void ElasticPanel::paintEvent(QPaintEvent*)
     if (!m_picture.isNull() && !text.isEmpty()) {
         // Caption and picture together: the text takes the band it needs at the bottom.
         const QRect needed = painter.boundingRect(rect(), Qt::AlignHCenter | Qt::TextWordWrap, text);
-        const int band = std::min(needed.height() + 8, height() / 2);
+        const int band = std::min(needed.height() + painter.fontMetrics().height(), height() / 2);
         textArea.setTop(height() - band);
         pictureArea.setBottom(height() - band - 1);
     }
