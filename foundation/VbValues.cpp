@@ -1,11 +1,12 @@
 #include "foundation/VbValues.h"
 
-#include "foundation/OleDate.h"
 #include "platform/Regional.h"
 #include "platform/VbError.h"
 
-#include <cfenv>
+#include <QRegularExpression>
+
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace vb {
@@ -19,7 +20,46 @@ double roundHalfEven(double value)
 {
     if (!std::isfinite(value))
         throw VbError(vberr::Overflow);
-    return std::nearbyint(value);
+    return std::nearbyint(value); // the default rounding mode takes halves to even
+}
+
+bool isValBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
+// "&H" / "&O" prefixed numbers: up to 16 bits they are Integers, up to 32 bits Longs, so the
+// top bit makes them negative.
+double radixValue(const QString& digits, int radix)
+{
+    quint64 value = 0;
+    for (QChar c : digits) {
+        const int digit = c.isDigit() ? c.digitValue() : c.isLetter() ? c.toUpper().unicode() - 'A' + 10 : -1;
+        if (c.unicode() > 127 || digit < 0 || digit >= radix)
+            break;
+        value = value * radix + digit;
+        if (value > 0xFFFFFFFFu)
+            throw VbError(vberr::Overflow);
+    }
+    if (value <= 0xFFFF)
+        return static_cast<int16_t>(static_cast<uint16_t>(value));
+    return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
+QString printfNumber(double value, const char* form)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, form, value);
+    // printf writes at least two exponent digits, as the standard text does.
+    return QString::fromLatin1(buffer);
+}
+
+QString withRegionalSeparator(QString text)
+{
+    text.replace(QLatin1Char('.'), platform::regional().decimalSeparator);
+    return text;
 }
 
 } // namespace
@@ -47,78 +87,131 @@ float csng(double value)
     return static_cast<float>(value);
 }
 
+double val(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && isValBlank(text[i]))
+        ++i;
+    if (i + 1 < text.size() && text[i] == QLatin1Char('&')) {
+        const QChar radix = text[i + 1].toUpper();
+        if (radix == QLatin1Char('H'))
+            return radixValue(text.mid(i + 2), 16);
+        if (radix == QLatin1Char('O'))
+            return radixValue(text.mid(i + 2), 8);
+        return radixValue(text.mid(i + 1), 8);
+    }
+    QString number;
+    bool seenPoint = false;
+    bool seenDigit = false;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        number += text[i++];
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (isValBlank(c))
+            continue;
+        if (c.isDigit() && c.unicode() < 128) {
+            number += c;
+            seenDigit = true;
+        } else if (c == QLatin1Char('.') && !seenPoint) {
+            number += c;
+            seenPoint = true;
+        } else {
+            break;
+        }
+    }
+    // An exponent counts only when digits follow it.
+    if (seenDigit && i < text.size() && (text[i].toUpper() == QLatin1Char('E') || text[i].toUpper() == QLatin1Char('D'))) {
+        QString exponent = QStringLiteral("e");
+        qsizetype j = i + 1;
+        while (j < text.size() && isValBlank(text[j]))
+            ++j;
+        if (j < text.size() && (text[j] == QLatin1Char('-') || text[j] == QLatin1Char('+')))
+            exponent += text[j++];
+        bool expDigit = false;
+        for (; j < text.size(); ++j) {
+            if (isValBlank(text[j]))
+                continue;
+            if (!(text[j].isDigit() && text[j].unicode() < 128))
+                break;
+            exponent += text[j];
+            expDigit = true;
+        }
+        if (expDigit)
+            number += exponent;
+    }
+    if (!seenDigit)
+        return 0;
+    const double value = number.toDouble();
+    if (!std::isfinite(value))
+        throw VbError(vberr::Overflow);
+    return value;
+}
+
+double cdbl(const QString& text)
+{
+    static const QRegularExpression numeric(QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eEdD][+-]?\d+)?$)"));
+    const platform::Regional& regional = platform::regional();
+    QString plain;
+    for (QChar c : text.trimmed()) {
+        if (c == regional.thousandsSeparator && c != regional.decimalSeparator)
+            continue;
+        plain += c == regional.decimalSeparator ? QLatin1Char('.') : c;
+    }
+    if (plain.startsWith(QLatin1Char('&')) && plain.size() > 1)
+        return val(plain);
+    if (!numeric.match(plain).hasMatch())
+        throw VbError(vberr::TypeMismatch);
+    plain.replace(QLatin1Char('d'), QLatin1Char('e'), Qt::CaseInsensitive);
+    const double value = plain.toDouble();
+    if (!std::isfinite(value))
+        throw VbError(vberr::Overflow);
+    return value;
+}
+
+float csng(const QString& text)
+{
+    return csng(cdbl(text));
+}
+
+int16_t cint(const QString& text)
+{
+    return cint(cdbl(text));
+}
+
+int32_t clng(const QString& text)
+{
+    return clng(cdbl(text));
+}
+
+bool cbool(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (trimmed.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    return cdbl(trimmed) != 0;
+}
+
 QString boolText(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-} // namespace vb
-
-namespace vb {
-
-// First pass placeholders; replaced by the full conversions.
-double val(const QString& text)
-{
-    return text.trimmed().toDouble();
-}
-double cdbl(const QString& text)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok)
-        throw VbError(vberr::TypeMismatch);
-    return value;
-}
-float csng(const QString& text) { return csng(cdbl(text)); }
-int16_t cint(const QString& text) { return cint(cdbl(text)); }
-int32_t clng(const QString& text) { return clng(cdbl(text)); }
-bool cbool(const QString& text)
-{
-    if (text.trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.trimmed().compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-        return false;
-    return cdbl(text) != 0;
-}
-double cdate(const QString& text)
-{
-    const QDateTime parsed = QDateTime::fromString(text, QStringLiteral("M/d/yyyy h:mm:ss AP"));
-    if (!parsed.isValid())
-        throw VbError(vberr::TypeMismatch);
-    return toOleDate(parsed);
-}
-bool isDate(const QString& text)
-{
-    try {
-        cdate(text);
-        return true;
-    } catch (const VbError&) {
-        return false;
-    }
-}
-QString format(double date, const QString& pattern)
-{
-    return fromOleDate(date).toString(pattern);
-}
-QString formatNumber(double value, const QString&)
-{
-    return QString::number(value);
-}
 QString singleText(float value)
 {
-    return QString::number(value, 'g', 7);
+    return withRegionalSeparator(printfNumber(value, "%.7G"));
 }
+
 QString doubleText(double value)
 {
-    return QString::number(value, 'g', 15);
+    return withRegionalSeparator(printfNumber(value, "%.15G"));
 }
-QString dateText(double date)
-{
-    return fromOleDate(date).toString(QStringLiteral("M/d/yyyy h:mm:ss AP"));
-}
+
 QString str(double value)
 {
-    return (value >= 0 ? QStringLiteral(" ") : QString()) + QString::number(value, 'g', 15);
+    const QString text = printfNumber(value, "%.15G");
+    return value >= 0 ? QLatin1Char(' ') + text : text;
 }
 
 } // namespace vb

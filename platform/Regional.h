@@ -14,6 +14,7 @@ struct Regional {
     QString amDesignator = QStringLiteral("AM");
     QString pmDesignator = QStringLiteral("PM");
     QChar decimalSeparator = QLatin1Char('.');
+    QChar thousandsSeparator = QLatin1Char(',');
     QChar dateSeparator = QLatin1Char('/');
     QChar timeSeparator = QLatin1Char(':');
     QStringList monthNames = {"January", "February", "March", "April", "May", "June", "July",
