@@ -104,6 +104,23 @@ TEST(Counter, RefreshStartsFromZeroCounts)
     EXPECT_EQ(countsOf(counter), (Counts{0, 0, 0, 1990, 24, 48}));
 }
 
+TEST(Counter, CountBeyondThirtyTwoBitsIsAnOverflow)
+{
+    clsCounter counter;
+    counter.setIntervalYears(false);
+    counter.setIntervalMonths(false);
+    counter.setIntervalDays(false);
+    counter.setIntervalHours(false);
+    counter.setIntervalMinutes(false);
+    counter.setCurrentDate(at(1950, 1, 1));
+    try {
+        counter.setEventDate(at(2027, 1, 1));
+        ADD_FAILURE() << "77 years in seconds fit no 32-bit count";
+    } catch (const platform::VbError& e) {
+        EXPECT_EQ(e.number, 6);
+    }
+}
+
 TEST(Counter, AlarmRingsOnlyAtTheExactEventTimeWhenArmed)
 {
     const double event = at(2027, 3, 1, 8, 30, 0);
