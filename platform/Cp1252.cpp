@@ -39,10 +39,15 @@ int cp1252Byte(QChar c)
 
 QByteArray toCp1252(const QString& text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
+    QByteArray bytes;
+    bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const int byte = cp1252Byte(text[i]);
-        bytes[i] = static_cast<char>(byte < 0 ? '?' : byte);
+        const QChar c = text[i];
+        // A character beyond the basic plane is two code units but one unmappable character.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        const int byte = cp1252Byte(c);
+        bytes += static_cast<char>(byte < 0 ? '?' : byte);
     }
     return bytes;
 }

@@ -169,7 +169,12 @@ QString toInternal(const QString& nativePath)
 
 QString resolve(const QString& internalPath)
 {
-    const QString native = toNative(internalPath);
+    // ".." and "." are taken lexically, as Windows does, so they may pass a missing folder.
+    QString native = toNative(internalPath);
+    const bool trailingSlash = native.size() > 1 && native.endsWith(QLatin1Char('/'));
+    native = QDir::cleanPath(native);
+    if (trailingSlash && !native.endsWith(QLatin1Char('/')))
+        native += QLatin1Char('/');
     if (native.isEmpty() || QFileInfo::exists(native))
         return native;
     const QStringList parts = native.split(QLatin1Char('/'));

@@ -33,7 +33,7 @@ QString toInternal(const QString& nativePath);
 // The native path of an existing entry, found component by component without regard to case
 // where the exact name does not exist. Components that exist nowhere keep the case given, so
 // the result also names a new file to create.
-QString resolve(const QString& internalPath);
+QString resolve(const QString& internalPath); // "." and ".." are removed lexically
 
 bool exists(const QString& path);
 bool isDirectory(const QString& path);

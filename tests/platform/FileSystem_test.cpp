@@ -1,0 +1,238 @@
+#include "platform/FileSystem.h"
+#include "platform/VbError.h"
+#include "support/TestServices.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+#include <sys/xattr.h>
+
+namespace fs = platform::fs;
+namespace vberr = platform::vberr;
+
+namespace {
+
+template <typename Call>
+int errorOf(Call call)
+{
+    try {
+        call();
+    } catch (const platform::VbError& error) {
+        EXPECT_EQ(error.description, platform::vbErrorDescription(error.number));
+        return error.number;
+    }
+    return 0;
+}
+
+// A small tree: Templates/Default.MVL, BELL.MP3, Temp/ (hidden), hidden.txt (hidden), Sub Dir/a.b.c
+class FileTree : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        root.write("Templates/Default.MVL", "package");
+        root.write("BELL.MP3", "sound");
+        root.write("hidden.txt", "secret");
+        root.write("Sub Dir/a.b.c", "abc");
+        root.makeFolder("Temp");
+        fs::setHidden(root.internalPath("Temp"), true);
+        fs::setHidden(root.internalPath("hidden.txt"), true);
+    }
+    QString in(const QString& name) const { return root.internalPath(name); }
+
+    TempFolder root;
+};
+
+TEST(FsPaths, InternalAndNativeForms)
+{
+    struct Case {
+        const char* internal;
+        const char* native;
+    };
+    const Case cases[] = {{"\\home\\u\\a.txt", "/home/u/a.txt"}, {"rel\\x", "rel/x"}, {"a/b\\c", "a/b/c"}, {"", ""}};
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::toNative(QString::fromLatin1(c.internal)), QString::fromLatin1(c.native)) << c.internal;
+    EXPECT_EQ(fs::toInternal("/home/u/a.txt"), "\\home\\u\\a.txt");
+}
+
+TEST_F(FileTree, ResolvesEachComponentWithoutCase)
+{
+    struct Case {
+        const char* asked;
+        const char* found; // relative to the root
+    };
+    const Case cases[] = {
+        {"templates\\default.mvl", "Templates/Default.MVL"},
+        {"TEMPLATES/Default.MVL", "Templates/Default.MVL"},
+        {"Bell.mp3", "BELL.MP3"},
+        {"sub dir\\A.B.C", "Sub Dir/a.b.c"},
+        {"templates\\New.MVL", "Templates/New.MVL"},   // new file keeps its case in a found folder
+        {"nothere\\Templates", "nothere/Templates"},   // below a missing folder nothing is looked up
+        {"Templates\\", "Templates/"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::resolve(in(QString::fromLatin1(c.asked))), root.native() + "/" + c.found) << c.asked;
+    EXPECT_TRUE(fs::exists(in("TEMPLATES\\DEFAULT.mvl")));
+    EXPECT_TRUE(fs::isDirectory(in("templates")));
+    EXPECT_TRUE(fs::isFile(in("bell.MP3")));
+    EXPECT_EQ(fs::fileLength(in("bell.mp3")), 5);
+    EXPECT_EQ(fs::readAll(in("templates\\default.mvl")), "package");
+}
+
+TEST_F(FileTree, HiddenFlagLivesInTheExtendedAttribute)
+{
+    EXPECT_TRUE(fs::isHidden(in("temp")));
+    EXPECT_TRUE(fs::isHidden(in("hidden.txt")));
+    EXPECT_FALSE(fs::isHidden(in("BELL.MP3")));
+    char value[16] = {};
+    const ssize_t length = ::getxattr(QFile::encodeName(root.nativePath("hidden.txt")).constData(),
+                                      "user.DOSATTRIB", value, sizeof value);
+    EXPECT_EQ(QByteArray(value, int(length)), "0x2");
+    EXPECT_EQ(fs::attributes(in("Temp")), fs::attr::Directory | fs::attr::Hidden);
+    fs::setHidden(in("hidden.txt"), false);
+    EXPECT_FALSE(fs::isHidden(in("hidden.txt")));
+    EXPECT_EQ(errorOf([&] { fs::setHidden(in("missing"), true); }), vberr::FileNotFound);
+}
+
+TEST_F(FileTree, DirSearchHonoursTheAttributeMask)
+{
+    using namespace fs::attr;
+    struct Case {
+        const char* pattern;
+        int mask;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"*", Normal, {"BELL.MP3"}},
+        {"*", Hidden, {"BELL.MP3", "hidden.txt"}},
+        {"*", Directory, {".", "..", "BELL.MP3", "Sub Dir", "Templates"}},
+        {"*", Directory | Hidden, {".", "..", "BELL.MP3", "hidden.txt", "Sub Dir", "Temp", "Templates"}},
+        {"*.mp3", Normal, {"BELL.MP3"}},
+        {"b?ll.*", Normal, {"BELL.MP3"}},
+        {"?", Normal, {}},
+        {"temp", Directory, {}},                   // a hidden folder is not found without the hidden bit
+        {"temp", Directory | Hidden, {"Temp"}},
+        {"templates", Normal, {}},                 // a folder needs the folder bit
+        {"templates", Directory, {"Templates"}},
+        {"bell.mp3", Directory, {"BELL.MP3"}},     // a plain file passes any mask
+        {"hidden.txt", Normal, {}},
+        {"Templates\\*.*", Normal, {"Default.MVL"}},
+        {"sub dir\\a.*", Normal, {"a.b.c"}},
+        {"missing\\*", Normal, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::dir(in(QString::fromLatin1(c.pattern)), c.mask), c.expected) << c.pattern << " mask " << c.mask;
+}
+
+TEST(FsPatterns, StarAndQuestionMarkWithoutCase)
+{
+    struct Case {
+        const char* name;
+        const char* pattern;
+        bool matches;
+    };
+    const Case cases[] = {{"Readme", "*.*", true}, {"Readme", "readme.*", true}, {"a.b.c", "*.c", true},
+                          {"abc", "a?c", true},    {"abc", "a?", false},       {"abc", "*b*", true},
+                          {"abc", "*d", false},    {"", "*", true},            {"ABC.TXT", "*.txt", true}};
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::matchesPattern(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
+}
+
+TEST_F(FileTree, FailuresCarryVbNumbers)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> call;
+        int expected;
+    };
+    const Case cases[] = {
+        {"read missing", [&] { fs::readAll(in("nope.txt")); }, vberr::FileNotFound},
+        {"read folder", [&] { fs::readAll(in("Templates")); }, vberr::PathFileAccess},
+        {"length missing", [&] { fs::fileLength(in("nope")); }, vberr::FileNotFound},
+        {"bad name", [&] { fs::exists(in("a|b")); }, vberr::BadFileName},
+        {"wildcard folder", [&] { fs::dir(in("T*\\x"), 0); }, vberr::BadFileName},
+        {"empty name", [&] { fs::readAll(QString()); }, vberr::BadFileName},
+        {"write into missing folder", [&] { fs::writeAll(in("no\\x.txt"), "x"); }, vberr::PathNotFound},
+        {"atomic into missing folder", [&] { fs::writeAtomic(in("no\\x.txt"), "x"); }, vberr::PathNotFound},
+        {"write over folder", [&] { fs::writeAll(in("Templates"), "x"); }, vberr::PathFileAccess},
+        {"mkdir existing", [&] { fs::makeDir(in("temp")); }, vberr::PathFileAccess},
+        {"mkdir under missing", [&] { fs::makeDir(in("a\\b")); }, vberr::PathNotFound},
+        {"kill missing", [&] { fs::removeFile(in("nope")); }, vberr::FileNotFound},
+        {"kill folder", [&] { fs::removeFile(in("Templates")); }, vberr::FileNotFound},
+        {"kill no match", [&] { fs::removeFile(in("*.zzz")); }, vberr::FileNotFound},
+        {"rmdir missing", [&] { fs::removeDir(in("nope")); }, vberr::PathNotFound},
+        {"rmdir not empty", [&] { fs::removeDir(in("templates")); }, vberr::PathFileAccess},
+        {"copy missing", [&] { fs::copyFile(in("nope"), in("x")); }, vberr::FileNotFound},
+        {"copy to missing folder", [&] { fs::copyFile(in("bell.mp3"), in("no\\x")); }, vberr::PathNotFound},
+        {"rename onto existing", [&] { fs::rename(in("bell.mp3"), in("hidden.txt")); }, 58},
+        {"rename missing", [&] { fs::rename(in("nope"), in("x")); }, vberr::FileNotFound},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(errorOf(c.call), c.expected) << c.what;
+}
+
+TEST_F(FileTree, WritesCopiesRenamesAndDeletes)
+{
+    fs::writeAll(in("new\\..\\Out.txt"), "one");
+    fs::appendAll(in("out.txt"), "two");
+    EXPECT_EQ(root.read("Out.txt"), "onetwo");
+    fs::writeAtomic(in("OUT.TXT"), "three"); // replaces the existing file, keeps its name
+    EXPECT_EQ(root.read("Out.txt"), "three");
+    fs::writeAtomic(in("hidden.txt"), "still hidden");
+    EXPECT_TRUE(fs::isHidden(in("hidden.txt")));
+    EXPECT_EQ(root.read("hidden.txt"), "still hidden");
+
+    QByteArray big(300 * 1024, '\0');
+    for (int i = 0; i < big.size(); ++i)
+        big[i] = char(i * 7);
+    root.write("big.bin", big);
+    fs::copyFile(in("BIG.bin"), in("templates\\copy.bin"));
+    EXPECT_EQ(root.read("Templates/copy.bin"), big);
+
+    fs::rename(in("out.txt"), in("Renamed.txt"));
+    EXPECT_EQ(root.read("Renamed.txt"), "three");
+    fs::rename(in("renamed.txt"), in("RENAMED.txt")); // a change of case only
+    EXPECT_EQ(fs::dir(in("renamed.txt")), QStringList{"RENAMED.txt"});
+
+    fs::makeDir(in("Fresh"));
+    EXPECT_TRUE(fs::isDirectory(in("fresh")));
+    fs::removeDir(in("FRESH"));
+    EXPECT_FALSE(fs::exists(in("Fresh")));
+
+    root.write("Sub Dir/x.tmp", "1");
+    root.write("Sub Dir/y.TMP", "2");
+    fs::removeFile(in("sub dir\\*.tmp"));
+    EXPECT_EQ(fs::dir(in("Sub Dir\\*"), fs::attr::Normal), QStringList{"a.b.c"});
+    fs::removeFile(in("hidden.txt"));
+    EXPECT_FALSE(fs::exists(in("hidden.txt")));
+}
+
+TEST(FsStreams, ExactReadsAndChunkedCopies)
+{
+    QByteArray source(200000, 'x');
+    QBuffer in(&source);
+    in.open(QIODevice::ReadOnly);
+    QByteArray sink;
+    QBuffer out(&sink);
+    out.open(QIODevice::WriteOnly);
+    fs::copyBytes(in, out, 150000);
+    EXPECT_EQ(sink.size(), 150000);
+    EXPECT_EQ(fs::readExactly(in, 50000).size(), 50000);
+    EXPECT_EQ(errorOf([&] { fs::readExactly(in, 1); }), vberr::InputPastEnd);
+    in.seek(199990);
+    EXPECT_EQ(errorOf([&] { fs::copyBytes(in, out, 11); }), vberr::InputPastEnd);
+}
+
+TEST(FsStreams, FullDiskIsErrorSixtyOne)
+{
+    if (!QFile::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    QFile full("/dev/full");
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    EXPECT_EQ(errorOf([&] { fs::writeBytes(full, QByteArray(70000, 'x')); }), vberr::DiskFull);
+}
+
+} // namespace
