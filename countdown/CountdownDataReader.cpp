@@ -2,9 +2,9 @@
 
 #include "countdown/CountdownDataFields.h"
 #include "countdown/clsCountdown.h"
+#include "foundation/ScrambledLineReader.h"
 #include "foundation/clsStringUtilities.h"
 #include "foundation/modDecryption.h"
-#include "platform/Cp1252.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 
@@ -24,48 +24,6 @@ const QString kRecordClose = QStringLiteral("</Countdown>");
 const QString kCrLf = QStringLiteral("\r\n");
 
 constexpr int kFormatMessageButtons = platform::vbmsg::vbOKOnly | platform::vbmsg::vbInformation;
-
-// Sequential line reading as the data files were written: a line runs to the next carriage
-// return, and a line feed right after it belongs to the line break.
-class LineCursor {
-public:
-    explicit LineCursor(const QByteArray& bytes) : m_bytes(bytes) {}
-
-    bool atEnd() const { return m_position >= m_bytes.size(); }
-
-    // Raises VbError 62 at the end of the bytes.
-    QString read(bool trimBlanks)
-    {
-        if (atEnd())
-            throw platform::VbError(62, QStringLiteral("Input past end of file"));
-        qsizetype end = m_bytes.indexOf('\r', m_position);
-        if (end < 0)
-            end = m_bytes.size();
-        QByteArray stored = m_bytes.mid(m_position, end - m_position);
-        m_position = end + 1;
-        if (m_position < m_bytes.size() && m_bytes.at(m_position) == '\n')
-            ++m_position;
-        if (trimBlanks)
-            stored = trimmedOfBlanks(stored);
-        return platform::fromCp1252(modDecryption::UnscrambleLine(stored));
-    }
-
-private:
-    // Blanks only: other white space is a scrambled character like any other.
-    static QByteArray trimmedOfBlanks(const QByteArray& line)
-    {
-        qsizetype first = 0;
-        qsizetype last = line.size();
-        while (first < last && line.at(first) == ' ')
-            ++first;
-        while (last > first && line.at(last - 1) == ' ')
-            --last;
-        return line.mid(first, last - first);
-    }
-
-    const QByteArray& m_bytes;
-    qsizetype m_position = 0;
-};
 
 class Reader {
 public:
@@ -152,7 +110,7 @@ private:
         trapFailure(m_show, step);
     }
 
-    LineCursor m_lines;
+    ScrambledLineReader m_lines;
     clsCountdown& m_countdown;
     const ShowMessage& m_show;
     clsStringUtilities m_strings;

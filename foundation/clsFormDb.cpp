@@ -1,5 +1,6 @@
 #include "clsFormDb.h"
 
+#include "ScrambledLineReader.h"
 #include "ScreenMetrics.h"
 #include "VbValues.h"
 #include "clsForm.h"
@@ -59,50 +60,10 @@ void trapped(Messages& messages, const std::function<void()>& step)
     }
 }
 
-// Lines as a text-mode line reader sees them: a line ends at CR (with an LF after it taken
-// along) and the last line needs no ending. Each line is trimmed of blanks as stored, then
-// unscrambled.
-class LineReader {
-public:
-    explicit LineReader(const QByteArray& bytes) : m_bytes(bytes) {}
-
-    bool atEnd() const { return m_position >= m_bytes.size(); }
-
-    QString next()
-    {
-        if (atEnd())
-            throw platform::VbError(62, QStringLiteral("Input past end of file"));
-        qsizetype end = m_bytes.indexOf('\r', m_position);
-        if (end < 0)
-            end = m_bytes.size();
-        QByteArray line = m_bytes.mid(m_position, end - m_position);
-        m_position = end + 1;
-        if (m_position < m_bytes.size() && m_bytes.at(m_position) == '\n')
-            ++m_position;
-        line = trimmedOfBlanks(line);
-        return platform::fromCp1252(modDecryption::UnscrambleLine(line));
-    }
-
-private:
-    static QByteArray trimmedOfBlanks(const QByteArray& line)
-    {
-        qsizetype first = 0;
-        qsizetype last = line.size();
-        while (first < last && line.at(first) == ' ')
-            ++first;
-        while (last > first && line.at(last - 1) == ' ')
-            --last;
-        return line.mid(first, last - first);
-    }
-
-    const QByteArray& m_bytes;
-    qsizetype m_position = 0;
-};
-
 // A failed read leaves the line as it was.
-void readLineInto(LineReader& reader, QString& line, Messages& messages)
+void readLineInto(ScrambledLineReader& reader, QString& line, Messages& messages)
 {
-    trapped(messages, [&] { line = reader.next(); });
+    trapped(messages, [&] { line = reader.read(); });
 }
 
 void applyCollection(const QStringList& collection, clsForm& record, Messages& messages)
@@ -167,7 +128,7 @@ QByteArray write(const clsForm& record)
 
 int16_t read(const QByteArray& bytes, clsForm& record, Messages& messages)
 {
-    LineReader reader(bytes);
+    ScrambledLineReader reader(bytes);
     QString line;
     readLineInto(reader, line, messages);
     if (line != kRootTag) {
