@@ -37,6 +37,7 @@ public:
         std::_Exit(3);
     }
     QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> openFileDialog(const platform::OpenFileRequest&) override { return std::nullopt; }
     void setMousePointer(int pointer) override { m_pointer = pointer; }
     int mousePointer() const override { return m_pointer; }
 

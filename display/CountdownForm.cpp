@@ -2,6 +2,7 @@
 
 #include "ElasticPanel.h"
 #include "HiddenLabel.h"
+#include "ProgramEnd.h"
 #include "StatusBar.h"
 #include "VbTimer.h"
 
@@ -234,7 +235,8 @@ void CountdownForm::resizeEvent(QResizeEvent* event)
 
 void CountdownForm::closeEvent(QCloseEvent* event)
 {
-    Form_Unload();
+    if (!ProgramEnd::isEnding())
+        Form_Unload();
     event->accept();
 }
 

@@ -2,6 +2,7 @@
 #include "platform/Shell.h"
 #include "platform/VbError.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace platform {
@@ -73,7 +74,11 @@ bool writeDesktopLauncher(const LauncherSpec& spec, QString* whyNot)
         return false;
     }
     try {
-        fs::writeAtomic(fs::toInternal(launcherFilePath(spec.linkPath)), launcherText(spec));
+        const QString path = launcherFilePath(spec.linkPath);
+        fs::writeAtomic(fs::toInternal(path), launcherText(spec));
+        // Desktops start only launchers marked executable.
+        QFile::setPermissions(fs::resolve(fs::toInternal(path)),
+                              QFile::permissions(fs::resolve(fs::toInternal(path))) | QFile::ExeOwner | QFile::ExeUser);
     } catch (const VbError& error) {
         if (whyNot)
             *whyNot = error.description;

@@ -1,6 +1,9 @@
 #include "platform/QtUi.h"
 
+#include "platform/FileSystem.h"
+
 #include <QApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -50,6 +53,23 @@ ButtonSet buttonSetOf(int buttons)
     }
 }
 
+// "Countdown (*.MVL)|*.MVL|All Files (*.*)|*.*|" -> "Countdown (*.MVL)", "All Files (*.*)".
+// Qt reads the patterns from the parentheses of each description, so a description without
+// them gets its pattern appended.
+QStringList qtFiltersOf(const QString& vbFilter)
+{
+    const QStringList parts = vbFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        if (parts[i].contains(QLatin1Char('(')))
+            filters << parts[i];
+        else
+            filters << parts[i] + QLatin1String(" (") + patterns + QLatin1Char(')');
+    }
+    return filters;
+}
+
 } // namespace
 
 QString messageBoxLogLine(const QString& prompt, int, const QString& title)
@@ -91,6 +111,23 @@ QString QtUi::inputBox(const QString& prompt, const QString& title, const QStrin
     const QString text =
         QInputDialog::getText(nullptr, titleOrDefault(title), prompt, QLineEdit::Normal, defaultText, &accepted);
     return accepted ? text : QString();
+}
+
+std::optional<QString> QtUi::openFileDialog(const OpenFileRequest& request)
+{
+    QFileDialog dialog(nullptr, request.title, fs::resolve(request.initialFolder));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    const QStringList filters = qtFiltersOf(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    // A pattern as the file name only filters the list; a real name is preselected.
+    if (!request.fileName.contains(QLatin1Char('*')) && !request.fileName.contains(QLatin1Char('?')))
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return fs::toInternal(dialog.selectedFiles().constFirst());
 }
 
 void QtUi::setMousePointer(int pointer)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace platform {
 
 // MsgBox button, icon and result codes, with VB's values.
@@ -34,7 +36,18 @@ constexpr int vbDefault = 0;
 constexpr int vbHourglass = 11;
 } // namespace vbcursor
 
-// Message box, input box and the screen-wide mouse pointer.
+// What an open-file dialog is given. The filter is in VB's form: "description|patterns|..." pairs
+// separated by "|", patterns separated by ";"; filterIndex counts from 1. Folder and file name
+// are internal paths.
+struct OpenFileRequest {
+    QString title;
+    QString filter;
+    QString initialFolder;
+    QString fileName;
+    int filterIndex = 1;
+};
+
+// Message box, input box, open-file dialog and the screen-wide mouse pointer.
 class Ui {
 public:
     virtual ~Ui() = default;
@@ -43,6 +56,8 @@ public:
     virtual int msgBox(const QString& prompt, int buttons = vbmsg::vbOKOnly, const QString& title = {}) = 0;
     // The text entered, or an empty text when the user cancels.
     virtual QString inputBox(const QString& prompt, const QString& title = {}, const QString& defaultText = {}) = 0;
+    // The chosen file as an internal path; nullopt when the user cancels.
+    virtual std::optional<QString> openFileDialog(const OpenFileRequest& request) = 0;
     virtual void setMousePointer(int pointer) = 0;
     virtual int mousePointer() const = 0;
 };

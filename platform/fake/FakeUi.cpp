@@ -43,6 +43,16 @@ QString FakeUi::inputBox(const QString& prompt, const QString& title, const QStr
     return answer;
 }
 
+std::optional<QString> FakeUi::openFileDialog(const OpenFileRequest& request)
+{
+    openFileDialogs.push_back(request);
+    if (openFileAnswers.empty())
+        return std::nullopt;
+    std::optional<QString> answer = openFileAnswers.front();
+    openFileAnswers.pop_front();
+    return answer;
+}
+
 void FakeUi::setMousePointer(int value)
 {
     pointer = value;

@@ -26,6 +26,8 @@ public:
 
     int msgBox(const QString& prompt, int buttons = vbmsg::vbOKOnly, const QString& title = {}) override;
     QString inputBox(const QString& prompt, const QString& title = {}, const QString& defaultText = {}) override;
+    // Answers from openFileAnswers (nullopt = cancel); with the script empty, cancels.
+    std::optional<QString> openFileDialog(const OpenFileRequest& request) override;
     void setMousePointer(int pointer) override;
     int mousePointer() const override { return pointer; }
 
@@ -36,6 +38,8 @@ public:
     std::deque<QString> inputBoxAnswers;
     std::vector<MsgBoxCall> msgBoxes;
     std::vector<InputBoxCall> inputBoxes;
+    std::deque<std::optional<QString>> openFileAnswers;
+    std::vector<OpenFileRequest> openFileDialogs;
     std::vector<int> pointerHistory; // every value set, in order
     int pointer = vbcursor::vbDefault;
 };

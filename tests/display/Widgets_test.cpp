@@ -89,8 +89,9 @@ TEST(ElasticPanel, ResolvesVbColours)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(resolveVbColor(static_cast<int32_t>(c.vb), palette), c.expected) << std::hex << c.vb;
-        if (!(c.vb & 0x80000000u))
+        if (!(c.vb & 0x80000000u)) {
             EXPECT_EQ(static_cast<uint32_t>(vbColorFromQColor(c.expected)), c.vb);
+        }
     }
 }
 

@@ -1,0 +1,17 @@
+#pragma once
+
+// VB's End for both programs: the program ends at once, without running any window's close
+// handler. The event loop is asked to quit; the caller returns right after, and nothing that
+// follows the call in the caller may touch the program's state.
+namespace ProgramEnd {
+
+void End(int exitCode = 0);
+
+// True once End has been called. The countdown forms skip their close handlers from then on.
+bool isEnding();
+// The exit code End was given (0 before any End).
+int exitCode();
+// Forgets an earlier End, so a test can run a program's start-up again.
+void reset();
+
+} // namespace ProgramEnd
