@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// The viewer's start-up and the values the whole viewer shares.
+namespace modVantrelViewer {
+
+// The program folder, internal path without a trailing separator.
+inline QString AppPath;
+// The countdown package the viewer works on.
+inline QString CurrentFile;
+// The package Main found.
+inline QString OpenedFile;
+// 0 after the countdown window's load, 1 after any resize of it.
+inline int16_t WindowResized = 0;
+
+class frmCountdownViewer;
+// The countdown window once Main has shown it.
+inline QPointer<frmCountdownViewer> ViewerWindow;
+
+// Settings addresses shared by the viewer's forms.
+inline const QString kMakerApplication = QStringLiteral("Vantrel Dederuvevur, LLC");
+inline const QString kMakerSection = QStringLiteral("VazovuzAzodozaruVuzaz");
+// The application name of the "Options" section: the viewer's executable name.
+inline const QString kViewerApplication = QStringLiteral("vantrel-viewer");
+inline const QString kOptionsSection = QStringLiteral("Options");
+inline const QString kShowStartupWizardKey = QStringLiteral("Show Startup Wizard");
+
+// The start-up. commandLine is the program's arguments joined by single blanks. Returns after
+// showing the countdown window, or after ProgramEnd::End when no countdown can be located or
+// the startup wizard ended the program.
+void Main(const QString& commandLine);
+
+// Starts path (a program, optionally followed by a blank and arguments) with a window style;
+// returns the task identifier, 0 when nothing was started.
+int32_t ShellProgram(const QString& path, int16_t style);
+// The same for a program and its arguments kept apart: each argument reaches the program as one
+// argument, whatever blanks or quotes it holds, and no shell is involved.
+int32_t ShellProgram(const QString& program, const QStringList& arguments, int16_t style);
+
+} // namespace modVantrelViewer
