@@ -197,6 +197,15 @@ QString letterText(const Parts& p, const QString& letters, bool minutes, bool tw
     }
 }
 
+// A regional separator that is not a character (unset, or a non-character such as U+FFFF from
+// a failed conversion) would corrupt every text that holds it: the usual one stands in.
+QString separator(QChar regionalSeparator, char usual)
+{
+    if (regionalSeparator.isNull() || regionalSeparator.isNonCharacter() || regionalSeparator.isSurrogate())
+        return QString(QLatin1Char(usual));
+    return QString(regionalSeparator);
+}
+
 } // namespace
 
 QString format(double date, const QString& pattern)
@@ -213,19 +222,19 @@ QString format(double date, const QString& pattern)
     QString out;
     for (size_t k = 0; k < pieces.size(); ++k) {
         const Piece& piece = pieces[k];
-        const bool upper = piece.kind != Piece::Literal && piece.text[0].isUpper();
         switch (piece.kind) {
         case Piece::Literal:
-            out += piece.text == QLatin1String("/") ? QString(regional.dateSeparator)
-                 : piece.text == QLatin1String(":") ? QString(regional.timeSeparator)
+            out += piece.text == QLatin1String("/") ? separator(regional.dateSeparator, '/')
+                 : piece.text == QLatin1String(":") ? separator(regional.timeSeparator, ':')
                                                     : piece.text;
             break;
         case Piece::Letter:
             out += letterText(p, piece.text, isLetterPiece(piece, QLatin1Char('m')) && meansMinutes(pieces, k),
                               twelveHour, date, regional);
             break;
-        case Piece::AmPm: out += upper ? QString(afternoon ? "PM" : "AM") : QString(afternoon ? "pm" : "am"); break;
-        case Piece::AP: out += upper ? QString(afternoon ? "P" : "A") : QString(afternoon ? "p" : "a"); break;
+        // The marker is the half of the pattern's own "AM/PM" or "A/P", so it keeps its letter case.
+        case Piece::AmPm: out += afternoon ? piece.text.mid(3, 2) : piece.text.left(2); break;
+        case Piece::AP: out += afternoon ? piece.text.mid(2, 1) : piece.text.left(1); break;
         case Piece::AmPmRegional: out += afternoon ? regional.pmDesignator : regional.amDesignator; break;
         }
     }

@@ -35,7 +35,8 @@ double cdate(const QString& text);
 bool isDate(const QString& text);
 
 // A date formatted with VB's pattern letters: d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn
-// s ss, AM/PM am/pm A/P a/p (12-hour clock), w ww q y, c, / and : as the regional separators,
+// s ss, AM/PM am/pm A/P a/p (12-hour clock, the marker in the pattern's letter case: "Am/Pm"
+// gives "Am" or "Pm"), AMPM (the regional markers), w ww q y, c, / and : as the regional separators,
 // quoted or backslash-escaped literals. Weeks start on Sunday; week 1 holds 1 January.
 QString format(double date, const QString& pattern);
 // A number formatted with 0 # . , placeholders (e.g. "0.00").

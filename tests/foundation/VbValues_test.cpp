@@ -189,8 +189,8 @@ TEST(VbFormat, PatternLetters)
     };
     const Case cases[] = {
         {afternoon, "MMM dd, yyyy", "Dec 10, 2026"},
-        {afternoon, "dd mmm, yyyy hh:mm:ss Am/Pm", "10 Dec, 2026 03:04:05 PM"},
-        {morning, "dd mmm, yyyy hh:mm:ss Am/Pm", "03 Jan, 2026 12:07:09 AM"},
+        {afternoon, "dd mmm, yyyy hh:mm:ss Am/Pm", "10 Dec, 2026 03:04:05 Pm"},
+        {morning, "dd mmm, yyyy hh:mm:ss Am/Pm", "03 Jan, 2026 12:07:09 Am"},
         {afternoon, "mmm dd, yyyy Hh:Nn:Ss AM/PM", "Dec 10, 2026 03:04:05 PM"},
         {afternoon, "dd mmm, yyyy", "10 Dec, 2026"},
         {morning, "d-m-yy", "3-1-26"},
@@ -211,6 +211,58 @@ TEST(VbFormat, PatternLetters)
     };
     for (const Case& c : cases)
         EXPECT_EQ(vb::format(c.date, QString::fromLatin1(c.pattern)), QString::fromLatin1(c.expected)) << c.pattern;
+}
+
+TEST(VbFormat, AmPmMarkerTakesTheLetterCaseOfThePattern)
+{
+    TestServices services;
+    services.regional().amDesignator = "vorm.";
+    services.regional().pmDesignator = "nachm.";
+    const double beforeNoon = dateOf(2026, 12, 10, 11, 59, 59);
+    const double noon = dateOf(2026, 12, 10, 12, 0, 0);
+    const double midnight = dateOf(2026, 12, 10, 0, 0, 0);
+    struct Case {
+        const char* pattern;
+        const char* morning; // 11:59:59 and 00:00:00
+        const char* afternoon; // 12:00:00
+    };
+    const Case cases[] = {
+        {"AM/PM", "AM", "PM"},     {"am/pm", "am", "pm"},     {"Am/Pm", "Am", "Pm"},
+        {"aM/pM", "aM", "pM"},     {"A/P", "A", "P"},         {"a/p", "a", "p"},
+        {"AMPM", "vorm.", "nachm."}, {"ampm", "vorm.", "nachm."},
+    };
+    for (const Case& c : cases) {
+        const QString pattern = QString::fromLatin1(c.pattern);
+        EXPECT_EQ(vb::format(beforeNoon, pattern), QString::fromLatin1(c.morning)) << c.pattern;
+        EXPECT_EQ(vb::format(midnight, pattern), QString::fromLatin1(c.morning)) << c.pattern;
+        EXPECT_EQ(vb::format(noon, pattern), QString::fromLatin1(c.afternoon)) << c.pattern;
+    }
+    EXPECT_EQ(vb::format(noon, "hh:nn Am/Pm"), "12:00 Pm") << "any marker makes the clock 12-hour";
+    EXPECT_EQ(vb::format(midnight, "h a/p"), "12 a");
+}
+
+TEST(VbFormat, SeparatorsAreRealCharacters)
+{
+    const double date = dateOf(2026, 12, 10, 15, 4, 5);
+    struct Case {
+        QChar timeSeparator;
+        QChar dateSeparator;
+        const char* expected; // of "hh:mm:ss m/d/yyyy"
+    };
+    const Case cases[] = {
+        {QLatin1Char(':'), QLatin1Char('/'), "15:04:05 12/10/2026"},
+        {QLatin1Char('.'), QLatin1Char('-'), "15.04.05 12-10-2026"}, // the regional ones
+        {QChar(), QChar(), "15:04:05 12/10/2026"},                   // unset
+        {QChar(0xFFFF), QChar(0xFFFF), "15:04:05 12/10/2026"},       // not a character
+    };
+    for (const Case& c : cases) {
+        TestServices services;
+        services.regional().timeSeparator = c.timeSeparator;
+        services.regional().dateSeparator = c.dateSeparator;
+        EXPECT_EQ(vb::format(date, "hh:mm:ss m/d/yyyy"), QString::fromLatin1(c.expected)) << c.expected;
+    }
+    TestServices services;
+    EXPECT_EQ(vb::format(date, "hh:mm:ss"), "15:04:05");
 }
 
 TEST(VbFormat, WritesTextThatCDateReadsBackToTheSecond)
