@@ -1,12 +1,29 @@
+#include "display/ProgramEnd.h"
+#include "display/frmLoadingData.h"
+#include "platform/Services.h"
+#include "viewer/SignalClose.h"
+#include "viewer/modVantrelViewer.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QStringList>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vantrel Viewer"));
-    window.resize(600, 450);
-    window.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("vantrel-viewer"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vantrel Countdown Clock"));
+    platform::installProgramServices();
+    frmLoadingData::installAsPackageProgress();
+
+    SignalClose signalClose;
+    signalClose.install();
+
+    // The command line is the whole argument text after the program name.
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    modVantrelViewer::Main(arguments.join(QLatin1Char(' ')));
+
+    if (ProgramEnd::isEnding())
+        return ProgramEnd::exitCode();
+    return QApplication::exec();
 }

@@ -5,6 +5,9 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
+
+class frmCountdownViewer;
 
 // The viewer's start-up and the values the whole viewer shares.
 namespace modVantrelViewer {
@@ -18,7 +21,7 @@ inline QString OpenedFile;
 // 0 after the countdown window's load, 1 after any resize of it.
 inline int16_t WindowResized = 0;
 
-class frmCountdownViewer;
+using ::frmCountdownViewer;
 // The countdown window once Main has shown it.
 inline QPointer<frmCountdownViewer> ViewerWindow;
 
@@ -41,5 +44,11 @@ int32_t ShellProgram(const QString& path, int16_t style);
 // The same for a program and its arguments kept apart: each argument reaches the program as one
 // argument, whatever blanks or quotes it holds, and no shell is involved.
 int32_t ShellProgram(const QString& program, const QStringList& arguments, int16_t style);
+
+// What Main does to show the startup wizard modally and to create and show the countdown
+// window. Empty (the default) runs the real forms; tests install replacements so no modal form
+// or window opens. Main still checks ProgramEnd::isEnding() after the wizard.
+inline std::function<void()> showStartupWizard;
+inline std::function<void()> showViewerWindow;
 
 } // namespace modVantrelViewer

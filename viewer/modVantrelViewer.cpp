@@ -1,0 +1,232 @@
+#include "viewer/modVantrelViewer.h"
+
+#include "countdown/ApplicationFolder.h"
+#include "countdown/ModJoinsSkins.h"
+#include "display/ProgramEnd.h"
+#include "display/ProgramFolder.h"
+#include "foundation/VbValues.h"
+#include "foundation/clsPSFileUtilities.h"
+#include "foundation/clsStringUtilities.h"
+#include "foundation/modColorDepth.h"
+#include "platform/FileSystem.h"
+#include "platform/Services.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+#include "platform/Ui.h"
+#include "platform/VbError.h"
+#include "viewer/frmCountdownViewer.h"
+#include "viewer/frmOpenTemplate.h"
+#include "viewer/frmStartupWizard.h"
+
+#include <exception>
+
+namespace modVantrelViewer {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kPackageExtension = QStringLiteral(".MVL");
+
+QString workFolder()
+{
+    return AppPath + QStringLiteral("\\Temp");
+}
+
+void warnAboutColorDepth(clsStringUtilities& strings)
+{
+    const QString warningKey = QStringLiteral("ShowScreenWarning");
+    if (modColorDepth::GetColorDepth() >= 32)
+        return;
+    if (strings.GetIniString(kMakerSection, warningKey, QStringLiteral("y")) != QLatin1String("y"))
+        return;
+    const QString prompt =
+        QStringLiteral("Vantrel works best when your screen settings are set to 32 bit. Your current settings of ")
+        + QString::number(modColorDepth::GetColorDepth())
+        + QStringLiteral(" bit colors will reduce the quality of the Countdown photo.") + kCrLf + kCrLf
+        + QStringLiteral("Would you like to see this message again? (Y or N)");
+    const QString answer = platform::services().ui->inputBox(prompt, QStringLiteral("Warning."), QStringLiteral("Y"));
+    if (answer.left(1).toLower() == QLatin1String("n"))
+        strings.PutIniString(kMakerSection, warningKey, QStringLiteral("n"));
+}
+
+void makeFolders(clsPSFileUtilities& files)
+{
+    files.CreateDirMaybe(AppPath + QStringLiteral("\\Countdowns"));
+    files.CreateDirMaybe(AppPath + QStringLiteral("\\Templates"));
+    if (!files.HiddenDirExists(workFolder())) {
+        files.CreateDirMaybe(workFolder());
+        platform::fs::setHidden(workFolder(), true);
+    }
+}
+
+// "Show Startup Wizard" as an integer; a value that is not a number counts as the default 1,
+// so a damaged setting never stops the start-up.
+int startupWizardSetting()
+{
+    const QString text = platform::services().settings->get(kViewerApplication, kOptionsSection,
+                                                            kShowStartupWizardKey, QStringLiteral("1"));
+    try {
+        return vb::cint(text);
+    } catch (const platform::VbError&) {
+        return 1;
+    }
+}
+
+void runStartupWizard()
+{
+    if (showStartupWizard)
+        showStartupWizard();
+    else
+        frmStartupWizard::ShowModal();
+}
+
+void showWindow()
+{
+    if (showViewerWindow) {
+        showViewerWindow();
+        return;
+    }
+    ViewerWindow = new frmCountdownViewer;
+    ViewerWindow->Show();
+}
+
+// The program of a command line: the longest prefix ending before a blank (or the whole text)
+// that names an existing file; when none does, the first word. The rest is split at blanks,
+// one argument per word.
+void splitCommandLine(const QString& commandLine, QString& program, QStringList& arguments)
+{
+    qsizetype programEnd = commandLine.indexOf(QLatin1Char(' '));
+    if (programEnd < 0)
+        programEnd = commandLine.size();
+    for (qsizetype end = commandLine.size(); end > 0; end = commandLine.lastIndexOf(QLatin1Char(' '), end - 1)) {
+        bool found = false;
+        try {
+            found = platform::fs::isFile(commandLine.left(end));
+        } catch (const platform::VbError&) {
+            // a prefix that is no valid path names no program
+        }
+        if (found) {
+            programEnd = end;
+            break;
+        }
+    }
+    program = commandLine.left(programEnd);
+    arguments = commandLine.mid(programEnd).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+bool isHandledStyle(int16_t style)
+{
+    switch (style) {
+    case 0: // hidden
+    case 3: // maximised with focus
+    case 2: // minimised with focus
+    case 6: // minimised without focus
+    case 1: // normal with focus
+    case 4: // normal without focus
+        return true;
+    default:
+        return false;
+    }
+}
+
+void reportShellError(const QString& description)
+{
+    platform::services().ui->msgBox(QStringLiteral("Error Shelling file.") + kCrLf + description,
+                                    platform::vbmsg::vbExclamation, QStringLiteral("Error"));
+}
+
+} // namespace
+
+void Main(const QString& commandLine)
+{
+    clsStringUtilities strings;
+    clsPSFileUtilities files;
+
+    warnAboutColorDepth(strings);
+
+    AppPath = countdownApplicationFolder();
+    ProgramFolder::setAppPath(AppPath);
+    strings.PutIniString(kMakerSection, QStringLiteral("AppPath"), AppPath);
+
+    makeFolders(files);
+
+    QString packagePath;
+    if (!commandLine.isEmpty()) {
+        packagePath = commandLine;
+        if (packagePath.startsWith(QLatin1Char('"')))
+            packagePath.remove(QLatin1Char('"'));
+    } else {
+        packagePath = AppPath + QStringLiteral("\\templates\\Default") + kPackageExtension;
+        CurrentFile = packagePath;
+        if (files.FileExists(packagePath)) {
+            ModJoinsSkins::OpenCountdownPackage(packagePath, false, workFolder());
+        } else {
+            CurrentFile.clear();
+            frmOpenTemplate::Form_Load();
+            if (ProgramEnd::isEnding())
+                return;
+            OpenedFile = CurrentFile;
+            if (!CurrentFile.isEmpty() && files.FileExists(CurrentFile)) {
+                ModJoinsSkins::OpenCountdownPackage(CurrentFile, false, workFolder());
+            } else {
+                platform::services().ui->msgBox(
+                    QStringLiteral("Cannot locate a Countdown. Please contact Vantrel Dederuvevur, LLC. "
+                                   "This program cannot continue."),
+                    platform::vbmsg::vbOKOnly);
+                // The program cannot do its work: end with a failure status.
+                ProgramEnd::End(1);
+                return;
+            }
+        }
+    }
+
+    if (!packagePath.isEmpty() && files.FileExists(packagePath)) {
+        OpenedFile = packagePath;
+        if (startupWizardSetting() == 0) {
+            CurrentFile = OpenedFile;
+            runStartupWizard();
+            if (ProgramEnd::isEnding())
+                return;
+        }
+        ModJoinsSkins::OpenCountdownPackage(OpenedFile, false, workFolder());
+        CurrentFile = OpenedFile;
+    }
+
+    showWindow();
+}
+
+int32_t ShellProgram(const QString& path, int16_t style)
+{
+    if (!isHandledStyle(style))
+        return 0;
+    try {
+        QString program;
+        QStringList arguments;
+        splitCommandLine(path, program, arguments);
+        return ShellProgram(program, arguments, style);
+    } catch (const platform::VbError& error) {
+        reportShellError(error.description);
+    } catch (const std::exception& error) {
+        reportShellError(QString::fromLocal8Bit(error.what()));
+    }
+    return 0;
+}
+
+int32_t ShellProgram(const QString& program, const QStringList& arguments, int16_t style)
+{
+    if (!isHandledStyle(style))
+        return 0;
+    try {
+        QString whyNot;
+        if (platform::services().shell->startProgram(program, arguments, style, &whyNot))
+            return 1; // the desktop reports no task number; any non-zero value means started
+        reportShellError(whyNot);
+    } catch (const platform::VbError& error) {
+        reportShellError(error.description);
+    } catch (const std::exception& error) {
+        reportShellError(QString::fromLocal8Bit(error.what()));
+    }
+    return 0;
+}
+
+} // namespace modVantrelViewer
