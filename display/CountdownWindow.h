@@ -2,9 +2,92 @@
 
 #include "display/CountdownForm.h"
 
-// The base of both programs' countdown windows (being written).
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class clsCountdown;
+class clsCounter;
+
+namespace platform {
+struct VbError;
+}
+
+// The base of both programs' countdown windows: it holds the window's countdown and running
+// counter and does what the viewer's and the screen saver's windows do alike: it fills the
+// window on the countdown's DataChanged, rings the alarm, formats the event date, reloads on
+// lblLoadme, runs the load steps both share and the steps of one timer tick.
 class CountdownWindow : public CountdownForm {
     Q_OBJECT
 public:
-    using CountdownForm::CountdownForm;
+    // What a window does with an error raised inside a trapped step. An empty trap lets the
+    // error through to the caller.
+    using ErrorTrap = std::function<void(const platform::VbError&)>;
+
+    explicit CountdownWindow(QWidget* parent = nullptr);
+    ~CountdownWindow() override;
+
+    // The window's countdown (null before the load). Setting one replaces (and releases) the
+    // present one and handles its DataChanged from then on.
+    ::clsCountdown* clsCountdown() const { return m_clsCountdown.get(); }
+    void setClsCountdown(std::unique_ptr<::clsCountdown> countdown);
+    // The running counter (null until the first DataChanged).
+    clsCounter* Counter() const { return m_clsCounter.get(); }
+
+    // c1eEventDate's caption = lblEventDate's text as a date in lblEventDateFormat's pattern.
+    void lblEventDate_Change() override;
+    void lblEventDateFormat_Change() override;
+    // Reads the countdown again from its data file and raises DataChanged.
+    void lblLoadme_Change() override;
+
+    // The text of time-left box 1 (years) to 6 (seconds): the value, a blank and the unit word,
+    // singular exactly at 1 ("1 Year", "12 Days", "0 Seconds").
+    static QString boxText(int box, int32_t value);
+    // Whether a tick goes on under the direction code held in lblCountDirection (its leading
+    // number): 1 counting down while the event is at or after now, 2 counting up while it is
+    // at or before now, any other code always.
+    static bool directionGateOpen(const QString& directionCaption, double eventDate, double now);
+    // Whether an armed alarm's event fell strictly between the previous tick and this one, so
+    // that no tick's date equalled it (a skipped second, or a 30-second tick).
+    static bool alarmPassedBetweenTicks(bool alarmSet, double previousTick, double eventDate,
+                                        double now);
+
+protected:
+    // A new counter filled from the countdown, armed from AlarmSound, set to now; then the
+    // countdown is applied to the window.
+    virtual void m_clsCountdown_DataChanged();
+    // Opens the alarm window with the countdown's picture, caption, sound and date pattern and
+    // disarms the counter, when lblPlaysoundToggle is true; otherwise the counter stays armed.
+    virtual void m_clsCounter_RingAlarm();
+
+    // Runs one step; a VbError it raises goes to the trap (or on to the caller without one).
+    static void runStep(const ErrorTrap& trap, const std::function<void()>& step);
+    // The trap of the loads: a message box with the number, CR LF and the description, each
+    // prefixed by `prefix`.
+    static ErrorTrap messageTrap(const QString& prefix = QString());
+
+    // The load steps both windows share, each trapped by `trap`: a new countdown; then
+    // `beforeFileName` (the window's own steps that come before the data file name);
+    // lblCountdownFileName from the package's name and ".MVK"; when that label no longer holds
+    // its design caption, the countdown read from the work folder and DataChanged raised; the
+    // window brought to the front without staying on top.
+    void loadCountdown(const QString& packagePath, const std::function<void()>& beforeFileName,
+                       const ErrorTrap& trap);
+
+    // One timer tick without the timer handling: alarm catch-up, direction gate, counter to
+    // now, boxes 1 to 5 written on change and hidden at zero, the seconds box, the export when
+    // lblSaveToFile is true. Each step is trapped by `trap`. Returns false when the gate
+    // stopped the tick.
+    bool runCountdownTick(const ErrorTrap& trap);
+
+    // Releases the countdown and the counter.
+    void releaseCountdown();
+
+private:
+    void replaceCounter();
+
+    std::unique_ptr<::clsCountdown> m_clsCountdown;
+    std::unique_ptr<clsCounter> m_clsCounter;
 };
