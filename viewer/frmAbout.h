@@ -1,6 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
 
 // The about box: version, build date, the maker's contact details; keeps its position.
 class frmAbout : public QDialog {
@@ -10,4 +15,33 @@ public:
 
     // Builds an about box, runs it modally and returns when it is closed.
     static void ShowModal(QWidget* parent = nullptr);
+
+    // The element `index` of the button array "Command1"; nullptr when there is none.
+    QPushButton* button(int index) const;
+
+    void Command1_Click(int index);
+    void Command2_Click();
+    void lblTechnicalSupport_Click();
+
+    // The maker's details the box shows.
+    static const QString kSupportAddress;
+    static const QString kTrademark;
+    static const QString kLegalNotice;
+    static const QStringList kMailingAddress;
+
+    // The text of the build date line for a build date (days since 30 December 1899).
+    static QString compileDateLine(double date);
+
+    void done(int result) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+
+    QLabel* m_lblSoftwareName = nullptr;
+    QLabel* m_lblCompileDate = nullptr;
+    QLabel* m_lblTechnicalSupport = nullptr;
+    QLabel* m_lblTrademark = nullptr;
+    QPlainTextEdit* m_txtMailingAddress = nullptr;
+    bool m_unloaded = false;
 };
