@@ -153,10 +153,15 @@ ElasticPanel::ElasticPanel(const QString& name, QWidget* parent, int index)
 
 void ElasticPanel::placeWidget()
 {
+    // Each edge is rounded on its own, so a box that starts where another ends in twips also
+    // starts where it ends in pixels: rounding the size apart would leave 1-pixel seams.
     const double tx = panelTwipsPerPixelX();
     const double ty = panelTwipsPerPixelY();
-    setGeometry(pixels(m_left, tx), pixels(m_top, ty), std::max(0, pixels(m_width, tx)),
-                std::max(0, pixels(m_height, ty)));
+    const int left = pixels(m_left, tx);
+    const int top = pixels(m_top, ty);
+    const int right = pixels(m_left + m_width, tx);
+    const int bottom = pixels(m_top + m_height, ty);
+    setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
 }
 
 void ElasticPanel::setTop(double twips) { m_top = twips; placeWidget(); }

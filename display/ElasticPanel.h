@@ -22,7 +22,8 @@ double panelTwipsPerPixelY();
 
 // The elastic panel: a container with a caption, a picture and a fill bar. Its geometry is kept
 // in twips exactly as assigned (reads give back what was written, as the layouts need); the
-// widget itself sits at the nearest whole pixels, negative sizes shown as 0.
+// widget's edges sit at the nearest whole pixels (each edge rounded on its own, so boxes that
+// touch in twips touch on screen), negative sizes shown as 0.
 class ElasticPanel : public QWidget {
     Q_OBJECT
 public:

@@ -16,7 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
 #include <ostream>
+#include <vector>
 
 // Readable failure messages for texts.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -52,9 +55,43 @@ TEST(ElasticPanel, KeepsGeometryAsAssignedAndPlacesWholePixels)
     EXPECT_DOUBLE_EQ(panel.Top(), 333.3);
     EXPECT_DOUBLE_EQ(panel.Width(), 1000.5);
     EXPECT_DOUBLE_EQ(panel.Height(), -250); // reads back what the layout wrote
-    EXPECT_EQ(panel.geometry(), QRect(7, 28, 67, 0)); // shown clamped to 0
+    EXPECT_EQ(panel.geometry(), QRect(7, 28, 66, 0)); // right edge 1100.9 twips is pixel 73; height clamped to 0
     panel.setHeight(panel.Height());
     EXPECT_DOUBLE_EQ(panel.Height(), -250);
+}
+
+TEST(ElasticPanel, StackedBoxesMeetWithoutSeamsOrOverlaps)
+{
+    // Box heights that are not whole pixels: rounding each height apart would open or close a
+    // pixel between neighbours; rounding the edges keeps every bottom on the next box's top.
+    struct Case { double twipsPerPixel; double top; double height; int boxes; };
+    const Case cases[] = {
+        {15, 0, 337.5, 6},     // 22.5 px each: halves go to the even neighbour
+        {15, 7.5, 1000.0 / 3, 9},
+        {12, 100.4, 250.7, 6},
+        {20, 0, 10, 8},        // half-pixel boxes
+    };
+    for (const Case& c : cases) {
+        TestServices services;
+        services.screen().twipsX = c.twipsPerPixel;
+        services.screen().twipsY = c.twipsPerPixel;
+        QWidget parent;
+        std::vector<std::unique_ptr<ElasticPanel>> boxes;
+        for (int i = 0; i < c.boxes; ++i) {
+            boxes.push_back(std::make_unique<ElasticPanel>("c1eBox", &parent, i));
+            const double edge = c.top + i * c.height;
+            boxes.back()->Move(edge, edge, c.height, c.height); // a diagonal of touching boxes
+        }
+        for (int i = 0; i + 1 < c.boxes; ++i) {
+            const QRect a = boxes[i]->geometry();
+            const QRect b = boxes[i + 1]->geometry();
+            EXPECT_EQ(a.top() + a.height(), b.top()) << c.twipsPerPixel << " box " << i;
+            EXPECT_EQ(a.left() + a.width(), b.left()) << c.twipsPerPixel << " box " << i;
+        }
+        const QRect last = boxes.back()->geometry();
+        const double end = c.top + c.boxes * c.height;
+        EXPECT_EQ(last.top() + last.height(), static_cast<int>(std::nearbyint(end / c.twipsPerPixel)));
+    }
 }
 
 TEST(ElasticPanel, VisibleFlagIsItsOwnBeforeTheWindowIsShown)
