@@ -1,12 +1,22 @@
+#include "display/ProgramEnd.h"
+#include "platform/Services.h"
+#include "saver/modVantrelnScreenSaver.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QStringList>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vantrel Screen Saver"));
-    window.resize(600, 450);
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("vantrel-saver"));
+    platform::installProgramServices();
+
+    modVantrelnScreenSaver::Main(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    if (ProgramEnd::isEnding())
+        return ProgramEnd::exitCode();
+    // A run that loaded no window (configure, an unknown switch, a refused second instance,
+    // a preview without a parent) ends here.
+    if (!modVantrelnScreenSaver::HasWindow())
+        return 0;
     return app.exec();
 }

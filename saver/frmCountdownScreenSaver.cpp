@@ -1,0 +1,212 @@
+#include "saver/frmCountdownScreenSaver.h"
+
+#include "display/ElasticPanel.h"
+#include "display/HiddenLabel.h"
+#include "display/ProgramEnd.h"
+#include "display/ProgramFolder.h"
+#include "display/VbTimer.h"
+#include "display/modCountdownLayout.h"
+#include "foundation/clsPSFileUtilities.h"
+#include "platform/FileSystem.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
+#include "platform/VbError.h"
+#include "platform/Windows.h"
+#include "saver/modVantrelnScreenSaver.h"
+
+#include <QImage>
+
+namespace {
+
+// The text panels switched off while the layout moves them.
+constexpr int kFirstSwitchedBox = 1;
+constexpr int kLastSwitchedBox = 6;
+
+// The first 21 movements over a panel are absorbed: a screen saver must survive the jitter of
+// a mouse that is only touched, not moved on purpose.
+constexpr int32_t kAbsorbedMoves = 21;
+
+platform::Windows* windowsService()
+{
+    return platform::services().windows;
+}
+
+QImage loadWorkFolderPicture(const QString& name)
+{
+    QImage image;
+    const QString path = ProgramFolder::inWorkFolder(name);
+    if (!image.load(platform::fs::resolve(path)))
+        throw platform::VbError(481, QStringLiteral("Invalid picture"));
+    return image;
+}
+
+} // namespace
+
+frmCountdownScreenSaver::frmCountdownScreenSaver(QWidget* parent)
+    : CountdownWindow(parent)
+{
+    setObjectName(QStringLiteral("frmCountdownScreenSaver"));
+    Timer1()->setInterval(10);
+    Timer1()->setEnabled(true);
+    connectPanelEvents();
+}
+
+void frmCountdownScreenSaver::connectPanelEvents()
+{
+    using Self = frmCountdownScreenSaver;
+    const auto wire = [this](ElasticPanel* panel, void (Self::*click)(), void (Self::*dblClick)(),
+                             void (Self::*keyDown)(int, int), void (Self::*keyPress)(int),
+                             void (Self::*mouseDown)(int, int, float, float),
+                             void (Self::*mouseMove)(int, int, float, float)) {
+        connect(panel, &ElasticPanel::Click, this, click);
+        connect(panel, &ElasticPanel::DblClick, this, dblClick);
+        connect(panel, &ElasticPanel::KeyDown, this, keyDown);
+        connect(panel, &ElasticPanel::KeyPress, this, keyPress);
+        connect(panel, &ElasticPanel::MouseDown, this, mouseDown);
+        connect(panel, &ElasticPanel::MouseMove, this, mouseMove);
+    };
+    wire(c1eEventCaption(), &Self::c1eEventCaption_UserInput9, &Self::c1eEventCaption_UserInput10,
+         &Self::c1eEventCaption_UserInput11, &Self::c1eEventCaption_UserInput12,
+         &Self::c1eEventCaption_UserInput14, &Self::c1eEventCaption_UserInput15);
+    wire(c1eEventDate(), &Self::c1eEventDate_UserInput9, &Self::c1eEventDate_UserInput10,
+         &Self::c1eEventDate_UserInput11, &Self::c1eEventDate_UserInput12,
+         &Self::c1eEventDate_UserInput14, &Self::c1eEventDate_UserInput15);
+    wire(c1eImage(), &Self::c1eImage_UserInput9, &Self::c1eImage_UserInput10,
+         &Self::c1eImage_UserInput11, &Self::c1eImage_UserInput12, &Self::c1eImage_UserInput14,
+         &Self::c1eImage_UserInput15);
+    for (int index = 0; index <= 6; ++index) {
+        ElasticPanel* box = c1eIntervalsLeft(index);
+        connect(box, &ElasticPanel::Click, this, [this, index] { c1eIntervalsLeft_UserInput9(index); });
+        connect(box, &ElasticPanel::DblClick, this, [this, index] { c1eIntervalsLeft_UserInput10(index); });
+        connect(box, &ElasticPanel::KeyDown, this,
+                [this, index](int keyCode, int shift) { c1eIntervalsLeft_UserInput11(index, keyCode, shift); });
+        connect(box, &ElasticPanel::KeyPress, this,
+                [this, index](int keyAscii) { c1eIntervalsLeft_UserInput12(index, keyAscii); });
+        connect(box, &ElasticPanel::MouseDown, this, [this, index](int button, int shift, float x, float y) {
+            c1eIntervalsLeft_UserInput14(index, button, shift, x, y);
+        });
+        connect(box, &ElasticPanel::MouseMove, this, [this, index](int button, int shift, float x, float y) {
+            c1eIntervalsLeft_UserInput15(index, button, shift, x, y);
+        });
+    }
+}
+
+void frmCountdownScreenSaver::Form_Load()
+{
+    // Filled in once the shared countdown window offers its load steps.
+}
+
+void frmCountdownScreenSaver::EndScreenSaver()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
+    if (platform::Windows* windows = windowsService()) {
+        windows->showCursor(true);
+        windows->setTopMost(this, false);
+        move(0, 0);
+        windows->setScreenSaverRunning(false);
+    }
+    close();
+    if (!ProgramEnd::isEnding())
+        ProgramEnd::End();
+}
+
+void frmCountdownScreenSaver::countMove(int32_t& moves)
+{
+    if (moves < kAbsorbedMoves)
+        ++moves;
+    else
+        EndScreenSaver();
+}
+
+void frmCountdownScreenSaver::lblLayout_Change()
+{
+    const auto switchTextPanels = [this](bool on) {
+        c1eEventCaption()->setAutoRedraw(on);
+        c1eEventDate()->setAutoRedraw(on);
+        for (int index = kFirstSwitchedBox; index <= kLastSwitchedBox; ++index)
+            c1eIntervalsLeft(index)->setAutoRedraw(on);
+    };
+    switchTextPanels(false);
+    modCountdown::LayoutCountdownForm(*this);
+    switchTextPanels(true);
+}
+
+void frmCountdownScreenSaver::lblCountdownFileName_Change()
+{
+    // Set through the shared countdown window once it holds the countdown.
+}
+
+void frmCountdownScreenSaver::lblImageFileName_Change()
+{
+    const QString name = lblImageFileName()->Caption();
+    clsPSFileUtilities utilities;
+    if (!name.isEmpty() && utilities.FileExists(ProgramFolder::inWorkFolder(name))) {
+        c1eImage()->setPicture(loadWorkFolderPicture(name));
+        c1eImage()->setCaption(QString());
+    } else {
+        c1eImage()->setPicture(QImage());
+        c1eImage()->setVisible(false);
+    }
+}
+
+void frmCountdownScreenSaver::lblLogoImage_Change()
+{
+    const QString name = lblLogoImage()->Caption();
+    clsPSFileUtilities utilities;
+    if (!name.isEmpty() && utilities.FileExists(ProgramFolder::inWorkFolder(name)))
+        c1eAdvertiserLogo()->setPicture(loadWorkFolderPicture(name));
+    else
+        c1eAdvertiserLogo()->setPicture(QImage());
+    c1eAdvertiserLogo()->setCaption(QString());
+}
+
+void frmCountdownScreenSaver::Form_KeyDown(int, int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::Form_KeyPress(int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::Form_MouseDown(int, int, float, float) { EndScreenSaver(); }
+
+void frmCountdownScreenSaver::Form_Resize()
+{
+    const int16_t state = WindowState();
+    if (state == 0 || state == 2)
+        modCountdown::LayoutCountdownForm(*this);
+}
+
+void frmCountdownScreenSaver::Form_Unload()
+{
+    // Nothing is compared or saved: the screen saver only shows the countdown.
+    if (!ProgramEnd::isEnding())
+        ProgramEnd::End();
+}
+
+void frmCountdownScreenSaver::c1eEventCaption_UserInput9() { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eEventCaption_UserInput10() { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eEventCaption_UserInput11(int, int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eEventCaption_UserInput12(int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eEventCaption_UserInput14(int, int, float, float) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eEventCaption_UserInput15(int, int, float, float) { countMove(m_moveEventCaption); }
+
+void frmCountdownScreenSaver::c1eEventDate_UserInput9() { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eEventDate_UserInput10() { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eEventDate_UserInput11(int, int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eEventDate_UserInput12(int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eEventDate_UserInput14(int, int, float, float) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eEventDate_UserInput15(int, int, float, float) { countMove(m_moveEventDate); }
+
+void frmCountdownScreenSaver::c1eImage_UserInput9() { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eImage_UserInput10() { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eImage_UserInput11(int, int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eImage_UserInput12(int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eImage_UserInput14(int, int, float, float) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eImage_UserInput15(int, int, float, float) { countMove(m_moveImage); }
+
+void frmCountdownScreenSaver::c1eIntervalsLeft_UserInput9(int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eIntervalsLeft_UserInput10(int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eIntervalsLeft_UserInput11(int, int, int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eIntervalsLeft_UserInput12(int, int) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eIntervalsLeft_UserInput14(int, int, int, float, float) { EndScreenSaver(); }
+void frmCountdownScreenSaver::c1eIntervalsLeft_UserInput15(int, int, int, float, float)
+{
+    countMove(m_moveIntervalsLeft);
+}

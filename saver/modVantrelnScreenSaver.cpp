@@ -1,0 +1,239 @@
+#include "saver/modVantrelnScreenSaver.h"
+
+#include "countdown/ModJoinsSkins.h"
+#include "display/ElasticPanel.h"
+#include "display/ProgramEnd.h"
+#include "display/ProgramFolder.h"
+#include "foundation/clsPSFileUtilities.h"
+#include "foundation/clsStringUtilities.h"
+#include "platform/Screen.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
+#include "platform/Windows.h"
+#include "saver/frmCountdownScreenSaver.h"
+#include "saver/frmPreview.h"
+
+#include <QDir>
+#include <QLockFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+namespace modVantrelnScreenSaver {
+
+const QString kDemoMessage = QStringLiteral(
+    "Vantrel needs to be configured before it can be used as a screensaver.\r\nVantrel will run in Demo mode");
+const QString kCannotLocateMessage = QStringLiteral(
+    "Cannot locate a Countdown. Please contact Vantrel Dederuvevur, LLC. This program cannot continue.");
+const QString kConfigureMessage = QStringLiteral(
+    "Please setup Vantrel Countdown Clock properties and options using the main Vantrel Countdown Clock Program.");
+
+namespace {
+
+const QString kDisplayProperties = QStringLiteral("Display Properties");
+const QString kMainProgram = QStringLiteral("Vantrel50.exe");
+// How often a preview looks whether its parent window is still there.
+constexpr int kParentWatchMs = 250;
+
+std::unique_ptr<QLockFile> instanceLock;
+
+platform::Ui& ui()
+{
+    return *platform::services().ui;
+}
+
+// Takes the instance lock unless this process already holds it; false when another running
+// instance holds it.
+bool takeInstanceLock()
+{
+    if (instanceLock)
+        return true;
+    auto lock = std::make_unique<QLockFile>(InstanceLockPath());
+    // A lock is stale only when its process is gone, never because of its age: a screen saver
+    // may run for hours.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return false;
+    instanceLock = std::move(lock);
+    return true;
+}
+
+bool readsAsNumber(const QString& text, double& value)
+{
+    static const QRegularExpression number(
+        QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
+    if (!number.match(text).hasMatch())
+        return false;
+    value = text.trimmed().toDouble();
+    return std::isfinite(value);
+}
+
+void runFullScreen()
+{
+    platform::Windows* windows = platform::services().windows;
+    if (platform::Screen* screen = platform::services().screen) {
+        ScreenRect = {0, 0, static_cast<int32_t>(std::nearbyint(screen->widthTwips() / panelTwipsPerPixelX())),
+                      static_cast<int32_t>(std::nearbyint(screen->heightTwips() / panelTwipsPerPixelY()))};
+    }
+    if (windows)
+        windows->showCursor(false);
+
+    auto* window = new frmCountdownScreenSaver;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowFlag(Qt::FramelessWindowHint);
+    ScreenSaverWindow = window;
+    window->Form_Load();
+    if (ProgramEnd::isEnding())
+        return;
+
+    if (windows)
+        windows->setTopMost(window, true);
+    window->setGeometry(0, 0, ScreenRect.right, ScreenRect.bottom);
+    window->show();
+    window->activateWindow();
+    if (windows)
+        windows->setScreenSaverRunning(true);
+
+    clsPSFileUtilities utilities;
+    if (!CountdownPath.isEmpty() && utilities.FileExists(CountdownPath)) {
+        ModJoinsSkins::OpenCountdownPackage(CountdownPath, false, ProgramFolder::WorkFolder());
+    } else {
+        ui().msgBox(kCannotLocateMessage, platform::vbmsg::vbOKOnly);
+        if (ScreenSaverWindow)
+            ScreenSaverWindow->EndScreenSaver();
+    }
+}
+
+void runPreview(const QString& commandLine)
+{
+    PreviewParent = PreviewParentOf(commandLine);
+    platform::Windows* windows = platform::services().windows;
+    const auto parent = static_cast<quintptr>(static_cast<uint32_t>(PreviewParent));
+    // Without a parent to draw into there is nothing to show.
+    if (!windows || PreviewParent == 0 || !windows->foreignWindowExists(parent))
+        return;
+    const QSize client = windows->foreignClientSize(parent);
+    ScreenRect = {0, 0, client.width(), client.height()};
+
+    auto* preview = new frmPreview;
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    preview->Form_Load();
+    preview->setWindowTitle(QStringLiteral("Preview"));
+    preview->setAttribute(Qt::WA_ShowWithoutActivating);
+    preview->setFocusPolicy(Qt::NoFocus);
+    if (!windows->embedInForeignWindow(preview, parent)) {
+        delete preview;
+        return;
+    }
+    PreviewWindow = preview;
+    preview->setGeometry(0, 0, ScreenRect.right, ScreenRect.bottom);
+    preview->show();
+
+    // The window system takes the preview down with its parent; the process has to go too.
+    auto* watch = new QTimer(preview);
+    QObject::connect(watch, &QTimer::timeout, preview, [parent] {
+        platform::Windows* service = platform::services().windows;
+        if (!service || !service->foreignWindowExists(parent))
+            ProgramEnd::End();
+    });
+    watch->start(kParentWatchMs);
+}
+
+void runConfigure()
+{
+    clsPSFileUtilities utilities;
+    // The main program lies in the program folder; Linux has no drive letters to try next.
+    const QString mainProgram = AppPath + QStringLiteral("\\") + kMainProgram;
+    if (utilities.FileExists(mainProgram))
+        utilities.InternetOpen(mainProgram, 1);
+    else
+        ui().msgBox(kConfigureMessage, platform::vbmsg::vbOKOnly);
+}
+
+} // namespace
+
+QString DemoPackage()
+{
+    return AppPath + QStringLiteral("/Templates/Demo") + QStringLiteral(".MVL");
+}
+
+QString SwitchOf(const QString& commandLine)
+{
+    return commandLine.trimmed().toLower().left(2);
+}
+
+int32_t PreviewParentOf(const QString& commandLine)
+{
+    const QString line = commandLine.trimmed().toLower();
+    for (qsizetype n = line.size(); n >= 1; --n) {
+        double value = 0;
+        if (!readsAsNumber(line.right(n), value))
+            continue;
+        const double rounded = std::nearbyint(value);
+        // A number past 32 bits names no window.
+        if (rounded < std::numeric_limits<int32_t>::min() || rounded > std::numeric_limits<int32_t>::max())
+            return 0;
+        return static_cast<int32_t>(rounded);
+    }
+    return 0;
+}
+
+QString InstanceLockPath()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder + QStringLiteral("/vantrel-saver.lock");
+}
+
+bool HasWindow()
+{
+    return !ScreenSaverWindow.isNull() || !PreviewWindow.isNull();
+}
+
+void Reset()
+{
+    instanceLock.reset();
+    delete ScreenSaverWindow.data();
+    delete PreviewWindow.data();
+    AppPath.clear();
+    CountdownPath.clear();
+    PreviewParent = 0;
+    ScreenRect = {};
+}
+
+void Main(const QString& commandLine)
+{
+    {
+        clsStringUtilities settings;
+        AppPath = settings.GetIniString(kMakerSection, QStringLiteral("AppPath"), QString());
+        ProgramFolder::setAppPath(AppPath);
+        CountdownPath = settings.GetIniString(kMakerSection, QStringLiteral("LastOpenTemplate"), DemoPackage());
+    }
+    if (CountdownPath.isEmpty())
+        CountdownPath = DemoPackage();
+    if (CountdownPath == DemoPackage())
+        ui().msgBox(kDemoMessage, platform::vbmsg::vbInformation | platform::vbmsg::vbOKOnly);
+
+    const QString switchText = SwitchOf(commandLine);
+
+    if (switchText.isEmpty() || switchText == QLatin1String("/s")) {
+        const bool locked = takeInstanceLock();
+        if (!locked && switchText == QLatin1String("/s")) {
+            platform::Windows* windows = platform::services().windows;
+            if (!windows || windows->findWindow(QString(), kDisplayProperties) == 0)
+                return;
+        }
+        runFullScreen();
+    } else if (switchText == QLatin1String("/p")) {
+        runPreview(commandLine);
+    } else if (switchText == QLatin1String("/c")) {
+        runConfigure();
+    }
+}
+
+} // namespace modVantrelnScreenSaver
