@@ -18,5 +18,29 @@ public:
 
     // Copies the window back into the countdown, writes its data file, packs the package again
     // and stores "LastOpenTemplate".
-    void SaveMe(clsCountdown& countdown, CountdownForm& form);
+    void SaveMe(::clsCountdown& countdown, CountdownForm& form);
+
+    // Tick intervals: with the seconds box, and without it.
+    static constexpr int32_t kSecondsInterval = 1000;
+    static constexpr int32_t kMinutesInterval = 30000;
+
+    void lblCountdownFileName_Change() override;
+    void lblTemplateFileName_Change() override;
+    void lblImageFileName_Change() override;
+    void lblLogoImage_Change() override;
+    void lblLayout_Change() override;
+    void lblSaveme_Change() override;
+    void lblPlaysound_Change() override;
+
+    void Form_Resize() override;
+    void Form_Unload() override;
+    void Timer1_Timer() override;
+    void StatusBar1_PanelClick(int index, const QString& key) override;
+    void c1eImage_MouseDown(int button, int shift, float x, float y) override;
+    void popRunMenuStartup_Click() override;
+    void popMenuPlayAlarm_Click() override;
+    void popRunMenuClsoe_Click() override;
+
+private:
+    void startDesigner();
 };
