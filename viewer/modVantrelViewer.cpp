@@ -144,7 +144,7 @@ void Main(const QString& commandLine)
 
     warnAboutColorDepth(strings);
 
-    AppPath = countdownApplicationFolder();
+    AppPath = programFolder ? programFolder() : countdownApplicationFolder();
     ProgramFolder::setAppPath(AppPath);
     strings.PutIniString(kMakerSection, QStringLiteral("AppPath"), AppPath);
 

@@ -45,9 +45,11 @@ int32_t ShellProgram(const QString& path, int16_t style);
 // argument, whatever blanks or quotes it holds, and no shell is involved.
 int32_t ShellProgram(const QString& program, const QStringList& arguments, int16_t style);
 
-// What Main does to show the startup wizard modally and to create and show the countdown
-// window. Empty (the default) runs the real forms; tests install replacements so no modal form
-// or window opens. Main still checks ProgramEnd::isEnding() after the wizard.
+// Test seams. Empty (the default) means the real thing: countdownApplicationFolder() for the
+// program folder, the modal frmStartupWizard, and a new frmCountdownViewer shown as
+// ViewerWindow. Tests install replacements so Main runs on a temporary program folder and no
+// modal form or window opens. Main still checks ProgramEnd::isEnding() after the wizard.
+inline std::function<QString()> programFolder;
 inline std::function<void()> showStartupWizard;
 inline std::function<void()> showViewerWindow;
 
