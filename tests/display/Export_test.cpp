@@ -1,0 +1,387 @@
+#include "countdown/clsCounter.h"
+#include "display/CountdownForm.h"
+#include "display/ElasticPanel.h"
+#include "display/ExportWriter.h"
+#include "display/HiddenLabel.h"
+#include "display/ProgramFolder.h"
+#include "display/modCounter.h"
+#include "platform/FileSystem.h"
+#include "platform/Services.h"
+#include "platform/fake/FakeUi.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+using ExportWriter::ExportInput;
+using ExportWriter::PanelData;
+
+namespace {
+
+QByteArray expectedFile(const QString& name)
+{
+    QFile file(QStringLiteral(VANTREL_TEST_DATA_DIR "/display/export/") + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    return file.readAll();
+}
+
+PanelData panel(const QString& caption, const QString& font, bool bold, bool italic, int32_t fore,
+                int32_t back)
+{
+    return PanelData{caption, true, font, bold, italic, fore, back};
+}
+
+// The countdown the expected files in tests/data/display/export were written for.
+ExportInput fixtureInput(const QString& code)
+{
+    ExportInput in;
+    in.saveFormat = code;
+    in.picturePath = "/opt/vantrel/Temp/Party.jpg";
+    in.logoFileName = "Logo.png";
+    in.eventCaption = panel(QString::fromUtf8("Grand Caf\u00e9 Opening"), "Arial", true, false, 0x0000FF, 0xFF8000);
+    in.eventDate = panel("Jan 01, 2031", "Times New Roman", false, true, 0x008000, 0x123456);
+    in.boxes = {panel("4 Years", "Arial", true, true, 0x000000, 0xFFFFFF),
+                panel("3 Months", "Verdana", true, false, 0x112233, 0xC0C0C0),
+                panel("12 Days", "Arial", false, false, 0xA0B0C0, 0x00FFFF),
+                panel("5 Hours", "Tahoma", false, true, 0x010203, 0xF0E0D0),
+                panel("30 Minutes", "Courier New", true, false, 0xFF0000, 0x00FF00),
+                panel("7 Seconds", "Georgia", false, false, 0x808080, 0x302010)};
+    in.unitsLeft = {4, 3, 12, 5, 30, 7};
+    return in;
+}
+
+QStringList lines(const QByteArray& bytes)
+{
+    QStringList result = QString::fromLatin1(bytes).split("\r\n");
+    EXPECT_EQ(result.takeLast(), QString()) << "every line ends in CR LF";
+    return result;
+}
+
+// Byte for byte; on a difference, the first line that differs, so a failure is readable.
+void expectFile(const QByteArray& actual, const QString& expectedName)
+{
+    const QByteArray expected = expectedFile(expectedName);
+    if (actual == expected)
+        return;
+    const QList<QByteArray> a = actual.split('\n');
+    const QList<QByteArray> e = expected.split('\n');
+    for (qsizetype i = 0; i < std::max(a.size(), e.size()); ++i) {
+        if (a.value(i) != e.value(i)) {
+            ADD_FAILURE() << expectedName.toStdString() << " line " << i + 1 << "\n  actual:   "
+                          << a.value(i).toStdString() << "\n  expected: " << e.value(i).toStdString();
+            return;
+        }
+    }
+}
+
+} // namespace
+
+// ---- the formats, byte for byte ----
+
+namespace {
+
+struct FormatCase {
+    const char* code;
+    const char* expected; // file under tests/data/display/export
+    const char* name;     // of the test case
+};
+
+void PrintTo(const FormatCase& c, std::ostream* out)
+{
+    *out << "format \"" << c.code << "\" (" << c.expected << ")";
+}
+
+const FormatCase kFormats[] = {
+    {"1", "format1.html", "TablePage"}, {"2", "format2.html", "SimplePage"},
+    {"3", "format3.txt", "TextLine"},   {"4", "format4.csv", "QuotedCsv"},
+    {"5", "format5.csv", "PlainCsv"},   {"6", "format6.xml", "Xml"},
+};
+
+} // namespace
+
+class ExportFormat : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(ExportFormat, MatchesExpectedFile)
+{
+    const FormatCase c = GetParam();
+    expectFile(ExportWriter::fileBytes(fixtureInput(c.code)), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFormats, ExportFormat, testing::ValuesIn(kFormats),
+                         [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+
+TEST(ExportWriter, TablePageSkipsHiddenBoxesAndEmptyLogo)
+{
+    ExportInput in = fixtureInput("1");
+    in.boxes[0].visible = false; // the box whose row is shaped unlike the others
+    in.boxes[3].visible = false;
+    in.logoFileName.clear();
+    in.eventCaption.visible = false; // the table page shows the caption regardless
+    expectFile(ExportWriter::fileBytes(in), "format1-hidden.html");
+}
+
+TEST(ExportWriter, UnknownCodesGiveNoBytes)
+{
+    for (const char* code : {"0", "", "01", " 1", "1 ", "1.0", "7", "x"})
+        EXPECT_TRUE(ExportWriter::fileBytes(fixtureInput(code)).isEmpty()) << '"' << code << '"';
+}
+
+TEST(ExportWriter, HiddenPanelsStillGiveCaptionDateAndAllCounts)
+{
+    ExportInput in = fixtureInput("2");
+    in.eventCaption.visible = false;
+    in.eventDate.visible = false;
+    for (PanelData& box : in.boxes)
+        box.visible = false;
+    const QStringList simplePage = lines(ExportWriter::fileBytes(in));
+    ASSERT_EQ(simplePage.size(), 10);
+    EXPECT_EQ(simplePage[6], QString::fromUtf8("<p><b>Grand Caf\u00e9 Opening</b> - "));
+    EXPECT_EQ(simplePage[7], " <i>Jan 01, 2031</i> - ");
+    EXPECT_EQ(simplePage[8], "</BODY>");
+
+    in.saveFormat = "5";
+    EXPECT_EQ(lines(ExportWriter::fileBytes(in)).value(1), QString::fromUtf8("Grand Caf\u00e9 Opening,4,3,12,5,30,7"));
+}
+
+TEST(ExportWriter, CountsKeepTheirSign)
+{
+    ExportInput in = fixtureInput("6");
+    in.unitsLeft = {0, -1, 2147483647, -2147483647 - 1, 10, 100};
+    const QStringList xml = lines(ExportWriter::fileBytes(in));
+    EXPECT_EQ(xml[3], "<YearsLeft>0</YearsLeft>");
+    EXPECT_EQ(xml[4], "<MonthsLeft>-1</MonthsLeft>");
+    EXPECT_EQ(xml[5], "<DaysLeft>2147483647</DaysLeft>");
+    EXPECT_EQ(xml[6], "<HoursLeft>-2147483648</HoursLeft>");
+}
+
+TEST(ExportWriter, TextLineJoinsVisiblePanels)
+{
+    struct Case {
+        bool caption;
+        std::array<bool, 6> boxes;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {false, {true, true, true, true, true, false}, "4 Years, 3 Months, 12 Days, 5 Hours, 30 Minutes, "},
+        {true, {false, false, false, false, false, true}, "Cafe - 7 Seconds"},
+        {true, {false, false, false, false, false, false}, "Cafe - "},
+        {false, {false, false, false, false, false, false}, ""},
+        {false, {false, true, false, false, true, true}, "3 Months, 30 Minutes, 7 Seconds"},
+    };
+    for (const Case& c : cases) {
+        ExportInput in = fixtureInput("3");
+        in.eventCaption.caption = "Cafe";
+        in.eventCaption.visible = c.caption;
+        for (size_t i = 0; i < 6; ++i)
+            in.boxes[i].visible = c.boxes[i];
+        EXPECT_EQ(ExportWriter::textLine(in), c.expected);
+    }
+}
+
+TEST(ExportWriter, FontTagsPutItalicOutside)
+{
+    EXPECT_EQ(ExportWriter::fontTags("x", false, false), "x");
+    EXPECT_EQ(ExportWriter::fontTags("x", true, false), "<b>x</b>");
+    EXPECT_EQ(ExportWriter::fontTags("x", false, true), "<i>x</i>");
+    EXPECT_EQ(ExportWriter::fontTags("x", true, true), "<i><b>x</b></i>");
+}
+
+TEST(ExportWriter, HtmlColourSwapsRedAndBlue)
+{
+    const std::pair<int32_t, const char*> cases[] = {
+        {255, "#FF0000"}, {0xFF8000, "#0080FF"}, {0, "#000000"}, {0xFFFFFF, "#FFFFFF"}, {0x010203, "#030201"}};
+    for (const auto& [colour, expected] : cases)
+        EXPECT_EQ(ExportWriter::htmlColour(colour), expected) << colour;
+}
+
+// ---- escaping: each format keeps its structure whatever the caption holds ----
+
+TEST(ExportWriter, InsertedTextsAreEscapedForTheirFormat)
+{
+    struct Case {
+        const char* code;
+        const char* caption;
+        int line;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"1", R"(Tom & "Jerry" <3>)", 5, R"(<title>Tom &amp; &quot;Jerry&quot; &lt;3&gt;</title>)"},
+        {"1", "a<b", 12, R"(<p align="center"><b><font size="5" face="Arial" color="#FF0000"><b>a&lt;b</b></font></b></td>)"},
+        {"2", R"(Tom & "Jerry" <3>)", 6, R"(<p><b>Tom &amp; &quot;Jerry&quot; &lt;3&gt;</b> - )"},
+        {"3", R"(Tom & "Jerry", <3>)", 0, R"(Tom & "Jerry", <3> - 4 Years, 3 Months, 12 Days, 5 Hours, 30 Minutes, 7 Seconds)"},
+        {"4", R"(Say "hi", all)", 1, R"("Say ""hi"", all","4","3","12","5","30","7")"},
+        {"5", "a,b", 1, R"("a,b",4,3,12,5,30,7)"},
+        {"5", R"(Say "hi")", 1, R"("Say ""hi""",4,3,12,5,30,7)"},
+        {"5", "two\nlines", 1, "\"two\nlines\",4,3,12,5,30,7"},
+        {"5", "a & <b>", 1, "a & <b>,4,3,12,5,30,7"},
+        {"6", R"(Tom & "Jerry" <3>)", 2, R"(<EventCaption>Tom &amp; "Jerry" &lt;3&gt;</EventCaption>)"},
+    };
+    for (const Case& c : cases) {
+        ExportInput in = fixtureInput(c.code);
+        in.eventCaption.caption = c.caption;
+        EXPECT_EQ(lines(ExportWriter::fileBytes(in)).value(c.line), c.expected) << c.code << " " << c.caption;
+    }
+}
+
+TEST(ExportWriter, FontNamesAndPathsAreEscapedInHtml)
+{
+    ExportInput in = fixtureInput("1");
+    in.boxes[1].fontName = R"(My "Font")";
+    in.picturePath = "/tmp/a&b/Temp/x\".jpg";
+    in.logoFileName = "<logo>.png";
+    const QStringList page = lines(ExportWriter::fileBytes(in));
+    EXPECT_EQ(page[10], R"(<img border="0" src="/tmp/a&amp;b/Temp/x&quot;.jpg" width="100%" height="100%"></td>)");
+    EXPECT_EQ(page[29], R"(<b><font face="My &quot;Font&quot;" size="5" color="#332211"><b>3 Months</b></font></b></td>)");
+    EXPECT_EQ(page[49], R"(<img border="0" src="&lt;logo&gt;.png"></Td>)");
+}
+
+// ---- the export of a countdown form ----
+
+class ExportFromForm : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_savedServices = platform::services();
+        platform::Services services = m_savedServices;
+        services.ui = &ui;
+        platform::setServices(services);
+        modCounter::resetReportedFailures();
+        ProgramFolder::setAppPath("\\opt\\vantrel");
+        fillForm(fixtureInput("1"));
+    }
+    void TearDown() override { platform::setServices(m_savedServices); }
+
+    void fillForm(const ExportInput& in)
+    {
+        setPanel(*form.c1eEventCaption(), in.eventCaption);
+        setPanel(*form.c1eEventDate(), in.eventDate);
+        for (int i = 0; i < 6; ++i)
+            setPanel(*form.c1eIntervalsLeft(i + 1), in.boxes[i]);
+        form.lblImageFileName()->setCaption("Party.jpg");
+        form.lblLogoImage()->setCaption(in.logoFileName);
+        counter.setYearsLeft(in.unitsLeft[0]);
+        counter.setMonthsLeft(in.unitsLeft[1]);
+        counter.setDaysLeft(in.unitsLeft[2]);
+        counter.setHoursLeft(in.unitsLeft[3]);
+        counter.setMinutesLeft(in.unitsLeft[4]);
+        counter.setSecondsLeft(in.unitsLeft[5]);
+    }
+
+    static void setPanel(ElasticPanel& panel, const PanelData& data)
+    {
+        panel.setCaption(data.caption);
+        panel.setVisible(data.visible);
+        panel.setFontName(data.fontName);
+        panel.setFontBold(data.fontBold);
+        panel.setFontItalic(data.fontItalic);
+        panel.setForeColor(data.foreColor);
+        panel.setBackColor(data.backColor);
+    }
+
+    // Runs one tick's export to the given native path.
+    void exportTo(const QString& nativePath, const QString& code)
+    {
+        counter.setSaveFormat(code);
+        form.lblSaveToFileLocation()->setCaption(platform::fs::toInternal(nativePath));
+        modCounter::SaveCountdownToFile(counter, form);
+    }
+
+    static QByteArray contents(const QString& nativePath)
+    {
+        QFile file(nativePath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    platform::FakeUi ui;
+    CountdownForm form;
+    clsCounter counter;
+    QTemporaryDir folder;
+
+private:
+    platform::Services m_savedServices;
+};
+
+TEST_F(ExportFromForm, WritesEachFormatFromTheControls)
+{
+    const QString path = folder.filePath("Countdown Export.html");
+    for (const FormatCase& c : kFormats) {
+        exportTo(path, c.code);
+        expectFile(contents(path), c.expected);
+    }
+    EXPECT_TRUE(ui.msgBoxes.empty()) << ui.prompts().join(" / ").toStdString();
+    EXPECT_EQ(ui.pointer, platform::vbcursor::vbDefault);
+}
+
+TEST_F(ExportFromForm, UnknownCodeReplacesTheFileWithAnEmptyOne)
+{
+    const QString path = folder.filePath("out.txt");
+    exportTo(path, "3");
+    ASSERT_FALSE(contents(path).isEmpty());
+    exportTo(path, "0");
+    EXPECT_EQ(contents(path), QByteArray());
+    EXPECT_TRUE(ui.msgBoxes.empty());
+}
+
+TEST_F(ExportFromForm, SystemColoursGiveTheColourShown)
+{
+    const int32_t windowBackground = static_cast<int32_t>(0x80000005u);
+    const QColor shown = resolveVbColor(windowBackground, QGuiApplication::palette());
+    EXPECT_EQ(modCounter::ColorToHtml(windowBackground), shown.name().toUpper());
+    EXPECT_EQ(modCounter::ColorToHtml(0xFF8000), "#0080FF");
+
+    form.c1eIntervalsLeft(2)->setBackColor(windowBackground);
+    const ExportInput gathered = modCounter::gatherExportInput(form, counter);
+    EXPECT_EQ(ExportWriter::htmlColour(gathered.boxes[1].backColor),
+              resolveVbColor(windowBackground, form.c1eIntervalsLeft(2)->palette()).name().toUpper());
+}
+
+TEST_F(ExportFromForm, FailureIsReportedOncePerPathAndError)
+{
+    const QString missingFolder = folder.filePath("no such folder/out.html");
+    for (int tick = 0; tick < 5; ++tick)
+        exportTo(missingFolder, "1");
+    ASSERT_EQ(ui.msgBoxes.size(), 1u);
+    const platform::FakeUi::MsgBoxCall& message = ui.msgBoxes[0];
+    EXPECT_TRUE(QRegularExpression("^\\d+[A-Za-z]").match(message.prompt).hasMatch()) << message.prompt.toStdString();
+    EXPECT_EQ(message.buttons, platform::vbmsg::vbOKOnly);
+    EXPECT_EQ(message.title, QString());
+    EXPECT_EQ(ui.pointer, platform::vbcursor::vbDefault);
+
+    exportTo(folder.filePath("other missing/out.html"), "1");
+    EXPECT_EQ(ui.msgBoxes.size(), 2u) << "another path is reported on its own";
+
+    const QString good = folder.filePath("out.html");
+    exportTo(good, "1");
+    expectFile(contents(good), "format1.html");
+    exportTo(missingFolder, "1");
+    EXPECT_EQ(ui.msgBoxes.size(), 2u) << "a later failure of the same kind stays silent";
+}
+
+TEST_F(ExportFromForm, EmptyPathIsReportedOnce)
+{
+    for (int tick = 0; tick < 3; ++tick)
+        exportTo(QString(), "3");
+    EXPECT_EQ(ui.msgBoxes.size(), 1u);
+}
+
+TEST_F(ExportFromForm, PathWithPatternIsRefusedAndTouchesNoFile)
+{
+    for (const char* name : {"a.html", "b.html"}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+    }
+    exportTo(folder.filePath("*.html"), "1");
+    exportTo(folder.filePath("?.html"), "1");
+    EXPECT_EQ(contents(folder.filePath("a.html")), "keep me");
+    EXPECT_EQ(contents(folder.filePath("b.html")), "keep me");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(ui.prompts(), QStringList({"52Bad file name or number", "52Bad file name or number"}));
+}
