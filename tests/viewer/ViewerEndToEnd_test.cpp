@@ -1,0 +1,180 @@
+#include "countdown/CountdownDefaults.h"
+#include "countdown/ModJoinsSkins.h"
+#include "countdown/clsCountdown.h"
+#include "foundation/OleDate.h"
+#include "platform/FileSystem.h"
+#include "platform/IniSettingsStore.h"
+#include "support/TestServices.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+
+namespace {
+
+const QString kViewerApplication = QStringLiteral("vantrel-viewer");
+
+// Waits (up to `seconds`) until `done` holds or the process has ended.
+bool waitFor(QProcess& process, const std::function<bool()>& done, int seconds = 20)
+{
+    const QDeadlineTimer deadline(seconds * 1000);
+    while (!deadline.hasExpired()) {
+        if (done())
+            return true;
+        if (process.state() == QProcess::NotRunning)
+            return done();
+        process.waitForReadyRead(50);
+    }
+    return done();
+}
+
+// The real viewer run from a program folder of its own (a copy of the executable and its bell
+// sound), with its own settings and data folders and the offscreen platform.
+class ViewerProcess : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString bin = QStringLiteral(VANTREL_BIN_DIR);
+        const QString executable = bin + QStringLiteral("/vantrel-viewer");
+        if (!QFileInfo::exists(executable))
+            GTEST_SKIP() << "vantrel-viewer is not built";
+        programFolder = home.makeFolder(QStringLiteral("Vantrel"));
+        ASSERT_TRUE(QFile::copy(executable, home.nativePath(QStringLiteral("Vantrel/vantrel-viewer"))));
+        QFile::setPermissions(home.nativePath(QStringLiteral("Vantrel/vantrel-viewer")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QString bell = bin + QStringLiteral("/BELL.MP3");
+        if (!QFileInfo::exists(bell))
+            bell = QStringLiteral(VANTREL_SOURCE_DIR "/assets/BELL.MP3");
+        ASSERT_TRUE(QFile::copy(bell, home.nativePath(QStringLiteral("Vantrel/BELL.MP3"))));
+        configFolder = home.nativePath(QStringLiteral("config"));
+        // Keep every modal question out of the run.
+        platform::IniSettingsStore settings(configFolder);
+        settings.put(QStringLiteral("Vantrel Dederuvevur, LLC"), QStringLiteral("VazovuzAzodozaruVuzaz"),
+                     QStringLiteral("ShowScreenWarning"), QStringLiteral("n"));
+        exportPath = home.nativePath(QStringLiteral("export.csv"));
+    }
+
+    void TearDown() override
+    {
+        if (viewer.state() != QProcess::NotRunning) {
+            viewer.kill();
+            viewer.waitForFinished(5000);
+        }
+    }
+
+    // A package counting down to a day a year ahead, exporting every tick as plain
+    // comma-separated values.
+    QString makePackage(const QString& name)
+    {
+        const QString staging = home.makeFolder(QStringLiteral("staging"));
+        clsCountdown countdown;
+        CountdownDefaults::applyNewCountdownDefaults(countdown, [](const QString&, int) {});
+        countdown.setDatabaseLocation(staging);
+        countdown.setCountdownFileName(name + QStringLiteral(".MVK"));
+        countdown.setEventCaption(QStringLiteral("Launch"));
+        countdown.setEventDate(vb::now() + 400.5);
+        countdown.setIntervalSeconds(true);
+        countdown.setSaveToFile(true);
+        countdown.setSaveFormat(QStringLiteral("5"));
+        countdown.setSaveFileName(platform::fs::toInternal(exportPath));
+        countdown.setImageFileName(QString());
+        countdown.setAdvertiserLogoFileName(QString());
+        countdown.setAlarmFileName(QString());
+        EXPECT_TRUE(countdown.Update());
+        const QString package = home.internalPath(QStringLiteral("Vantrel/Countdowns/") + name + QStringLiteral(".MVL"));
+        home.makeFolder(QStringLiteral("Vantrel/Countdowns"));
+        ModJoinsSkins::SaveCountdownPackage(package, QStringLiteral("0"), QStringLiteral("0"), QString(),
+                                            name + QStringLiteral(".MVK"), QString(), QString(), QString(), staging);
+        EXPECT_TRUE(QFileInfo::exists(platform::fs::toNative(package)));
+        return package;
+    }
+
+    void start(const QStringList& arguments)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.nativePath(QStringLiteral("data")));
+        viewer.setProcessEnvironment(environment);
+        viewer.setProcessChannelMode(QProcess::MergedChannels);
+        viewer.start(home.nativePath(QStringLiteral("Vantrel/vantrel-viewer")), arguments);
+        ASSERT_TRUE(viewer.waitForStarted(10000));
+    }
+
+    // The export once it holds its two whole lines.
+    QStringList exportLines() const
+    {
+        QFile file(exportPath);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QString text = QString::fromLatin1(file.readAll());
+        if (!text.endsWith(QStringLiteral("\r\n")))
+            return {};
+        QStringList lines = text.split(QStringLiteral("\r\n"));
+        lines.removeLast();
+        return lines;
+    }
+
+    void terminateAndExpectCleanEnd()
+    {
+        ASSERT_EQ(::kill(static_cast<pid_t>(viewer.processId()), SIGTERM), 0);
+        ASSERT_TRUE(viewer.waitForFinished(20000)) << viewer.readAll().toStdString();
+        EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit) << viewer.readAll().toStdString();
+        EXPECT_EQ(viewer.exitCode(), 0) << viewer.readAll().toStdString();
+    }
+
+    TestServices services;
+    TempFolder home;
+    QString programFolder;
+    QString configFolder;
+    QString exportPath;
+    QProcess viewer;
+};
+
+TEST_F(ViewerProcess, ExportsWhileRunningAndEndsCleanlyOnSigterm)
+{
+    const QString package = makePackage(QStringLiteral("Launch"));
+    start({platform::fs::toNative(package)});
+
+    ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; }))
+        << viewer.readAll().toStdString();
+    terminateAndExpectCleanEnd();
+
+    const QStringList lines = exportLines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("EventCaption,YearsLeft,MonthsLeft,DaysLeft,HoursLeft,MinutesLeft,SecondsLeft"));
+    const QStringList fields = lines[1].split(QLatin1Char(','));
+    ASSERT_EQ(fields.size(), 7) << lines[1].toStdString();
+    EXPECT_EQ(fields[0], QStringLiteral("Launch"));
+    for (int i = 1; i < 7; ++i) {
+        bool number = false;
+        fields[i].toInt(&number);
+        EXPECT_TRUE(number) << fields[i].toStdString();
+    }
+    // The program folder got its data folders, and the viewer reported nothing.
+    EXPECT_TRUE(QFileInfo(home.nativePath(QStringLiteral("Vantrel/Temp"))).isDir());
+}
+
+TEST_F(ViewerProcess, SigtermWhileTheStartupWizardIsOpenEndsCleanly)
+{
+    platform::IniSettingsStore(configFolder)
+        .put(kViewerApplication, QStringLiteral("Options"), QStringLiteral("Show Startup Wizard"), QStringLiteral("0"));
+    const QString package = makePackage(QStringLiteral("Launch"));
+    start({platform::fs::toNative(package)});
+
+    // The work folder is made after the handlers are in place and before the wizard opens.
+    ASSERT_TRUE(waitFor(viewer, [this] { return QFileInfo(home.nativePath(QStringLiteral("Vantrel/Temp"))).isDir(); }))
+        << viewer.readAll().toStdString();
+    terminateAndExpectCleanEnd();
+    // The countdown window never loaded, so nothing was exported.
+    EXPECT_FALSE(QFileInfo::exists(exportPath));
+}
+
+} // namespace
