@@ -215,7 +215,6 @@ void frmAbout::Form_Load()
 {
     platform::Ui& ui = *platform::services().ui;
     ui.setMousePointer(platform::vbcursor::vbHourglass);
-    trapped([this] { modForm::RestoreFormPosition(0, this, kFormName); });
     trapped([this] {
         m_lblTechnicalSupport->setText(kSupportAddress);
         m_lblTrademark->setText(kTrademark);
@@ -228,6 +227,20 @@ void frmAbout::Form_Load()
         m_lblCompileDate->setText(compileDateLine(vb::toOleDate(program.lastModified())));
     });
     m_lblSoftwareName->setText(programVersionLine());
+    ui.setMousePointer(platform::vbcursor::vbDefault);
+}
+
+// The stored size includes the window frame, which a window gets only once it is shown:
+// restoring earlier would grow the box by its frame each time it is opened.
+void frmAbout::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_restored)
+        return;
+    m_restored = true;
+    platform::Ui& ui = *platform::services().ui;
+    ui.setMousePointer(platform::vbcursor::vbHourglass);
+    trapped([this] { modForm::RestoreFormPosition(0, this, kFormName); });
     ui.setMousePointer(platform::vbcursor::vbDefault);
 }
 

@@ -34,6 +34,9 @@ public:
 
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Form_Load();
     void Form_Unload();
@@ -43,5 +46,6 @@ private:
     QLabel* m_lblTechnicalSupport = nullptr;
     QLabel* m_lblTrademark = nullptr;
     QPlainTextEdit* m_txtMailingAddress = nullptr;
+    bool m_restored = false;
     bool m_unloaded = false;
 };

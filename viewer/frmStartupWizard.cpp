@@ -5,6 +5,7 @@
 #include "foundation/clsHelp.h"
 #include "foundation/clsPSFileUtilities.h"
 #include "foundation/modShellLink.h"
+#include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/VbError.h"
@@ -36,6 +37,19 @@ int storedShowWizardValue()
     } catch (const platform::VbError&) {
         return 1;
     }
+}
+
+// The package path as one argument of a launcher's command: in native form and quoted, so a
+// title with blanks or shell characters ("Party Night") reaches the viewer whole.
+QString launcherArgument(const QString& package)
+{
+    QString quoted;
+    for (QChar c : platform::fs::toNative(package)) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 } // namespace
@@ -183,7 +197,7 @@ void frmStartupWizard::createShortcut(int folderCode)
         folder += QLatin1Char('\\');
     const QString viewer = AppPath + QStringLiteral("\\vantrel-viewer");
     modShellLink::CreateShellLink(folder + m_lblCountdownName->text() + QStringLiteral(".lnk"), viewer,
-                                  AppPath + QStringLiteral("\\"), CurrentFile, viewer, 0, 5);
+                                  AppPath + QStringLiteral("\\"), launcherArgument(CurrentFile), viewer, 0, 5);
 }
 
 void frmStartupWizard::ShowModal(QWidget* parent)

@@ -1,0 +1,95 @@
+#include "viewer/frmAbout.h"
+
+#include "foundation/OleDate.h"
+#include "foundation/clsForm.h"
+#include "support/TestServices.h"
+#include "viewer/WebAddress.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class AboutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        services.screen().widthPixels = 1024;
+        services.screen().heightPixels = 768;
+        clsForm::setApplicationFolder(folder.internal());
+        folder.makeFolder("Temp");
+    }
+    void TearDown() override { clsForm::setApplicationFolder(QString()); }
+    QString text(frmAbout& about, const char* name) { return about.findChild<QLabel*>(name)->text(); }
+
+    TestServices services;
+    TempFolder folder;
+};
+
+TEST_F(AboutTest, LoadShowsVersionBuildDateAndContacts)
+{
+    frmAbout about;
+    EXPECT_EQ(about.windowTitle(), "About Vantrel Countdown Clock");
+    EXPECT_EQ(text(about, "lblSoftwareName"),
+              QString("Version %1.%2.%3").arg(VANTREL_VERSION_MAJOR).arg(VANTREL_VERSION_MINOR).arg(VANTREL_VERSION_PATCH));
+    const QDateTime built = QFileInfo(QCoreApplication::applicationFilePath()).lastModified();
+    EXPECT_EQ(text(about, "lblCompileDate"), frmAbout::compileDateLine(vb::toOleDate(built)));
+    EXPECT_EQ(text(about, "lblTechnicalSupport"), "support@vantrel-dederuvevur.example");
+    EXPECT_EQ(text(about, "lblTrademark"), frmAbout::kTrademark);
+    const QString address = about.findChild<QPlainTextEdit*>("txtMailingAddress")->toPlainText();
+    EXPECT_EQ(address.split('\n').mid(1), frmAbout::kMailingAddress);
+    EXPECT_EQ(about.button(0)->text(), "&Ok");
+    EXPECT_EQ(about.button(1)->text(), "&Ordering Information");
+    EXPECT_EQ(about.findChild<QPushButton*>("Command2")->text(), "WARNING.");
+    EXPECT_EQ(services.ui().pointerHistory, (std::vector<int>{11, 0}));
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+}
+
+TEST_F(AboutTest, CompileDateIsFormattedWithDayMonthYearAndTwelveHourClock)
+{
+    const double date = vb::toOleDate(QDateTime(QDate(2026, 3, 7), QTime(15, 4, 5)));
+    EXPECT_EQ(frmAbout::compileDateLine(date), "Compiled: 07 Mar, 2026 03:04:05 pm");
+}
+
+TEST_F(AboutTest, ReopensWhereItWasClosed)
+{
+    QRect closedAt;
+    {
+        frmAbout about;
+        about.show();
+        about.setGeometry(210, 135, 800, 560);
+        closedAt = about.geometry();
+        about.button(0)->click();
+        EXPECT_FALSE(about.isVisible());
+    }
+    frmAbout again;
+    again.show();
+    EXPECT_EQ(again.geometry(), closedAt);
+}
+
+TEST_F(AboutTest, LinksOpenTheMakersSiteAndASupportMail)
+{
+    frmAbout about;
+    about.button(1)->click();
+    about.lblTechnicalSupport_Click();
+    EXPECT_EQ(services.shell().documents,
+              (QStringList{makerWebSite(), "mailto:support@vantrel-dederuvevur.example"}));
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+}
+
+TEST_F(AboutTest, WarningShowsTheLegalNoticeAsInformation)
+{
+    frmAbout about;
+    about.findChild<QPushButton*>("Command2")->click();
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_EQ(services.ui().msgBoxes[0].prompt, frmAbout::kLegalNotice);
+    EXPECT_EQ(services.ui().msgBoxes[0].buttons, platform::vbmsg::vbInformation);
+}
+
+} // namespace
