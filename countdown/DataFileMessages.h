@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/ErrorReport.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 
@@ -14,7 +15,7 @@ using ShowMessage = std::function<void(const QString& prompt, int buttons)>;
 // The data-file form of a run-time failure: number, a line feed, description; OK, no icon.
 inline void showFailure(const ShowMessage& show, const platform::VbError& error)
 {
-    show(QString::number(error.number) + QLatin1Char('\n') + error.description, platform::vbmsg::vbOKOnly);
+    show(errorReportLf(error), platform::vbmsg::vbOKOnly);
 }
 
 // Runs one step; a run-time failure is reported and the caller goes on with the next step.

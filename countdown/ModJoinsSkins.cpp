@@ -5,6 +5,7 @@
 #include "countdown/PackageProgress.h"
 #include "countdown/PackageReader.h"
 #include "countdown/PackageWriter.h"
+#include "foundation/ErrorReport.h"
 #include "foundation/clsPSFileUtilities.h"
 #include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
@@ -46,7 +47,7 @@ platform::Ui& ui()
 
 void showError(const VbError& error, const QString& addedLine = {})
 {
-    QString text = QString::number(error.number) + kCrLf + error.description;
+    QString text = errorReport(error);
     if (!addedLine.isEmpty())
         text += kCrLf + addedLine;
     ui().msgBox(text, vbmsg::vbOKOnly);

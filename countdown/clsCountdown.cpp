@@ -2,6 +2,7 @@
 
 #include "countdown/ApplicationFolder.h"
 #include "countdown/clsCountdownDb.h"
+#include "foundation/ErrorReport.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
@@ -29,7 +30,7 @@ clsCountdown::clsCountdown(QObject* parent) : QObject(parent)
             m_DatabaseLocation = countdownApplicationFolder() + QStringLiteral("\\Temp");
     } catch (const platform::VbError& error) {
         if (platform::Ui* ui = platform::services().ui)
-            ui->msgBox(QString::number(error.number) + QLatin1Char(' ') + error.description);
+            ui->msgBox(errorReportBlank(error));
     }
 }
 

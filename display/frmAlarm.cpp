@@ -3,6 +3,7 @@
 #include "ElasticPanel.h"
 #include "ProgramFolder.h"
 
+#include "foundation/ErrorReport.h"
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "foundation/clsPSFileUtilities.h"
@@ -30,8 +31,7 @@ constexpr double kButtonLeft = 4290, kButtonTop = 2430, kButtonWidth = 1530, kBu
 void reportError(const platform::VbError& error)
 {
     if (auto* ui = platform::services().ui)
-        ui->msgBox(QString::number(error.number) + QStringLiteral("\r\n") + error.description,
-                   platform::vbmsg::vbOKOnly);
+        ui->msgBox(errorReport(error), platform::vbmsg::vbOKOnly);
 }
 
 // Runs one step of the load; a run-time error is shown and the load goes on.

@@ -5,6 +5,7 @@
 #include "display/FormControls.h"
 #include "display/HiddenLabel.h"
 #include "display/ProgramFolder.h"
+#include "foundation/ErrorReport.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
@@ -72,8 +73,7 @@ void reportOnce(const QString& path, const platform::VbError& error)
     if (g_reportedFailures.contains(key))
         return;
     g_reportedFailures.insert(key);
-    platform::services().ui->msgBox(QString::number(error.number) + error.description,
-                                    platform::vbmsg::vbOKOnly);
+    platform::services().ui->msgBox(errorReportJoined(error), platform::vbmsg::vbOKOnly);
 }
 
 } // namespace

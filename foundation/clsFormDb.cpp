@@ -1,5 +1,6 @@
 #include "clsFormDb.h"
 
+#include "ErrorReport.h"
 #include "ScrambledLineReader.h"
 #include "ScreenMetrics.h"
 #include "VbValues.h"
@@ -20,10 +21,9 @@
 
 namespace {
 
-// Number, a line feed alone, then the description.
 FormFileMessage errorMessage(const platform::VbError& error)
 {
-    return {QString::number(error.number) + QLatin1Char('\n') + error.description, platform::vbmsg::vbOKOnly};
+    return {errorReportLf(error), platform::vbmsg::vbOKOnly};
 }
 
 void show(const QVector<FormFileMessage>& messages)

@@ -1,6 +1,7 @@
 #include "foundation/clsPSFileUtilities.h"
 
 #include "foundation/DelimitedFields.h"
+#include "foundation/ErrorReport.h"
 #include "foundation/modMedia.h"
 #include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
@@ -27,11 +28,6 @@ const QString kPleaseInform = QStringLiteral("Please inform Vantrel Dederuvevur,
 int msgBox(const QString& prompt, int buttons = vbOKOnly)
 {
     return platform::services().ui->msgBox(prompt, buttons);
-}
-
-QString numberAndDescription(const VbError& error, const QString& separator = kCrLf)
-{
-    return QString::number(error.number) + separator + error.description;
 }
 
 // Runs one step; an error is shown by `report` and the caller goes on with its next step.
@@ -125,7 +121,7 @@ void clsPSFileUtilities::psKill(const QString& path)
         if (error.number == 70 || error.number == 75)
             modMedia::CloseMediaFile();
         else
-            msgBox(numberAndDescription(error) + kCrLf + path);
+            msgBox(errorReport(error) + kCrLf + path);
     }
 }
 
@@ -146,7 +142,7 @@ void clsPSFileUtilities::CreateDirMaybe(const QString& path)
         [](const VbError& error) {
             // 75: the folder exists but is hidden, so the search above did not see it.
             if (error.number != 75)
-                msgBox(numberAndDescription(error, QString()));
+                msgBox(errorReportJoined(error));
         });
 }
 
@@ -154,7 +150,7 @@ void clsPSFileUtilities::psFileCopy(const QString& destination)
 {
     if (destination == m_pellowFileName)
         return;
-    const auto report = [](const VbError& error) { msgBox(numberAndDescription(error)); };
+    const auto report = [](const VbError& error) { msgBox(errorReport(error)); };
     // Without a source there is nothing to copy, and the destination must not be lost for it.
     bool sourceFound = false;
     passOver([&] { sourceFound = bFileExist(m_pellowFileName); }, report);
@@ -242,7 +238,7 @@ QStringList readFieldsOfTextFile(clsPSFileUtilities& utilities, const QString& p
     if (!utilities.FileExists(path))
         return {};
     const auto report = [](const VbError& error) {
-        msgBox(numberAndDescription(error) + kCrLf + kPleaseInform);
+        msgBox(errorReport(error) + kCrLf + kPleaseInform);
     };
     qint64 length = 0;
     passOver([&] { length = fs::fileLength(path); }, report);
@@ -373,7 +369,7 @@ bool clsPSFileUtilities::bPathExists(const QString& path, bool folder)
         return !fs::dir(path, folder ? fs::attr::Directory : fs::attr::Normal).isEmpty();
     } catch (const VbError& error) {
         if (error.number != 52)
-            msgBox(numberAndDescription(error));
+            msgBox(errorReport(error));
         return false;
     }
 }

@@ -1,5 +1,6 @@
 #include "foundation/clsStringUtilities.h"
 
+#include "foundation/ErrorReport.h"
 #include "platform/Cp1252.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
@@ -48,8 +49,7 @@ int16_t toInteger(qsizetype count)
 
 void reportError(const platform::VbError& error)
 {
-    platform::services().ui->msgBox(QString::number(error.number) + QStringLiteral("\r\n") + error.description,
-                                    platform::vbmsg::vbOKOnly);
+    platform::services().ui->msgBox(errorReport(error), platform::vbmsg::vbOKOnly);
 }
 
 } // namespace
