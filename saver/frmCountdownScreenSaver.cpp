@@ -1,5 +1,6 @@
 #include "saver/frmCountdownScreenSaver.h"
 
+#include "countdown/clsCountdown.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
 #include "display/ProgramEnd.h"
@@ -15,6 +16,8 @@
 #include "saver/modVantrelnScreenSaver.h"
 
 #include <QImage>
+
+#include <optional>
 
 namespace {
 
@@ -93,7 +96,37 @@ void frmCountdownScreenSaver::connectPanelEvents()
 
 void frmCountdownScreenSaver::Form_Load()
 {
-    // Filled in once the shared countdown window offers its load steps.
+    const ErrorTrap trap = messageTrap();
+    runStep(trap, [] { platform::services().ui->setMousePointer(platform::vbcursor::vbHourglass); });
+    // The template label only carries the path here: the screen saver has no handler that
+    // would store it as a setting.
+    loadCountdown(modVantrelnScreenSaver::CountdownPath,
+                  [this, &trap] {
+                      runStep(trap, [this] { lblTemplateFileName()->setCaption(modVantrelnScreenSaver::CountdownPath); });
+                  },
+                  trap);
+    runStep(trap, [] { platform::services().ui->setMousePointer(platform::vbcursor::vbDefault); });
+}
+
+void frmCountdownScreenSaver::Timer1_Timer()
+{
+    if (m_ending || m_tickFailed)
+        return;
+    // The tick has no trap of its own: the first error it raises ends the screen saver with
+    // its message, as an error nobody handles ends a program. Letting it escape into the event
+    // loop would abort the process instead, and the timer keeps firing every 10 ms, so it is
+    // stopped before the message can be shown.
+    std::optional<platform::VbError> failure;
+    runCountdownTick([&failure](const platform::VbError& error) {
+        if (!failure)
+            failure = error;
+    });
+    if (!failure)
+        return;
+    m_tickFailed = true;
+    Timer1()->setEnabled(false);
+    messageTrap()(*failure);
+    EndScreenSaver();
 }
 
 void frmCountdownScreenSaver::EndScreenSaver()
@@ -135,7 +168,8 @@ void frmCountdownScreenSaver::lblLayout_Change()
 
 void frmCountdownScreenSaver::lblCountdownFileName_Change()
 {
-    // Set through the shared countdown window once it holds the countdown.
+    if (::clsCountdown* countdown = clsCountdown())
+        countdown->setCountdownFileName(lblCountdownFileName()->Caption());
 }
 
 void frmCountdownScreenSaver::lblImageFileName_Change()
@@ -176,6 +210,7 @@ void frmCountdownScreenSaver::Form_Resize()
 void frmCountdownScreenSaver::Form_Unload()
 {
     // Nothing is compared or saved: the screen saver only shows the countdown.
+    releaseCountdown();
     if (!ProgramEnd::isEnding())
         ProgramEnd::End();
 }

@@ -63,6 +63,7 @@ protected:
     void Form_MouseDown(int button, int shift, float x, float y) override;
     void Form_Resize() override;
     void Form_Unload() override;
+    void Timer1_Timer() override;
 
 private:
     void connectPanelEvents();
@@ -74,4 +75,5 @@ private:
     int32_t m_moveImage = 0;
     int32_t m_moveIntervalsLeft = 0;
     bool m_ending = false;
+    bool m_tickFailed = false;
 };

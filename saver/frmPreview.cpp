@@ -92,10 +92,13 @@ frmPreview::frmPreview(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("preview"));
+    setWindowFlag(Qt::FramelessWindowHint);
     m_image1 = new QLabel(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setPixmap(QPixmap::fromImage(PreviewPicture()));
     m_image1->setScaledContents(true);
+    // The picture follows the window, which takes the size of the preview area.
+    m_image1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_image1);

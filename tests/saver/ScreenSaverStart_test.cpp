@@ -1,0 +1,284 @@
+#include "display/ProgramEnd.h"
+#include "display/ProgramFolder.h"
+#include "foundation/clsStringUtilities.h"
+#include "saver/frmCountdownScreenSaver.h"
+#include "saver/frmPreview.h"
+#include "saver/modVantrelnScreenSaver.h"
+#include "support/TestServices.h"
+#include "SaverTestSupport.h"
+#include "countdown/QStringPrinting.h"
+
+#include <QLockFile>
+
+#include <gtest/gtest.h>
+
+namespace ss = modVantrelnScreenSaver;
+
+namespace {
+
+const QString kApp = QStringLiteral("Vantrel Dederuvevur, LLC");
+const QString kSection = QStringLiteral("VazovuzAzodozaruVuzaz");
+
+class ScreenSaverStart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ProgramEnd::reset();
+        ss::Reset();
+        appPath = folder.internal();
+        folder.makeFolder("Temp");
+    }
+    void TearDown() override
+    {
+        ss::Reset();
+        ProgramEnd::reset();
+        ProgramFolder::setAppPath(QString());
+    }
+
+    void storeAppPath() { services.settings().put(kApp, kSection, "AppPath", appPath); }
+    void storeTemplate(const QString& path) { services.settings().put(kApp, kSection, "LastOpenTemplate", path); }
+    QString demoPackage() const { return appPath + "/Templates/Demo.MVL"; }
+    int demoMessages()
+    {
+        int count = 0;
+        for (const auto& box : services.ui().msgBoxes)
+            if (box.prompt == ss::kDemoMessage) {
+                EXPECT_EQ(box.buttons, platform::vbmsg::vbInformation);
+                ++count;
+            }
+        return count;
+    }
+
+    TestServices services;
+    TempFolder folder;
+    QString appPath;
+};
+
+// ---- settings and demo mode ------------------------------------------------------------------
+
+TEST_F(ScreenSaverStart, DemoMessageShowsOnceForTheDemoPackageWhateverTheSwitch)
+{
+    enum class Stored { Missing, Empty, Demo, DemoOtherCase, DemoOtherSlash, Other };
+    struct Case {
+        Stored stored;
+        const char* commandLine;
+        int expectedMessages;
+    } const cases[] = {
+        {Stored::Missing, "/a", 1},      {Stored::Empty, "/a", 1},
+        {Stored::Demo, "/a", 1},         {Stored::Missing, "/p 4711", 1},
+        {Stored::Missing, "/c", 1},      {Stored::DemoOtherCase, "/a", 0},
+        {Stored::DemoOtherSlash, "/a", 0}, {Stored::Other, "/a", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.commandLine + std::string(" stored ") + std::to_string(static_cast<int>(c.stored)));
+        services.settings().values.clear();
+        services.ui().msgBoxes.clear();
+        ss::Reset();
+        storeAppPath();
+        switch (c.stored) {
+        case Stored::Missing: break;
+        case Stored::Empty: storeTemplate(""); break;
+        case Stored::Demo: storeTemplate(demoPackage()); break;
+        case Stored::DemoOtherCase: storeTemplate(appPath + "/templates/Demo.MVL"); break;
+        case Stored::DemoOtherSlash: storeTemplate(appPath + "\\Templates\\Demo.MVL"); break;
+        case Stored::Other: storeTemplate(appPath + "\\Party.MVL"); break;
+        }
+        ss::Main(c.commandLine);
+        EXPECT_EQ(demoMessages(), c.expectedMessages);
+        EXPECT_EQ(ss::AppPath, appPath);
+        EXPECT_EQ(ss::CountdownPath, c.stored == Stored::Missing || c.stored == Stored::Empty
+                                         ? demoPackage()
+                                         : services.settings().get(kApp, kSection, "LastOpenTemplate"));
+    }
+}
+
+TEST_F(ScreenSaverStart, WithoutSettingsTheDemoPackageLiesAtTheRoot)
+{
+    ss::Main("/a");
+    EXPECT_EQ(ss::AppPath, QString());
+    EXPECT_EQ(ss::CountdownPath, "/Templates/Demo.MVL");
+    EXPECT_EQ(demoMessages(), 1);
+}
+
+// ---- the command line ------------------------------------------------------------------------
+
+TEST(ScreenSaverCommandLine, SwitchIsTheFirstTwoCharactersOfTheTrimmedLowerCasedLine)
+{
+    struct Case {
+        const char* line;
+        const char* expected;
+    } const cases[] = {
+        {"/S", "/s"},      {" /s ", "/s"},      {"/scr", "/s"}, {"/p 4711", "/p"}, {"/p:4711", "/p"},
+        {"/p", "/p"},      {"/c", "/c"},        {"/C:1234", "/c"}, {"/a", "/a"},   {"", ""},
+        {"   ", ""},       {"x", "x"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ss::SwitchOf(c.line), c.expected) << c.line;
+}
+
+TEST(ScreenSaverCommandLine, PreviewParentIsTheLongestNumericTail)
+{
+    struct Case {
+        const char* line;
+        int32_t expected;
+    } const cases[] = {
+        {"/p 4711", 4711},     {"/p:4711", 4711},      {"/P  4711  ", 4711}, {"/p", 0},
+        {"/p:", 0},            {"/p 12.5", 12},        {"/p 13.5", 14},      {"/p 2097153", 2097153},
+        {"/p -7", -7},         {"/p 1e3", 1000},       {"/p abc", 0},        {"/p 4711x", 0},
+        {"/p 2147483647", 2147483647},
+        // Past 32 bits no window is meant: no parent rather than an overflow.
+        {"/p 99999999999", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ss::PreviewParentOf(c.line), c.expected) << c.line;
+}
+
+TEST_F(ScreenSaverStart, EachSwitchTakesItsAction)
+{
+    enum class Action { FullScreen, Preview, Configure, Nothing };
+    struct Case {
+        const char* line;
+        Action action;
+    } const cases[] = {
+        {"", Action::FullScreen},         {"/s", Action::FullScreen},      {"/S", Action::FullScreen},
+        {" /s ", Action::FullScreen},     {"/scr", Action::FullScreen},    {"/p 4711", Action::Preview},
+        {"/p:4711", Action::Preview},     {"/c", Action::Configure},       {"/c:99", Action::Configure},
+        {"/a", Action::Nothing},          {"/x", Action::Nothing},         {"-s", Action::Nothing},
+    };
+    services.windows().foreignWindows[4711] = QSize(152, 112);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        ss::Reset();
+        ProgramEnd::reset();
+        services.ui().msgBoxes.clear();
+        services.windows().embedCalls.clear();
+        storeAppPath();
+        storeTemplate(appPath + "\\Missing.MVL");
+        ss::Main(c.line);
+        const QStringList prompts = services.ui().prompts();
+        // A full-screen run without its package shows the window, reports it and ends.
+        EXPECT_EQ(prompts.contains(ss::kCannotLocateMessage), c.action == Action::FullScreen);
+        EXPECT_EQ(services.windows().embedCalls.size(), c.action == Action::Preview ? 1u : 0u);
+        EXPECT_EQ(prompts.contains(ss::kConfigureMessage), c.action == Action::Configure);
+        EXPECT_EQ(ss::PreviewWindow.isNull(), c.action != Action::Preview);
+        if (c.action == Action::Nothing || c.action == Action::Configure) {
+            EXPECT_FALSE(ss::HasWindow());
+            EXPECT_FALSE(ProgramEnd::isEnding());
+        }
+    }
+}
+
+// ---- configure -------------------------------------------------------------------------------
+
+TEST_F(ScreenSaverStart, ConfigureStartsTheMainProgramOfTheProgramFolder)
+{
+    storeAppPath();
+    storeTemplate(appPath + "\\Party.MVL");
+    folder.write("Vantrel50.exe", "#!/bin/sh\n");
+    ss::Main("/c");
+    ASSERT_EQ(services.shell().documents.size(), 1);
+    EXPECT_EQ(services.shell().documents.front(), appPath + "\\Vantrel50.exe");
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+    EXPECT_FALSE(ss::HasWindow());
+}
+
+TEST_F(ScreenSaverStart, ConfigureWithoutTheMainProgramOnlyTellsTheUser)
+{
+    storeAppPath();
+    storeTemplate(appPath + "\\Party.MVL");
+    ss::Main("/c");
+    EXPECT_TRUE(services.shell().documents.isEmpty());
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_EQ(services.ui().msgBoxes[0].prompt, ss::kConfigureMessage);
+    EXPECT_EQ(services.ui().msgBoxes[0].buttons, platform::vbmsg::vbOKOnly);
+}
+
+// ---- preview ---------------------------------------------------------------------------------
+
+TEST_F(ScreenSaverStart, PreviewFillsTheClientAreaOfItsParentWithoutTakingTheFocus)
+{
+    storeAppPath();
+    storeTemplate(appPath + "\\Party.MVL");
+    services.windows().foreignWindows[4711] = QSize(152, 112);
+    ss::Main("/p 4711");
+    ASSERT_FALSE(ss::PreviewWindow.isNull());
+    frmPreview& preview = *ss::PreviewWindow;
+    EXPECT_EQ(ss::PreviewParent, 4711);
+    ASSERT_EQ(services.windows().embedCalls.size(), 1u);
+    EXPECT_EQ(services.windows().embedCalls[0].first, &preview);
+    EXPECT_EQ(services.windows().embedCalls[0].second, 4711u);
+    EXPECT_EQ(preview.windowTitle(), "Preview");
+    EXPECT_EQ(preview.size(), QSize(152, 112));
+    EXPECT_TRUE(preview.testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_TRUE(preview.isVisible());
+    EXPECT_EQ(frmPreview::PreviewPicture().size(), QSize(166, 130));
+    EXPECT_FALSE(ss::ScreenSaverWindow);
+}
+
+TEST_F(ScreenSaverStart, PreviewWithoutAKnownParentShowsNothing)
+{
+    storeAppPath();
+    storeTemplate(appPath + "\\Party.MVL");
+    services.windows().foreignWindows[4711] = QSize(152, 112);
+    for (const char* line : {"/p", "/p 0", "/p 815"}) {
+        SCOPED_TRACE(line);
+        ss::Main(line);
+        EXPECT_FALSE(ss::HasWindow());
+        EXPECT_TRUE(services.windows().embedCalls.empty());
+        EXPECT_TRUE(services.ui().msgBoxes.empty());
+    }
+}
+
+TEST_F(ScreenSaverStart, PreviewEndsWhenItsParentGoesAway)
+{
+    storeAppPath();
+    storeTemplate(appPath + "\\Party.MVL");
+    services.windows().foreignWindows[4711] = QSize(152, 112);
+    ss::Main("/p 4711");
+    ASSERT_TRUE(ss::HasWindow());
+    runEvents(400);
+    EXPECT_FALSE(ProgramEnd::isEnding());
+
+    services.windows().foreignWindows.remove(4711);
+    EXPECT_TRUE(waitUntil([] { return ProgramEnd::isEnding(); }, 2000));
+}
+
+// ---- one full-screen instance ----------------------------------------------------------------
+
+TEST_F(ScreenSaverStart, ASecondFullScreenRunEndsUnlessDisplayPropertiesIsOpen)
+{
+    struct Case {
+        const char* line;
+        quintptr displayProperties;
+        bool runs;
+    } const cases[] = {
+        {"/s", 0, false},
+        {"/S", 0, false},
+        {"/s", 0x1234, true},
+        {"", 0, true},
+        {"/p 4711", 0, true},
+    };
+    services.windows().foreignWindows[4711] = QSize(152, 112);
+    // Another instance holds the lock.
+    QLockFile other(ss::InstanceLockPath());
+    ASSERT_TRUE(other.tryLock(0)) << ss::InstanceLockPath().toStdString();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line + std::string(" dialog ") + std::to_string(c.displayProperties));
+        ss::Reset();
+        ProgramEnd::reset();
+        services.windows().findCalls.clear();
+        services.windows().foundWindow = c.displayProperties;
+        storeAppPath();
+        storeTemplate(appPath + "\\Missing.MVL");
+        ss::Main(c.line);
+        // A running full-screen instance ends through its missing package; a refused one never
+        // loads its window.
+        EXPECT_EQ(ss::HasWindow() || ProgramEnd::isEnding(), c.runs);
+        if (QString(c.line).startsWith("/s", Qt::CaseInsensitive)) {
+            ASSERT_EQ(services.windows().findCalls.size(), 1u);
+            EXPECT_EQ(services.windows().findCalls[0].second, "Display Properties");
+        }
+    }
+}
+
+} // namespace
