@@ -1,10 +1,63 @@
 #include "countdown/ApplicationFolder.h"
 
+#include "platform/FileSystem.h"
+#include "platform/VbError.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace ApplicationFolder {
+
+bool isWritableFolder(const QString& nativeFolder)
+{
+    // Asks the system (access(2)), so a read-only mount counts as not writable too.
+    const QFileInfo info(nativeFolder);
+    return info.isDir() && info.isWritable();
+}
+
+QString fillUserFolder(const QString& nativeShippedFolder, const QString& nativeUserFolder)
+{
+    const QDir user(nativeUserFolder);
+    if (!QDir().mkpath(nativeUserFolder))
+        throw platform::VbError(76, QStringLiteral("Path not found"));
+    const QDir shipped(nativeShippedFolder);
+    QDirIterator files(nativeShippedFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString source = files.next();
+        const QString relative = shipped.relativeFilePath(source);
+        const QString target = user.filePath(relative);
+        if (QFileInfo::exists(target))
+            continue;
+        // A file that cannot be copied is left out; the program reports it when it needs it.
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(source, target);
+    }
+    return platform::fs::toInternal(QDir::cleanPath(user.absolutePath()));
+}
+
+QString userFolder()
+{
+    // GenericDataLocation is $XDG_DATA_HOME, or ~/.local/share when it is not set.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir(data).filePath(QString::fromLatin1(kUserFolderName));
+}
+
+QString programFolderFor(const QString& nativeExecutableFolder)
+{
+    if (isWritableFolder(nativeExecutableFolder))
+        return platform::fs::toInternal(nativeExecutableFolder);
+    const QString shipped = QDir::cleanPath(
+        QDir(nativeExecutableFolder).filePath(QString::fromLatin1(kShippedFilesFromExecutable)));
+    return fillUserFolder(shipped, userFolder());
+}
+
+} // namespace ApplicationFolder
 
 QString countdownApplicationFolder()
 {
-    QString folder = QCoreApplication::applicationDirPath();
-    folder.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    return folder;
+    return ApplicationFolder::programFolderFor(QCoreApplication::applicationDirPath());
 }

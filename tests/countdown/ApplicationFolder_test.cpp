@@ -1,0 +1,116 @@
+#include "countdown/ApplicationFolder.h"
+#include "platform/FileSystem.h"
+#include "support/TestServices.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+QByteArray fileBytes(const QString& nativePath)
+{
+    QFile file(nativePath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The shipped files as an install lays them out below <prefix>/share/vantrel.
+void shipFiles(const TempFolder& folder, const QString& shipped)
+{
+    folder.write(shipped + QStringLiteral("/BELL.MP3"), "bell");
+    folder.write(shipped + QStringLiteral("/Alarm.wav"), "alarm");
+    folder.write(shipped + QStringLiteral("/Templates/Default.MVL"), "default package");
+    folder.write(shipped + QStringLiteral("/Templates/Demo.MVL"), "demo package");
+}
+
+TEST(ApplicationFolder, WritableExecutableFolderIsTheProgramFolder)
+{
+    if (!ApplicationFolder::isWritableFolder(QCoreApplication::applicationDirPath()))
+        GTEST_SKIP() << "the test's own folder is read-only for this user";
+    const QString folder = countdownApplicationFolder();
+    EXPECT_EQ(folder, platform::fs::toInternal(QCoreApplication::applicationDirPath()));
+    EXPECT_FALSE(folder.endsWith(QLatin1Char('\\')));
+    EXPECT_FALSE(folder.contains(QLatin1Char('/')));
+}
+
+TEST(ApplicationFolder, WritableFolderTest)
+{
+    TempFolder folder;
+    folder.write(QStringLiteral("a file"), "x");
+    EXPECT_TRUE(ApplicationFolder::isWritableFolder(folder.native()));
+    EXPECT_FALSE(ApplicationFolder::isWritableFolder(folder.nativePath(QStringLiteral("missing"))));
+    EXPECT_FALSE(ApplicationFolder::isWritableFolder(folder.nativePath(QStringLiteral("a file"))));
+}
+
+TEST(ApplicationFolder, UserFolderLiesInTheDataHome)
+{
+    // The test main points XDG_DATA_HOME at a folder of its own.
+    const QString dataHome = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
+    ASSERT_FALSE(dataHome.isEmpty());
+    EXPECT_EQ(ApplicationFolder::userFolder(), dataHome + QStringLiteral("/Vantrel Countdown Clock"));
+}
+
+TEST(ApplicationFolder, UserFolderIsMadeAndFilledOnceWithoutReplacingTheUsersFiles)
+{
+    TempFolder folder;
+    shipFiles(folder, QStringLiteral("share/vantrel"));
+    const QString shipped = folder.nativePath(QStringLiteral("share/vantrel"));
+    const QString user = folder.nativePath(QStringLiteral("home/data/Vantrel Countdown Clock"));
+
+    const QString made = ApplicationFolder::fillUserFolder(shipped, user);
+    EXPECT_EQ(made, platform::fs::toInternal(user));
+    for (const char* name : {"BELL.MP3", "Alarm.wav", "Templates/Default.MVL", "Templates/Demo.MVL"})
+        EXPECT_EQ(fileBytes(user + QLatin1Char('/') + QLatin1String(name)),
+                  fileBytes(shipped + QLatin1Char('/') + QLatin1String(name)))
+            << name;
+
+    // The user changes a template and removes a sound; a later start keeps the change and
+    // brings back only what is missing.
+    folder.write(QStringLiteral("home/data/Vantrel Countdown Clock/Templates/Demo.MVL"), "the user's own");
+    QFile::remove(user + QStringLiteral("/BELL.MP3"));
+    ApplicationFolder::fillUserFolder(shipped, user);
+    EXPECT_EQ(fileBytes(user + QStringLiteral("/Templates/Demo.MVL")), QByteArray("the user's own"));
+    EXPECT_EQ(fileBytes(user + QStringLiteral("/BELL.MP3")), QByteArray("bell"));
+}
+
+TEST(ApplicationFolder, UserFolderIsMadeEvenWithoutShippedFiles)
+{
+    TempFolder folder;
+    const QString user = folder.nativePath(QStringLiteral("data/Vantrel Countdown Clock"));
+    EXPECT_EQ(ApplicationFolder::fillUserFolder(folder.nativePath(QStringLiteral("nothing here")), user),
+              platform::fs::toInternal(user));
+    EXPECT_TRUE(QFileInfo(user).isDir());
+    EXPECT_TRUE(QDir(user).isEmpty());
+}
+
+TEST(ApplicationFolder, UnwritableExecutableFolderTakesTheFilledUserFolder)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "a read-only folder does not stop the superuser";
+    TempFolder folder;
+    shipFiles(folder, QStringLiteral("prefix/share/vantrel"));
+    const QString bin = folder.makeFolder(QStringLiteral("prefix/bin"));
+    QFile::setPermissions(platform::fs::toNative(bin), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString made = ApplicationFolder::programFolderFor(platform::fs::toNative(bin));
+    QFile::setPermissions(platform::fs::toNative(bin), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                           | QFileDevice::ExeOwner);
+    EXPECT_EQ(made, platform::fs::toInternal(ApplicationFolder::userFolder()));
+    EXPECT_EQ(fileBytes(ApplicationFolder::userFolder() + QStringLiteral("/Templates/Demo.MVL")),
+              QByteArray("demo package"));
+}
+
+TEST(ApplicationFolder, WritableExecutableFolderIsKeptAsItIs)
+{
+    TempFolder folder;
+    shipFiles(folder, QStringLiteral("prefix/share/vantrel"));
+    const QString bin = folder.makeFolder(QStringLiteral("prefix/bin"));
+    EXPECT_EQ(ApplicationFolder::programFolderFor(platform::fs::toNative(bin)), bin);
+    EXPECT_TRUE(QDir(platform::fs::toNative(bin)).isEmpty()) << "nothing is copied beside the executable";
+}
+
+} // namespace
