@@ -72,8 +72,8 @@ QPixmap clockPicture(int side)
         painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(centre, centre + QPointF(std::sin(angle), -std::cos(angle)) * length);
     };
-    hand(-2 * M_PI / 12 + 2 * M_PI / 12 * (50.0 / 60), radius * 0.5, 5, QColor(0x1f, 0x3a, 0x6e));
-    hand(2 * M_PI / 12 * 10, radius * 0.72, 3, QColor(0x1f, 0x3a, 0x6e));
+    hand(2 * M_PI * (1 + 50.0 / 60) / 12, radius * 0.5, 5, QColor(0x1f, 0x3a, 0x6e));
+    hand(2 * M_PI * 50 / 60, radius * 0.72, 3, QColor(0x1f, 0x3a, 0x6e));
     hand(2 * M_PI / 60 * 30, radius * 0.8, 1.5, QColor(0xc0, 0x30, 0x30));
     painter.setBrush(QColor(0xc0, 0x30, 0x30));
     painter.setPen(Qt::NoPen);
@@ -187,6 +187,7 @@ frmAbout::frmAbout(QWidget* parent)
     text->addSpacing(8);
     text->addLayout(contacts);
     text->addWidget(m_txtMailingAddress);
+    text->addStretch();
 
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
