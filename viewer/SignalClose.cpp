@@ -75,11 +75,13 @@ void SignalClose::onSignal()
     }
     if (ProgramEnd::isEnding())
         return;
+    // Only a shown window that the user could close right now is closed: while it is still
+    // loading, or while a modal box or menu runs inside one of its handlers, closing it would
+    // release what that handler still uses. Then the program just ends.
     QWidget* window = modVantrelViewer::ViewerWindow.data();
-    if (window)
+    if (window && window->isVisible() && !QApplication::activeModalWidget()
+        && !QApplication::activePopupWidget())
         window->close();
-    // The close handler ends the program itself; whatever is left (no window yet, a modal
-    // dialog open, or a close handler that let the window stay) ends here.
     if (!ProgramEnd::isEnding())
         ProgramEnd::End(0);
 }

@@ -143,6 +143,9 @@ void Main(const QString& commandLine)
     clsPSFileUtilities files;
 
     warnAboutColorDepth(strings);
+    // A signal can end the program while the warning is open.
+    if (ProgramEnd::isEnding())
+        return;
 
     AppPath = programFolder ? programFolder() : countdownApplicationFolder();
     ProgramFolder::setAppPath(AppPath);

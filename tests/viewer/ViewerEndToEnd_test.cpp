@@ -177,4 +177,20 @@ TEST_F(ViewerProcess, SigtermWhileTheStartupWizardIsOpenEndsCleanly)
     EXPECT_FALSE(QFileInfo::exists(exportPath));
 }
 
+TEST_F(ViewerProcess, SigtermWhileALoadMessageIsOpenEndsCleanly)
+{
+    // A package whose data member the window cannot read: its load stops in a message box.
+    home.makeFolder(QStringLiteral("Vantrel/Countdowns"));
+    const QString package = home.nativePath(QStringLiteral("Vantrel/Countdowns/Countdown1.MVL"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VANTREL_TEST_DATA_DIR "/countdown/package/Countdown1.MVL"), package));
+    start({package});
+
+    QByteArray output;
+    ASSERT_TRUE(waitFor(viewer, [&] {
+        output += viewer.readAll();
+        return output.contains("is not in a format that can be processed");
+    })) << output.toStdString();
+    terminateAndExpectCleanEnd();
+}
+
 } // namespace
