@@ -68,8 +68,19 @@ frmCountdownViewer::frmCountdownViewer(QWidget* parent) : CountdownWindow(parent
 void frmCountdownViewer::Show()
 {
     Form_Load();
-    if (!ProgramEnd::isEnding())
-        show();
+    if (ProgramEnd::isEnding())
+        return;
+    // The frame is known only once the window is shown, so the outer size the load gave a hidden
+    // window grows by the frame on showing. Placing it again keeps the outer geometry the
+    // countdown stores, which the close compares against.
+    const double left = Left(), top = Top(), width = Width(), height = Height();
+    show();
+    if (WindowState() == 0 && (Left() != left || Top() != top || Width() != width || Height() != height)) {
+        setWidth(width);
+        setHeight(height);
+        setLeft(left);
+        setTop(top);
+    }
 }
 
 void frmCountdownViewer::Form_Load()

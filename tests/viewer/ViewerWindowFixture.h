@@ -1,0 +1,116 @@
+#pragma once
+
+#include "viewer/frmCountdownViewer.h"
+#include "viewer/modVantrelViewer.h"
+
+#include "display/ProgramEnd.h"
+#include "display/ProgramFolder.h"
+#include "display/frmAlarm.h"
+#include "display/modCountdown.h"
+
+#include "countdown/ModJoinsSkins.h"
+#include "countdown/clsCountdown.h"
+#include "foundation/OleDate.h"
+#include "platform/VbError.h"
+#include "support/FixedClock.h"
+#include "support/TestServices.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+// A program folder with the package Party.MVL unpacked into its work folder, as the viewer's
+// start-up leaves it, and the viewer's module values pointing at it.
+class ViewerWindowFixture : public ::testing::Test {
+protected:
+    static constexpr double kSecond = 1.0 / 86400.0;
+
+    void SetUp() override
+    {
+        work = folder.makeFolder("Temp");
+        modVantrelViewer::AppPath = folder.internal();
+        ProgramFolder::setAppPath(folder.internal());
+        modVantrelViewer::CurrentFile = packagePath();
+        modVantrelViewer::WindowResized = 0;
+        ProgramEnd::reset();
+        ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
+    }
+    void TearDown() override
+    {
+        frmAlarm::instance().hide();
+        window.reset();
+        ModJoinsSkins::setEndProgramHandler({});
+        ProgramEnd::reset();
+        modVantrelViewer::AppPath.clear();
+        modVantrelViewer::CurrentFile.clear();
+        ProgramFolder::setAppPath(QString());
+    }
+
+    // The countdown of the package: a launch at `event`, shown in every unit, alarm armed.
+    static void launchDay(clsCountdown& c, double eventDate)
+    {
+        c.setViewFormat(1);
+        c.setState(0);
+        c.setLeft(750);
+        c.setTop(600);
+        c.setWidth(4500);
+        c.setHeight(3750);
+        c.setEventCaption("Launch day");
+        c.setEventDate(eventDate);
+        c.setEventDateFormat("dd mmm, yyyy");
+        c.setAlarmSound(true);
+        c.setAlarmFileName("ring.wav");
+        c.setCountDirection(1);
+        c.setIntervalYears(true);
+        c.setIntervalMonths(true);
+        c.setIntervalDays(true);
+        c.setIntervalHours(true);
+        c.setIntervalMinutes(true);
+        c.setIntervalSeconds(true);
+        c.setStatusBarURL("http://example.com/launch");
+        c.setSaveFormat("1");
+    }
+
+    // Packs a countdown (launchDay, then `change`) as Party.MVL and unpacks it again.
+    void makePackage(const std::function<void(clsCountdown&)>& change = {})
+    {
+        {
+            clsCountdown countdown;
+            countdown.setDatabaseLocation(work);
+            countdown.setCountdownFileName("Party.MVK");
+            launchDay(countdown, event);
+            if (change)
+                change(countdown);
+            EXPECT_TRUE(countdown.Update());
+        }
+        ModJoinsSkins::SaveCountdownPackage(packagePath(), "", "", "", "Party.MVK", "", "", "", work);
+        QFile::remove(folder.nativePath("Temp/Party.MVK"));
+        EXPECT_TRUE(ModJoinsSkins::OpenCountdownPackage(packagePath(), false, work));
+    }
+
+    frmCountdownViewer& loadWindow()
+    {
+        window = std::make_unique<frmCountdownViewer>();
+        window->Form_Load();
+        return *window;
+    }
+
+    QString packagePath() const { return folder.internalPath("Party.MVL"); }
+    QByteArray packageBytes() const { return folder.read("Party.MVL"); }
+    QString lastOpenTemplate()
+    {
+        return services.settings().get("Vantrel Dederuvevur, LLC", modVantrelViewer::kMakerSection,
+                                       "LastOpenTemplate");
+    }
+
+    TestServices services;
+    TempFolder folder;
+    QString work;
+    const double start = vb::oleDateFromParts(2027, 3, 14, 15, 9, 0);
+    const double event = vb::oleDateFromParts(2027, 3, 14, 15, 9, 26);
+    FixedClock clock{start};
+    std::unique_ptr<frmCountdownViewer> window;
+};

@@ -1,0 +1,263 @@
+#include "ViewerWindowFixture.h"
+
+#include "viewer/WebAddress.h"
+
+#include "display/ElasticPanel.h"
+#include "display/HiddenLabel.h"
+#include "display/StatusBar.h"
+#include "display/VbTimer.h"
+#include "platform/FileSystem.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+class ViewerWindow : public ViewerWindowFixture {
+protected:
+    // The countdown the package holds now, read back through a fresh unpack.
+    std::unique_ptr<clsCountdown> packedCountdown()
+    {
+        const QString check = folder.makeFolder("Check");
+        EXPECT_TRUE(ModJoinsSkins::OpenCountdownPackage(packagePath(), false, check));
+        auto countdown = std::make_unique<clsCountdown>();
+        countdown->setDatabaseLocation(check);
+        countdown->setCountdownFileName("Party.MVK");
+        countdown->Refresh();
+        return countdown;
+    }
+    frmCountdownViewer& showWindow()
+    {
+        window = std::make_unique<frmCountdownViewer>();
+        window->Show();
+        return *window;
+    }
+};
+
+// ---- load --------------------------------------------------------------------------------------
+
+TEST_F(ViewerWindow, LoadFillsTheWindowFromTheCurrentPackage)
+{
+    makePackage();
+    frmCountdownViewer& w = loadWindow();
+
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << qPrintable(services.ui().prompts().join('|'));
+    EXPECT_EQ(w.lblTemplateFileName()->Caption(), packagePath());
+    EXPECT_EQ(lastOpenTemplate(), packagePath());
+    EXPECT_EQ(w.lblCountdownFileName()->Caption(), QString("Party.MVK"));
+    EXPECT_EQ(w.Caption(), QString("Vantrel Countdown Clock"));
+    EXPECT_EQ(w.c1eEventCaption()->Caption(), QString("Launch day"));
+    EXPECT_EQ(modVantrelViewer::WindowResized, 0);
+    EXPECT_EQ(w.Timer1()->Interval(), 1000);
+    const auto& pointer = services.ui().pointerHistory;
+    ASSERT_FALSE(pointer.empty());
+    EXPECT_EQ(pointer.front(), 11);
+    EXPECT_EQ(pointer.back(), 0);
+}
+
+TEST_F(ViewerWindow, LoadReportsAFailingStepAndGoesOn)
+{
+    folder.write("Temp/party.jpg", "no picture");
+    makePackage([](clsCountdown& c) { c.setImageFileName("party.jpg"); });
+    frmCountdownViewer& w = loadWindow();
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_EQ(services.ui().msgBoxes[0].prompt, QString("481\r\nInvalid picture"));
+    EXPECT_EQ(w.c1eEventCaption()->Caption(), QString("Launch day"));
+    EXPECT_EQ(w.Timer1()->Interval(), 1000);
+}
+
+TEST_F(ViewerWindow, MissingPictureAndLogoClearAndHideTheirPanels)
+{
+    makePackage([](clsCountdown& c) {
+        c.setImageFileName("gone.jpg");
+        c.setAdvertiserLogoFileName("gone.png");
+        c.setAdvertiserLogoVisible(true);
+    });
+    frmCountdownViewer& w = loadWindow();
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << qPrintable(services.ui().prompts().join('|'));
+    EXPECT_FALSE(w.c1eImage()->hasPicture());
+    EXPECT_FALSE(w.c1eImage()->Visible());
+    EXPECT_FALSE(w.c1eAdvertiserLogo()->hasPicture());
+    EXPECT_TRUE(w.c1eAdvertiserLogo()->Visible()); // shown again by the form binding
+
+    QImage logo(8, 8, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    ASSERT_TRUE(logo.save(folder.nativePath("Temp/logo.png")));
+    w.lblLogoImage()->setCaption("logo.png");
+    EXPECT_TRUE(w.c1eAdvertiserLogo()->hasPicture());
+    EXPECT_FALSE(w.c1eAdvertiserLogo()->Visible());
+}
+
+// ---- close and the save chain ------------------------------------------------------------------
+
+TEST_F(ViewerWindow, CloseSavesOnlyAfterAChangeOfLeftWidthOrHeight)
+{
+    struct Case { const char* name; std::function<void(frmCountdownViewer&)> change; bool saves; };
+    const Case cases[] = {
+        {"wider", [](frmCountdownViewer& w) { w.setWidth(w.Width() + 600); }, true},
+        {"taller", [](frmCountdownViewer& w) { w.setHeight(w.Height() + 600); }, true},
+        {"moved right", [](frmCountdownViewer& w) { w.setLeft(w.Left() + 600); }, true},
+        {"moved down", [](frmCountdownViewer& w) { w.setTop(w.Top() + 600); }, false},
+        {"unchanged", [](frmCountdownViewer&) {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramEnd::reset();
+        makePackage();
+        const QByteArray before = packageBytes();
+        frmCountdownViewer& w = showWindow();
+        EXPECT_EQ(modVantrelViewer::WindowResized, 1); // the first showing resizes
+        const double width = w.Width();
+        c.change(w);
+        services.settings().remove("Vantrel Dederuvevur, LLC", modVantrelViewer::kMakerSection, "LastOpenTemplate");
+        w.close();
+
+        EXPECT_TRUE(ProgramEnd::isEnding());
+        EXPECT_EQ(w.clsCountdown(), nullptr);
+        EXPECT_EQ(packageBytes() != before, c.saves);
+        EXPECT_EQ(lastOpenTemplate(), c.saves ? packagePath() : QString());
+        if (c.saves && QString(c.name) == "wider") {
+            const auto saved = packedCountdown();
+            EXPECT_NEAR(saved->Width(), width + 600, 30);
+        }
+        window.reset();
+    }
+}
+
+TEST_F(ViewerWindow, PopupCloseEndsWithoutSaving)
+{
+    makePackage();
+    const QByteArray before = packageBytes();
+    frmCountdownViewer& w = showWindow();
+    w.setWidth(w.Width() + 600);
+    w.popRunMenuClsoe()->trigger();
+    EXPECT_TRUE(ProgramEnd::isEnding());
+    w.close();
+    EXPECT_EQ(packageBytes(), before);
+}
+
+// ---- popup menu and status bar -----------------------------------------------------------------
+
+TEST_F(ViewerWindow, OnlyARightClickOnThePictureOpensThePopup)
+{
+    makePackage();
+    frmCountdownViewer& w = showWindow();
+    QMenu* menu = w.popMenuStartup();
+    ASSERT_EQ(menu->actions().size(), 3);
+    EXPECT_EQ(menu->actions()[0]->text(), QString("&Run Startup Wizard"));
+    EXPECT_EQ(menu->actions()[1]->text(), QString("&Play Alarm Sound"));
+    EXPECT_EQ(menu->actions()[2]->text(), QString("&Close"));
+
+    emit w.c1eImage()->MouseDown(1, 0, 150, 150);
+    EXPECT_FALSE(menu->isVisible());
+    emit w.c1eEventCaption()->MouseDown(2, 0, 150, 150);
+    EXPECT_FALSE(menu->isVisible());
+    emit w.c1eImage()->MouseDown(2, 0, 150, 150);
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+}
+
+TEST_F(ViewerWindow, StatusBarKeysAreComparedExactly)
+{
+    struct Case {
+        const char* key;
+        bool designerPresent;
+        const char* message;     // expected message box, empty for none
+        const char* document;    // expected document opened, empty for none
+        bool plays;
+        bool ends;
+    };
+    const QString maker = CountdownForm::kMakerWebSite;
+    const Case cases[] = {
+        {"PlaySound", false, "", "", true, false},
+        {"playsound", false, "", "", false, false},
+        {"Start Countdown", false,
+         "Could not locate the Vantrel Countdown Designer. Please re-install the software.", "", false, false},
+        {"Start Countdown", true, "", "", false, true},
+        {"start countdown", true, "", "", false, false},
+        {"StatusbarURL", false, "", "http://example.com/launch", false, false},
+        {"statusbarurl", false, "", "", false, false},
+        {"", false, "", "", false, false},
+    };
+    makePackage();
+    folder.write("Temp/ring.wav", "RIFF");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + (c.designerPresent ? " with designer" : ""));
+        ProgramEnd::reset();
+        if (c.designerPresent)
+            folder.write("Vantrel 5.0.exe", "#!");
+        else
+            QFile::remove(folder.nativePath("Vantrel 5.0.exe"));
+        frmCountdownViewer& w = loadWindow();
+        services.ui().msgBoxes.clear();
+        services.shell().documents.clear();
+        services.shell().programs.clear();
+        services.mci().commands.clear();
+
+        emit w.StatusBar1()->PanelClick(1, c.key);
+
+        const QStringList prompts = services.ui().prompts();
+        EXPECT_EQ(prompts.join('|'), QString(c.message));
+        EXPECT_EQ(services.shell().documents.join('|'), QString(c.document));
+        EXPECT_EQ(services.mci().commands.join('|').contains("ring.wav"), c.plays);
+        EXPECT_EQ(ProgramEnd::isEnding(), c.ends);
+        if (c.ends) {
+            ASSERT_EQ(services.shell().programs.size(), 1u);
+            const auto& call = services.shell().programs[0];
+            EXPECT_EQ(call.program, modVantrelViewer::AppPath + "/Vantrel 5.0.exe");
+            EXPECT_EQ(call.args, QStringList{platform::fs::toNative(packagePath())});
+            EXPECT_EQ(call.windowStyle, 1);
+        } else {
+            EXPECT_TRUE(services.shell().programs.empty());
+        }
+    }
+
+    // The maker's panel opens the maker's site.
+    ProgramEnd::reset();
+    frmCountdownViewer& w = loadWindow();
+    services.shell().documents.clear();
+    emit w.StatusBar1()->PanelClick(7, w.StatusBar1()->Panel(7).Key);
+    EXPECT_EQ(services.shell().documents, QStringList{makerWebSite()});
+}
+
+TEST_F(ViewerWindow, AlarmSoundFallsBackToTheBellThenToAMessage)
+{
+    struct Case { bool soundThere; bool bellThere; const char* plays; const char* message; };
+    const Case cases[] = {
+        {true, true, "ring.wav", ""},
+        {false, true, "BELL.MP3", ""},
+        {false, false, "", "Alarm sound is missing. So RING RING."},
+    };
+    makePackage();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.plays) + c.message);
+        QFile::remove(folder.nativePath("Temp/ring.wav"));
+        QFile::remove(folder.nativePath("BELL.MP3"));
+        if (c.soundThere)
+            folder.write("Temp/ring.wav", "RIFF");
+        if (c.bellThere)
+            folder.write("BELL.MP3", "ID3");
+        frmCountdownViewer& w = loadWindow();
+        services.ui().msgBoxes.clear();
+        services.mci().commands.clear();
+        clock.set(start + 5 * kSecond * (&c - cases + 1)); // a new text for every request
+        w.popMenuPlayAlarm()->trigger();
+        const QString played = services.mci().commands.join('|');
+        if (*c.plays)
+            EXPECT_TRUE(played.contains(c.plays)) << qPrintable(played);
+        else
+            EXPECT_TRUE(played.isEmpty()) << qPrintable(played);
+        EXPECT_EQ(services.ui().prompts().join('|'), QString(c.message));
+
+        // The same second again is the same text: nothing is played a second time.
+        services.mci().commands.clear();
+        w.popMenuPlayAlarm()->trigger();
+        EXPECT_TRUE(services.mci().commands.isEmpty());
+    }
+}
+
+} // namespace
