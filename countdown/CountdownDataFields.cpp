@@ -28,13 +28,7 @@ QString dateOut(const C& c, double) { return vb::dateText((c.*Get)()); }
 // pattern, "Am" or "Pm", which the general formatter does not offer.
 QString creationDateOut(const C&, double writtenAt)
 {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    vb::oleDateToParts(writtenAt, &year, &month, &day, &hour, &minute, &second);
-    return vb::format(writtenAt, QStringLiteral("dd mmm, yyyy ")) + QStringLiteral("%1:%2:%3 %4")
-        .arg((hour + 11) % 12 + 1, 2, 10, QLatin1Char('0'))
-        .arg(minute, 2, 10, QLatin1Char('0'))
-        .arg(second, 2, 10, QLatin1Char('0'))
-        .arg(hour < 12 ? QStringLiteral("Am") : QStringLiteral("Pm"));
+    return vb::format(writtenAt, QStringLiteral("dd mmm, yyyy hh:mm:ss Am/Pm"));
 }
 
 // The file keeps the name only; the folder is the countdown's DatabaseLocation.

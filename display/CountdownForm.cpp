@@ -15,7 +15,7 @@
 #include <cmath>
 
 const QString CountdownForm::kCaption = QStringLiteral("Vantrel Countdown Clock");
-const QString CountdownForm::kMakerWebSite = QStringLiteral("www.vantrel.example");
+const QString CountdownForm::kMakerWebSite = QStringLiteral("www.vantrel-dederuvevur.example");
 
 namespace {
 
