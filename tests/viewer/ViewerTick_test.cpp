@@ -1,0 +1,88 @@
+#include "ViewerWindowFixture.h"
+
+#include "display/ElasticPanel.h"
+#include "display/HiddenLabel.h"
+#include "display/VbTimer.h"
+#include "countdown/clsCounter.h"
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+using ViewerTick = ViewerWindowFixture;
+
+TEST_F(ViewerTick, IntervalFollowsTheSecondsBox)
+{
+    for (bool seconds : {true, false}) {
+        SCOPED_TRACE(seconds);
+        makePackage([seconds](clsCountdown& c) { c.setIntervalSeconds(seconds); });
+        frmCountdownViewer& w = loadWindow();
+        EXPECT_EQ(w.Timer1()->Interval(), seconds ? 1000 : 30000);
+        EXPECT_TRUE(w.Timer1()->Enabled());
+    }
+}
+
+TEST_F(ViewerTick, TickUpdatesTheBoxesAndLeavesTheTimerOn)
+{
+    makePackage();
+    frmCountdownViewer& w = loadWindow();
+    clock.set(start + 6 * kSecond);
+    w.Timer1_Timer();
+    EXPECT_EQ(w.c1eIntervalsLeft(6)->Caption(), QString("20 Seconds"));
+    EXPECT_FALSE(w.c1eIntervalsLeft(5)->Visible()); // 0 minutes
+    EXPECT_TRUE(w.Timer1()->Enabled());
+    EXPECT_EQ(w.Timer1()->Interval(), 1000);
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << qPrintable(services.ui().prompts().join('|'));
+}
+
+TEST_F(ViewerTick, GateStopKeepsTheDisplayAndTheTimerRunning)
+{
+    makePackage([](clsCountdown& c) { c.setAlarmSound(false); });
+    frmCountdownViewer& w = loadWindow();
+    clock.set(start + 2 * kSecond);
+    w.Timer1_Timer();
+    ASSERT_EQ(w.c1eIntervalsLeft(6)->Caption(), QString("24 Seconds"));
+    for (int after : {1, 30, 3600}) {
+        clock.set(event + after * kSecond);
+        w.Timer1_Timer();
+        EXPECT_EQ(w.c1eIntervalsLeft(6)->Caption(), QString("24 Seconds")) << after;
+        EXPECT_TRUE(w.Timer1()->Enabled()) << after;
+    }
+}
+
+TEST_F(ViewerTick, ThirtySecondTickRingsTheAlarmItStepsOver)
+{
+    makePackage([](clsCountdown& c) { c.setIntervalSeconds(false); });
+    frmCountdownViewer& w = loadWindow();
+    ASSERT_EQ(w.Timer1()->Interval(), 30000);
+    frmAlarm::instance().hide();
+
+    clock.set(start + 30 * kSecond); // the event lies at second 26, between two ticks
+    w.Timer1_Timer();
+    EXPECT_TRUE(frmAlarm::instance().isVisible());
+    EXPECT_EQ(frmAlarm::instance().EventCaption(), QString("Launch day"));
+    EXPECT_FALSE(w.Counter()->AlarmSet());
+
+    frmAlarm::instance().hide();
+    clock.set(start + 60 * kSecond);
+    w.Timer1_Timer();
+    EXPECT_FALSE(frmAlarm::instance().isVisible());
+}
+
+TEST_F(ViewerTick, ErrorsAreReportedAsInTimerAndTheTickGoesOn)
+{
+    makePackage();
+    frmCountdownViewer& w = loadWindow();
+    w.lblSaveToFile()->setCaption("maybe");
+    clock.set(start + 6 * kSecond);
+    w.Timer1_Timer();
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_EQ(services.ui().msgBoxes[0].prompt, QString("In Timer13\r\nType mismatch"));
+    EXPECT_EQ(services.ui().msgBoxes[0].buttons, 0);
+    EXPECT_EQ(w.c1eIntervalsLeft(6)->Caption(), QString("20 Seconds"));
+    EXPECT_TRUE(w.Timer1()->Enabled());
+}
+
+} // namespace
