@@ -1,0 +1,332 @@
+#include "countdown/ModJoinsSkins.h"
+#include "countdown/QStringPrinting.h"
+#include "countdown/clsCountdown.h"
+#include "countdown/clsCounter.h"
+#include "platform/VbError.h"
+#include "display/ElasticPanel.h"
+#include "display/HiddenLabel.h"
+#include "display/ProgramEnd.h"
+#include "display/ProgramFolder.h"
+#include "display/StatusBar.h"
+#include "display/VbTimer.h"
+#include "display/modCounter.h"
+#include "foundation/OleDate.h"
+#include "saver/frmCountdownScreenSaver.h"
+#include "saver/modVantrelnScreenSaver.h"
+#include "support/TestServices.h"
+#include "SaverTestSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace ss = modVantrelnScreenSaver;
+
+namespace {
+
+const QString kApp = QStringLiteral("Vantrel Dederuvevur, LLC");
+const QString kSection = QStringLiteral("VazovuzAzodozaruVuzaz");
+
+class ScreenSaverWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ProgramEnd::reset();
+        ss::Reset();
+        ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
+        work = folder.makeFolder("Temp");
+        services.settings().put(kApp, kSection, "AppPath", folder.internal());
+        services.settings().put(kApp, kSection, "LastOpenTemplate", packagePath());
+    }
+    void TearDown() override
+    {
+        ss::Reset();
+        ProgramEnd::reset();
+        ProgramFolder::setAppPath(QString());
+        ModJoinsSkins::setEndProgramHandler({});
+    }
+
+    QString packagePath() const { return folder.internalPath("Party.MVL"); }
+
+    // A countdown with the days-to-seconds boxes, ten days ahead, as the data file `name` in
+    // `location`.
+    static void writeCountdown(const QString& location, const QString& name, const QString& caption,
+                               const std::function<void(clsCountdown&)>& more = {})
+    {
+        clsCountdown countdown;
+        countdown.setDatabaseLocation(location);
+        countdown.setCountdownFileName(name);
+        countdown.setEventCaption(caption);
+        countdown.setEventCaptionVisible(true);
+        countdown.setEventDate(std::floor(vb::now()) + 10);
+        countdown.setIntervalDays(true);
+        countdown.setIntervalHours(true);
+        countdown.setIntervalMinutes(true);
+        countdown.setIntervalSeconds(true);
+        countdown.setViewFormat(1);
+        if (more)
+            more(countdown);
+        ASSERT_TRUE(countdown.Update());
+    }
+    // The package Party.MVL holding `caption`, and the work folder holding `workCaption`.
+    void preparePackage(const QString& caption, const QString& workCaption,
+                        const std::function<void(clsCountdown&)>& more = {})
+    {
+        const QString stage = folder.makeFolder("Stage");
+        writeCountdown(stage, "Party.MVK", caption, more);
+        ModJoinsSkins::SaveCountdownPackage(packagePath(), "0", "0", "", "Party.MVK", "", "", "", stage);
+        ASSERT_TRUE(QFile::exists(folder.nativePath("Party.MVL")));
+        writeCountdown(work, "Party.MVK", workCaption, more);
+    }
+    QString workFolderCaption()
+    {
+        clsCountdown countdown;
+        countdown.setDatabaseLocation(work);
+        countdown.setCountdownFileName("Party.MVK");
+        countdown.Refresh();
+        return countdown.EventCaption();
+    }
+    frmCountdownScreenSaver& start(const QString& commandLine = "/s")
+    {
+        ss::Main(commandLine);
+        EXPECT_FALSE(ss::ScreenSaverWindow.isNull());
+        return *ss::ScreenSaverWindow;
+    }
+    bool ended()
+    {
+        return ProgramEnd::isEnding();
+    }
+    void expectEndedCleanly(frmCountdownScreenSaver* window)
+    {
+        EXPECT_TRUE(ProgramEnd::isEnding());
+        EXPECT_EQ(services.windows().cursorCount, 0);
+        EXPECT_FALSE(services.windows().screenSaverRunning);
+        ASSERT_FALSE(services.windows().topMostCalls.empty());
+        EXPECT_EQ(services.windows().topMostCalls.back(), std::make_pair(static_cast<QWidget*>(window), false));
+    }
+
+    TestServices services;
+    TempFolder folder;
+    QString work;
+};
+
+void sendKey(QWidget* target)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(target, &press);
+}
+
+void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button)
+{
+    const QPointF at(3, 3);
+    QMouseEvent event(type, at, target->mapToGlobal(at), button,
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+void moveOver(QWidget* target, int times)
+{
+    for (int i = 0; i < times; ++i)
+        sendMouse(target, QEvent::MouseMove, Qt::NoButton);
+}
+
+// ---- the run -------------------------------------------------------------------------------
+
+TEST_F(ScreenSaverWindow, ShowsTheWorkFolderFullScreenOnTopThenUnpacksThePackage)
+{
+    preparePackage("From the package", "From the work folder");
+    frmCountdownScreenSaver& window = start();
+
+    EXPECT_EQ(window.c1eEventCaption()->Caption(), "From the work folder");
+    EXPECT_EQ(window.lblTemplateFileName()->Caption(), packagePath());
+    EXPECT_EQ(window.lblCountdownFileName()->Caption(), "Party.MVK");
+    EXPECT_EQ(window.geometry(), QRect(0, 0, 800, 600));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(services.windows().topMostCalls.back(), std::make_pair(static_cast<QWidget*>(&window), true));
+    EXPECT_EQ(services.windows().cursorCount, -1);
+    EXPECT_TRUE(services.windows().screenSaverRunning);
+    // The countdown shows seconds, but even without them the tick stays at 10 ms.
+    EXPECT_EQ(window.Timer1()->Interval(), 10);
+    EXPECT_TRUE(window.Timer1()->Enabled());
+    EXPECT_EQ(services.ui().pointer, platform::vbcursor::vbDefault);
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << services.ui().prompts().join('|').toStdString();
+    // The package was unpacked for the next start.
+    EXPECT_EQ(workFolderCaption(), "From the package");
+    EXPECT_FALSE(ended());
+}
+
+TEST_F(ScreenSaverWindow, TheTickKeepsTenMillisecondsWithoutSeconds)
+{
+    preparePackage("Party", "Party", [](clsCountdown& c) { c.setIntervalSeconds(false); });
+    frmCountdownScreenSaver& window = start();
+    EXPECT_EQ(window.Timer1()->Interval(), 10);
+    const QString before = window.c1eIntervalsLeft(6)->Caption();
+    emit window.Timer1()->Timer();
+    EXPECT_EQ(window.c1eIntervalsLeft(6)->Caption(), before);
+}
+
+TEST_F(ScreenSaverWindow, AMissingPackageShowsTheWindowReportsAndEnds)
+{
+    writeCountdown(work, "Party.MVK", "Left from last time");
+    frmCountdownScreenSaver& window = start();
+    EXPECT_EQ(window.c1eEventCaption()->Caption(), "Left from last time");
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_EQ(services.ui().msgBoxes[0].prompt, ss::kCannotLocateMessage);
+    EXPECT_EQ(services.ui().msgBoxes[0].buttons, platform::vbmsg::vbOKOnly);
+    expectEndedCleanly(&window);
+}
+
+TEST_F(ScreenSaverWindow, EveryTickRewritesTheExportAndAClosedGateKeepsTheTimerRunning)
+{
+    const QString exportPath = folder.internalPath("countdown.txt");
+    preparePackage("Party", "Party", [&](clsCountdown& c) {
+        c.setSaveToFile(true);
+        c.setSaveFileName(exportPath);
+        c.setSaveFormat("3");
+    });
+    modCounter::resetReportedFailures();
+    frmCountdownScreenSaver& window = start();
+    for (int tick = 0; tick < 3; ++tick) {
+        QFile::remove(folder.nativePath("countdown.txt"));
+        emit window.Timer1()->Timer();
+        EXPECT_TRUE(QFile::exists(folder.nativePath("countdown.txt"))) << "tick " << tick;
+    }
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << services.ui().prompts().join('|').toStdString();
+
+    // Counting down past the event: the tick stops at the gate, the timer stays on.
+    window.lblCountDirection()->setCaption("1");
+    window.Counter()->setEventDate(vb::now() - 1);
+    const QString seconds = window.c1eIntervalsLeft(6)->Caption();
+    QFile::remove(folder.nativePath("countdown.txt"));
+    emit window.Timer1()->Timer();
+    EXPECT_TRUE(window.Timer1()->Enabled());
+    EXPECT_EQ(window.c1eIntervalsLeft(6)->Caption(), seconds);
+    EXPECT_FALSE(QFile::exists(folder.nativePath("countdown.txt")));
+}
+
+TEST_F(ScreenSaverWindow, NothingIsEverSaved)
+{
+    preparePackage("From the package", "From the work folder");
+    const QByteArray package = folder.read("Party.MVL");
+    const auto settings = services.settings().values;
+    frmCountdownScreenSaver& window = start();
+    window.setGeometry(10, 20, 300, 200); // a changed window would be saved by the viewer
+    sendKey(&window);
+    ASSERT_TRUE(ended());
+    ss::Reset();
+    EXPECT_EQ(folder.read("Party.MVL"), package);
+    EXPECT_EQ(services.settings().values, settings);
+}
+
+// ---- input ---------------------------------------------------------------------------------
+
+TEST_F(ScreenSaverWindow, KeysAndMouseButtonsEndItAtOnce)
+{
+    struct Case {
+        const char* what;
+        std::function<void(frmCountdownScreenSaver&)> input;
+    } const cases[] = {
+        {"key on the window", [](frmCountdownScreenSaver& w) { sendKey(&w); }},
+        {"button on the window", [](frmCountdownScreenSaver& w) { sendMouse(&w, QEvent::MouseButtonPress, Qt::LeftButton); }},
+        {"right button on the picture", [](frmCountdownScreenSaver& w) { sendMouse(w.c1eImage(), QEvent::MouseButtonPress, Qt::RightButton); }},
+        {"button on the caption", [](frmCountdownScreenSaver& w) { sendMouse(w.c1eEventCaption(), QEvent::MouseButtonPress, Qt::LeftButton); }},
+        {"key on the date", [](frmCountdownScreenSaver& w) { sendKey(w.c1eEventDate()); }},
+        {"button on a time-left box", [](frmCountdownScreenSaver& w) { sendMouse(w.c1eIntervalsLeft(3), QEvent::MouseButtonPress, Qt::MiddleButton); }},
+        {"click on the date", [](frmCountdownScreenSaver& w) { emit w.c1eEventDate()->Click(); }},
+        {"double click on the picture", [](frmCountdownScreenSaver& w) { emit w.c1eImage()->DblClick(); }},
+        {"key press on a time-left box", [](frmCountdownScreenSaver& w) { emit w.c1eIntervalsLeft(6)->KeyPress(32); }},
+        {"key down on the caption", [](frmCountdownScreenSaver& w) { emit w.c1eEventCaption()->KeyDown(16, 1); }},
+    };
+    preparePackage("Party", "Party");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ss::Reset();
+        ProgramEnd::reset();
+        services.windows().cursorCount = 0;
+        frmCountdownScreenSaver& window = start();
+        ASSERT_FALSE(ended());
+        c.input(window);
+        expectEndedCleanly(&window);
+        EXPECT_FALSE(window.isVisible());
+    }
+}
+
+TEST_F(ScreenSaverWindow, TheTwentySecondMovementOverOnePanelEndsIt)
+{
+    using Panel = std::function<QWidget*(frmCountdownScreenSaver&)>;
+    const Panel caption = [](frmCountdownScreenSaver& w) { return w.c1eEventCaption(); };
+    const Panel date = [](frmCountdownScreenSaver& w) { return w.c1eEventDate(); };
+    const Panel image = [](frmCountdownScreenSaver& w) { return w.c1eImage(); };
+    const Panel box1 = [](frmCountdownScreenSaver& w) { return w.c1eIntervalsLeft(1); };
+    const Panel box2 = [](frmCountdownScreenSaver& w) { return w.c1eIntervalsLeft(2); };
+    const Panel logo = [](frmCountdownScreenSaver& w) { return w.c1eAdvertiserLogo(); };
+    const Panel top = [](frmCountdownScreenSaver& w) { return w.c1eTop(); };
+    const Panel captions = [](frmCountdownScreenSaver& w) { return w.c1eCaptions(); };
+    const Panel bar = [](frmCountdownScreenSaver& w) { return w.StatusBar1(); };
+    const Panel form = [](frmCountdownScreenSaver& w) { return &w; };
+    struct Case {
+        const char* what;
+        std::vector<std::pair<Panel, int>> moves;
+        bool ends; // on the very last movement, not before
+    } const cases[] = {
+        {"21 over the caption", {{caption, 21}}, false},
+        {"22 over the caption", {{caption, 22}}, true},
+        {"22 over the picture", {{image, 22}}, true},
+        {"15 over the caption, 15 over the date", {{caption, 15}, {date, 15}}, false},
+        {"11 over one box, 11 over another", {{box1, 11}, {box2, 11}}, true},
+        {"21 over the date, 21 over the picture", {{date, 21}, {image, 21}}, false},
+        {"uncounted panels and the form", {{logo, 50}, {top, 50}, {captions, 50}, {bar, 50}, {form, 50}}, false},
+    };
+    preparePackage("Party", "Party");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ss::Reset();
+        ProgramEnd::reset();
+        frmCountdownScreenSaver& window = start();
+        for (size_t step = 0; step < c.moves.size(); ++step) {
+            const auto& [panel, times] = c.moves[step];
+            const bool last = step + 1 == c.moves.size();
+            moveOver(panel(window), last ? times - 1 : times);
+            ASSERT_FALSE(ended());
+            if (last)
+                moveOver(panel(window), 1);
+        }
+        EXPECT_EQ(ended(), c.ends);
+    }
+}
+
+// ---- hidden-label handlers of the screen saver -----------------------------------------------
+
+TEST_F(ScreenSaverWindow, MissingPicturesClearThePanelsAndHideOnlyThePicture)
+{
+    preparePackage("Party", "Party");
+    frmCountdownScreenSaver& window = start();
+    window.c1eImage()->setVisible(true);
+    window.c1eAdvertiserLogo()->setVisible(true);
+    window.c1eAdvertiserLogo()->setCaption("logo");
+    window.lblImageFileName()->setCaption("none.jpg");
+    window.lblLogoImage()->setCaption("none.gif");
+    EXPECT_FALSE(window.c1eImage()->hasPicture());
+    EXPECT_FALSE(window.c1eImage()->Visible());
+    EXPECT_FALSE(window.c1eAdvertiserLogo()->hasPicture());
+    EXPECT_TRUE(window.c1eAdvertiserLogo()->Visible());
+    EXPECT_EQ(window.c1eAdvertiserLogo()->Caption(), "");
+
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(folder.nativePath("Temp/logo.png")));
+    ASSERT_TRUE(red.save(folder.nativePath("Temp/picture.png")));
+    window.c1eImage()->setCaption("picture");
+    window.lblImageFileName()->setCaption("picture.png");
+    window.lblLogoImage()->setCaption("logo.png");
+    EXPECT_TRUE(window.c1eImage()->hasPicture());
+    EXPECT_EQ(window.c1eImage()->Caption(), "");
+    EXPECT_TRUE(window.c1eAdvertiserLogo()->hasPicture());
+}
+
+} // namespace
