@@ -1,0 +1,126 @@
+#include "countdown/ModJoinsSkins.h"
+#include "countdown/clsCountdown.h"
+#include "foundation/OleDate.h"
+#include "platform/FileSystem.h"
+#include "support/TestServices.h"
+#include "SaverTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const QString kSaver = QStringLiteral(VANTREL_BIN_DIR "/vantrel-saver");
+
+// Real screen-saver processes over one program folder, offscreen, with their own settings and
+// runtime folders.
+class ScreenSaverProcess : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFile::exists(kSaver)) << kSaver.toStdString();
+        const QString work = folder.makeFolder("app/Temp");
+        const QString stage = folder.makeFolder("stage");
+        clsCountdown countdown;
+        countdown.setDatabaseLocation(stage);
+        countdown.setCountdownFileName("Party.MVK");
+        countdown.setEventCaption("Party");
+        countdown.setEventDate(std::floor(vb::now()) + 10);
+        ASSERT_TRUE(countdown.Update());
+        ModJoinsSkins::SaveCountdownPackage(folder.internalPath("app/Party.MVL"), "0", "0", "", "Party.MVK", "", "",
+                                            "", stage);
+        ASSERT_TRUE(QFile::exists(folder.nativePath("app/Party.MVL")));
+
+        QDir().mkpath(folder.nativePath("config"));
+        QDir().mkpath(folder.nativePath("runtime"));
+        QFile::setPermissions(folder.nativePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                                | QFileDevice::ExeOwner);
+        QSettings ini(folder.nativePath("config/Vantrel Dederuvevur, LLC.ini"), QSettings::IniFormat);
+        ini.beginGroup("VazovuzAzodozaruVuzaz");
+        ini.setValue("AppPath", folder.internalPath("app"));
+        ini.setValue("LastOpenTemplate", folder.internalPath("app/Party.MVL"));
+        ini.endGroup();
+        ini.sync();
+        ASSERT_EQ(ini.status(), QSettings::NoError);
+    }
+    void TearDown() override
+    {
+        for (auto& process : processes) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished(5000);
+            }
+        }
+    }
+
+    QProcess& startSaver(const QString& commandSwitch)
+    {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_CONFIG_HOME", folder.nativePath("config"));
+        env.insert("XDG_DATA_HOME", folder.nativePath("data"));
+        env.insert("XDG_RUNTIME_DIR", folder.nativePath("runtime"));
+        process->setProcessEnvironment(env);
+        process->setProcessChannelMode(QProcess::MergedChannels);
+        process->start(kSaver, commandSwitch.isEmpty() ? QStringList() : QStringList{commandSwitch});
+        EXPECT_TRUE(process->waitForStarted(10000));
+        processes.push_back(std::move(process));
+        return *processes.back();
+    }
+    // The full-screen instance holds its lock once it is past the start-up checks.
+    bool lockTaken() const { return QFile::exists(folder.nativePath("runtime/vantrel-saver.lock")); }
+    static bool stillRunningAfter(QProcess& process, int ms)
+    {
+        return !process.waitForFinished(ms) && process.state() == QProcess::Running;
+    }
+
+    TestServices services;
+    TempFolder folder;
+    std::vector<std::unique_ptr<QProcess>> processes;
+};
+
+TEST_F(ScreenSaverProcess, ASecondFullScreenInstanceEndsAtOnceWhileTheFirstRuns)
+{
+    QProcess& first = startSaver("/s");
+    ASSERT_TRUE(waitUntil([this] { return lockTaken(); }, 20000)) << first.readAll().toStdString();
+
+    QProcess& second = startSaver("/S");
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    // A start without a switch is never refused.
+    QProcess& plain = startSaver("");
+    EXPECT_TRUE(stillRunningAfter(plain, 1500)) << plain.readAll().toStdString();
+
+    // Once the first is gone, its lock is stale and a new full-screen run starts.
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(10000));
+    plain.kill();
+    ASSERT_TRUE(plain.waitForFinished(10000));
+    QProcess& again = startSaver("/s");
+    EXPECT_TRUE(stillRunningAfter(again, 1500)) << again.readAll().toStdString();
+}
+
+TEST_F(ScreenSaverProcess, SwitchesWithoutAWindowEndTheProgram)
+{
+    for (const char* commandSwitch : {"/a", "/p", "/p 0"}) {
+        SCOPED_TRACE(commandSwitch);
+        QProcess& process = startSaver(commandSwitch);
+        ASSERT_TRUE(process.waitForFinished(20000));
+        EXPECT_EQ(process.exitCode(), 0);
+        EXPECT_FALSE(lockTaken());
+    }
+}
+
+} // namespace
