@@ -1,0 +1,270 @@
+// The viewer's window against plain Qt: start to the first painted window, the cost of one
+// timer tick, and the idle CPU of a running window. Offscreen; prints one figure per line.
+#include "countdown/CountdownDefaults.h"
+#include "countdown/ModJoinsSkins.h"
+#include "countdown/clsCountdown.h"
+#include "display/ProgramFolder.h"
+#include "display/VbTimer.h"
+#include "foundation/OleDate.h"
+#include "platform/FileSystem.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
+#include "viewer/frmCountdownViewer.h"
+#include "viewer/modVantrelViewer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <ctime>
+#include <memory>
+
+namespace {
+
+// Answers every box with its default at once and counts them: a message during a benchmark
+// means the run measured an error path.
+class SilentUi : public platform::Ui {
+public:
+    int msgBox(const QString& prompt, int, const QString&) override
+    {
+        ++messages;
+        lastPrompt = prompt;
+        return platform::vbmsg::vbOK;
+    }
+    QString inputBox(const QString&, const QString&, const QString& defaultText) override
+    {
+        ++messages;
+        return defaultText;
+    }
+    std::optional<QString> openFileDialog(const platform::OpenFileRequest&) override { return std::nullopt; }
+    void setMousePointer(int pointer) override { m_pointer = pointer; }
+    int mousePointer() const override { return m_pointer; }
+
+    int messages = 0;
+    QString lastPrompt;
+
+private:
+    int m_pointer = 0;
+};
+
+SilentUi* silentUi = nullptr;
+
+// Sets `painted` once any widget of `window` receives its first paint event.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(QWidget* window) : m_window(window) { qApp->installEventFilter(this); }
+    ~FirstPaint() override { qApp->removeEventFilter(this); }
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()
+            && static_cast<QWidget*>(watched)->window() == m_window)
+            painted = true;
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+};
+
+// Handles events as they come (a paint inside show() needs none) and stops at the first paint.
+bool waitForFirstPaint(FirstPaint& paint)
+{
+    QElapsedTimer guard;
+    guard.start();
+    QTimer wakeUp; // bounds each wait, so a window that never paints ends the run
+    wakeUp.start(100);
+    while (!paint.painted && guard.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return paint.painted;
+}
+
+// A program folder with one unpacked countdown package, as the viewer's start-up leaves it.
+class ProgramFolderWithPackage {
+public:
+    ProgramFolderWithPackage()
+    {
+        const QString root = platform::fs::toInternal(m_dir.path());
+        modVantrelViewer::AppPath = root;
+        ProgramFolder::setAppPath(root);
+        QDir(m_dir.path()).mkpath(QStringLiteral("Temp"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("staging"));
+        const QString staging = root + QStringLiteral("\\staging");
+
+        clsCountdown countdown;
+        CountdownDefaults::applyNewCountdownDefaults(countdown, [](const QString&, int) {});
+        countdown.setDatabaseLocation(staging);
+        countdown.setCountdownFileName(QStringLiteral("Bench.MVK"));
+        countdown.setEventCaption(QStringLiteral("Launch"));
+        countdown.setEventDate(vb::now() + 400.5);
+        countdown.setIntervalSeconds(true);
+        countdown.setImageFileName(QString());
+        countdown.setAdvertiserLogoFileName(QString());
+        countdown.setAlarmFileName(QString());
+        countdown.Update();
+        package = root + QStringLiteral("\\Bench.MVL");
+        ModJoinsSkins::SaveCountdownPackage(package, QStringLiteral("0"), QStringLiteral("0"), QString(),
+                                            QStringLiteral("Bench.MVK"), QString(), QString(), QString(), staging);
+        ModJoinsSkins::OpenCountdownPackage(package, false, root + QStringLiteral("\\Temp"));
+        modVantrelViewer::CurrentFile = package;
+    }
+
+    QString package;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+ProgramFolderWithPackage* folder = nullptr;
+
+// Mean seconds per iteration of the benchmarks that feed the ratios.
+double viewerStartSeconds = 0;
+double plainStartSeconds = 0;
+double tickSeconds = 0;
+double idleCpuPercent = -1;
+
+double processCpuSeconds()
+{
+    timespec spent {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &spent);
+    return static_cast<double>(spent.tv_sec) + static_cast<double>(spent.tv_nsec) * 1e-9;
+}
+
+void BM_ViewerWindowToFirstPaint(benchmark::State& state)
+{
+    double total = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        auto* window = new frmCountdownViewer;
+        FirstPaint paint(window);
+        window->Show();
+        const bool painted = waitForFirstPaint(paint);
+        const double seconds = static_cast<double>(timer.nsecsElapsed()) * 1e-9;
+        state.SetIterationTime(seconds);
+        total += seconds;
+        delete window;
+        QCoreApplication::processEvents();
+        if (!painted || silentUi->messages) {
+            state.SkipWithError(painted ? silentUi->lastPrompt.toStdString().c_str() : "no paint");
+            return;
+        }
+    }
+    viewerStartSeconds = total / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_ViewerWindowToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void BM_PlainWindowToFirstPaint(benchmark::State& state)
+{
+    double total = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        auto* window = new QWidget;
+        window->resize(600, 450);
+        FirstPaint paint(window);
+        window->show();
+        const bool painted = waitForFirstPaint(paint);
+        const double seconds = static_cast<double>(timer.nsecsElapsed()) * 1e-9;
+        state.SetIterationTime(seconds);
+        total += seconds;
+        delete window;
+        QCoreApplication::processEvents();
+        if (!painted) {
+            state.SkipWithError("no paint");
+            return;
+        }
+    }
+    plainStartSeconds = total / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_PlainWindowToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// One tick of a shown window where only the seconds change: the clock alternates between two
+// seconds of the same minute, so the seconds box is the one thing written.
+void BM_ViewerTickSecondsOnly(benchmark::State& state)
+{
+    auto window = std::make_unique<frmCountdownViewer>();
+    window->Show();
+    QCoreApplication::processEvents();
+    window->Timer1()->setEnabled(false);
+    const double even = vb::oleDateFromParts(2026, 12, 10, 12, 0, 10);
+    const double odd = vb::oleDateFromParts(2026, 12, 10, 12, 0, 11);
+    bool flip = false;
+    vb::setClock([&] { return flip ? odd : even; });
+    window->Timer1_Timer();
+    const double cpuBefore = processCpuSeconds();
+    for (auto _ : state) {
+        flip = !flip;
+        window->Timer1_Timer();
+    }
+    tickSeconds = (processCpuSeconds() - cpuBefore) / static_cast<double>(state.iterations());
+    vb::setClock({});
+    if (silentUi->messages)
+        state.SkipWithError(silentUi->lastPrompt.toStdString().c_str());
+    window->Timer1()->setEnabled(false);
+}
+BENCHMARK(BM_ViewerTickSecondsOnly)->Unit(benchmark::kMicrosecond);
+
+// A shown window left to its one-second timer; CPU time of the whole process over wall time.
+void BM_ViewerIdleCpu(benchmark::State& state)
+{
+    auto window = std::make_unique<frmCountdownViewer>();
+    window->Show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        QElapsedTimer wall;
+        wall.start();
+        const double cpuBefore = processCpuSeconds();
+        QEventLoop loop;
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+        const double cpu = processCpuSeconds() - cpuBefore;
+        idleCpuPercent = 100.0 * cpu / (static_cast<double>(wall.nsecsElapsed()) * 1e-9);
+        state.SetIterationTime(cpu);
+    }
+    state.counters["cpu_percent"] = idleCpuPercent;
+    if (silentUi->messages)
+        state.SkipWithError(silentUi->lastPrompt.toStdString().c_str());
+}
+BENCHMARK(BM_ViewerIdleCpu)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+    QApplication app(argc, argv);
+    platform::installProgramServices();
+    SilentUi ui;
+    silentUi = &ui;
+    platform::Services services = platform::services();
+    services.ui = &ui;
+    platform::setServices(services);
+    ProgramFolderWithPackage programFolder;
+    folder = &programFolder;
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    if (viewerStartSeconds > 0 && plainStartSeconds > 0)
+        std::printf("start to first paint, viewer window / plain window: %.2fx (target at most 1.5x)\n",
+                    viewerStartSeconds / plainStartSeconds);
+    if (tickSeconds > 0)
+        std::printf("one tick writing the seconds box: %.1f us CPU (target under 50 us)\n", tickSeconds * 1e6);
+    if (idleCpuPercent >= 0)
+        std::printf("idle viewer at 1 Hz: %.3f %% of one core (target well under 1 %%)\n", idleCpuPercent);
+    return 0;
+}
