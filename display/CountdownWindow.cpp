@@ -131,14 +131,16 @@ void CountdownWindow::m_clsCounter_RingAlarm()
 {
     if (!vb::cbool(lblPlaysoundToggle()->Caption()))
         return;
+    // Disarmed before the alarm window opens: its load may wait on a message box, and a tick
+    // arriving meanwhile must not ring a second time.
+    if (m_clsCounter)
+        m_clsCounter->setAlarmSet(false);
     frmAlarm& alarm = frmAlarm::instance();
     alarm.setImageFileName(lblImageFileName()->Caption());
     alarm.setEventCaption(c1eEventCaption()->Caption());
     alarm.setSoundFile(lblSoundFile()->Caption());
     alarm.setEventDateFormat(lblEventDateFormat()->Caption());
     alarm.show();
-    if (m_clsCounter)
-        m_clsCounter->setAlarmSet(false);
 }
 
 void CountdownWindow::lblEventDate_Change()
@@ -194,8 +196,14 @@ void CountdownWindow::loadCountdown(const QString& packagePath, const std::funct
 
 bool CountdownWindow::runCountdownTick(const ErrorTrap& trap)
 {
-    if (!m_clsCountdown || !m_clsCounter)
+    // A message box inside a tick runs its own event loop; a tick arriving there is skipped.
+    if (!m_clsCountdown || !m_clsCounter || m_inTick)
         return true;
+    m_inTick = true;
+    const struct TickEnd {
+        bool& flag;
+        ~TickEnd() { flag = false; }
+    } tickEnd{m_inTick};
     const double now = vb::now();
 
     bool caughtUp = false;

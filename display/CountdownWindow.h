@@ -90,4 +90,5 @@ private:
 
     std::unique_ptr<::clsCountdown> m_clsCountdown;
     std::unique_ptr<clsCounter> m_clsCounter;
+    bool m_inTick = false;
 };
