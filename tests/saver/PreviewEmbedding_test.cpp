@@ -1,0 +1,104 @@
+#include "display/ProgramEnd.h"
+#include "platform/QtWindows.h"
+#include "saver/SaverWindows.h"
+#include "saver/frmPreview.h"
+#include "saver/modVantrelnScreenSaver.h"
+#include "support/TestServices.h"
+#include "SaverTestSupport.h"
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QWidget>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace ss = modVantrelnScreenSaver;
+
+namespace {
+
+const char* const kChildMarker = "VANTREL_PREVIEW_EMBEDDING_CHILD";
+
+bool onX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// The X windows directly below `parent`, as the X server lists them.
+QString xChildren(WId parent)
+{
+    QProcess xwininfo;
+    xwininfo.start("xwininfo", {"-children", "-id", QString::number(parent)});
+    if (!xwininfo.waitForFinished(10000))
+        return {};
+    return QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
+}
+
+TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
+{
+    if (!onX11()) {
+        // ctest runs every test offscreen; with a display at hand, run this one again on it.
+        if (qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsSet(kChildMarker))
+            GTEST_SKIP() << "needs an X display (run under Xvfb)";
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert(kChildMarker, "1");
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=PreviewEmbedding.ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_FALSE(output.contains("[  SKIPPED ]")) << output.toStdString();
+        return;
+    }
+
+    TestServices services;
+    platform::QtWindows qtWindows;
+    saver::SaverWindows windows(qtWindows);
+    platform::Services installed = platform::services();
+    installed.windows = &windows;
+    platform::setServices(installed);
+    ProgramEnd::reset();
+    ss::Reset();
+    TempFolder folder;
+    services.settings().put("Vantrel Dederuvevur, LLC", "VazovuzAzodozaruVuzaz", "AppPath", folder.internal());
+    services.settings().put("Vantrel Dederuvevur, LLC", "VazovuzAzodozaruVuzaz", "LastOpenTemplate",
+                            folder.internalPath("Party.MVL"));
+
+    auto parent = std::make_unique<QWidget>();
+    parent->setWindowTitle("Preview area");
+    parent->resize(200, 150);
+    parent->show();
+    const WId parentId = parent->winId();
+    ASSERT_TRUE(waitUntil([&] { return parent->windowHandle()->isExposed(); }, 10000));
+
+    ss::Main("/p " + QString::number(parentId));
+    ASSERT_FALSE(ss::PreviewWindow.isNull());
+    frmPreview& preview = *ss::PreviewWindow;
+    EXPECT_EQ(ss::PreviewParent, static_cast<int32_t>(parentId));
+    ASSERT_NE(preview.windowHandle(), nullptr);
+    ASSERT_NE(preview.windowHandle()->parent(), nullptr);
+    EXPECT_EQ(preview.windowHandle()->parent()->winId(), parentId);
+    EXPECT_EQ(preview.size(), QSize(200, 150));
+    EXPECT_FALSE(preview.isActiveWindow());
+
+    const QString hexId = QStringLiteral("0x%1").arg(preview.winId(), 0, 16);
+    EXPECT_TRUE(waitUntil([&] { return xChildren(parentId).contains(hexId); }, 5000))
+        << hexId.toStdString() << " not in\n" << xChildren(parentId).toStdString();
+    EXPECT_FALSE(ProgramEnd::isEnding());
+
+    // The preview area closes: the preview ends the program.
+    parent.reset();
+    EXPECT_TRUE(waitUntil([] { return ProgramEnd::isEnding(); }, 5000));
+
+    ss::Reset();
+    ProgramEnd::reset();
+}
+
+} // namespace
