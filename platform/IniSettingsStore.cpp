@@ -63,7 +63,12 @@ void IniSettingsStore::put(const QString& app, const QString& section, const QSt
     QDir().mkpath(QFileInfo(filePath(app)).absolutePath());
     QSettings ini(filePath(app), QSettings::IniFormat);
     ini.beginGroup(storedGroup(ini, section));
-    ini.setValue(storedKey(ini, key), value);
+    const QString stored = storedKey(ini, key);
+    // The file is rewritten (and synced to disk) only for a real change: the programs store
+    // some values on every start.
+    if (ini.contains(stored) && ini.value(stored).toString() == value)
+        return;
+    ini.setValue(stored, value);
     ini.endGroup();
     ini.sync();
 }

@@ -46,9 +46,19 @@ QRect QtScreen::workAreaPixels() const
     return primary() ? primary()->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
+int bitsPerPixelOfDepth(int depth)
+{
+    // X11 stores a 24-bit true-colour visual in 32 bits a pixel and a 15-bit one in 16.
+    if (depth > 16)
+        return 32;
+    if (depth == 15)
+        return 16;
+    return depth;
+}
+
 int QtScreen::colorDepthBits() const
 {
-    return primary() ? primary()->depth() : 32;
+    return bitsPerPixelOfDepth(primary() ? primary()->depth() : 32);
 }
 
 } // namespace platform

@@ -12,7 +12,11 @@ public:
     double widthTwips() const override;
     double heightTwips() const override;
     QRect workAreaPixels() const override;
+    // Bits per pixel, not the visual's depth.
     int colorDepthBits() const override;
 };
+
+// The bits a pixel takes for a visual of the given depth.
+int bitsPerPixelOfDepth(int depth);
 
 } // namespace platform
