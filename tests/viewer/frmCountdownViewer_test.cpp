@@ -9,6 +9,8 @@
 #include "platform/FileSystem.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
 #include <QMenu>
 
 #include <ostream>
@@ -140,7 +142,46 @@ TEST_F(ViewerWindow, PopupCloseEndsWithoutSaving)
     EXPECT_EQ(packageBytes(), before);
 }
 
+TEST_F(ViewerWindow, ResizeLaysOutUnlessMinimised)
+{
+    makePackage();
+    frmCountdownViewer& w = loadWindow();
+    struct Case { int16_t state; bool laidOut; };
+    for (const Case& c : {Case{1, false}, Case{0, true}, Case{2, true}}) {
+        SCOPED_TRACE(c.state);
+        modVantrelViewer::WindowResized = 0;
+        w.c1eImage()->Move(1, 2, 3, 4);
+        w.setWindowState(c.state);
+        w.Form_Resize();
+        EXPECT_EQ(modVantrelViewer::WindowResized, 1);
+        EXPECT_EQ(w.c1eImage()->Width() != 3, c.laidOut);
+    }
+}
+
 // ---- popup menu and status bar -----------------------------------------------------------------
+
+TEST_F(ViewerWindow, PopupRunsTheStartupWizardModally)
+{
+    // An earlier test's ProgramEnd::End leaves a quit pending that would end any modal loop at
+    // once; a short run of the application's own loop clears it.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+
+    makePackage();
+    frmCountdownViewer& w = showWindow();
+    bool sawWizard = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            sawWizard = sawWizard || modal->inherits("frmStartupWizard");
+            modal->close();
+        }
+    });
+    closer.start(10);
+    w.popRunMenuStartup()->trigger();
+    EXPECT_TRUE(sawWizard);
+    EXPECT_FALSE(ProgramEnd::isEnding());
+}
 
 TEST_F(ViewerWindow, OnlyARightClickOnThePictureOpensThePopup)
 {
