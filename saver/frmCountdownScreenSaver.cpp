@@ -112,15 +112,16 @@ void frmCountdownScreenSaver::Timer1_Timer()
 {
     if (m_ending || m_tickFailed)
         return;
-    // The tick has no trap of its own: the first error it raises ends the screen saver with
-    // its message, as an error nobody handles ends a program. Letting it escape into the event
-    // loop would abort the process instead, and the timer keeps firing every 10 ms, so it is
-    // stopped before the message can be shown.
+    // The tick has no trap of its own: its first error ends the screen saver with the error's
+    // message, as an error nobody handles ends a program. Letting it escape into the event loop
+    // would abort the process instead; and since the timer fires every 10 ms, it is stopped
+    // before the message is shown.
     std::optional<platform::VbError> failure;
-    runCountdownTick([&failure](const platform::VbError& error) {
-        if (!failure)
-            failure = error;
-    });
+    try {
+        runCountdownTick({});
+    } catch (const platform::VbError& error) {
+        failure = error;
+    }
     if (!failure)
         return;
     m_tickFailed = true;

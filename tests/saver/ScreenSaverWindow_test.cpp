@@ -209,6 +209,20 @@ TEST_F(ScreenSaverWindow, EveryTickRewritesTheExportAndAClosedGateKeepsTheTimerR
     EXPECT_FALSE(QFile::exists(folder.nativePath("countdown.txt")));
 }
 
+TEST_F(ScreenSaverWindow, AnErrorInTheTickEndsTheScreenSaverWithOneMessage)
+{
+    preparePackage("Party", "Party");
+    frmCountdownScreenSaver& window = start();
+    const QString seconds = window.c1eIntervalsLeft(6)->Caption();
+    window.lblSaveToFile()->setCaption("perhaps"); // not a Boolean: type mismatch on the tick
+    emit window.Timer1()->Timer();
+    emit window.Timer1()->Timer();
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_EQ(services.ui().msgBoxes[0].prompt, "13\r\nType mismatch");
+    EXPECT_FALSE(window.Timer1()->Enabled());
+    expectEndedCleanly(&window);
+}
+
 TEST_F(ScreenSaverWindow, NothingIsEverSaved)
 {
     preparePackage("From the package", "From the work folder");
