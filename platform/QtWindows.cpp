@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -53,15 +55,15 @@ bool QtWindows::foreignWindowExists(quintptr windowId)
     return foreignClientSize(windowId).isValid();
 }
 
+// QWindow::fromWinId does not read a foreign window's geometry (it reports 0 x 0), so the X
+// server is asked through a grab of the window: its size is the window's, and an id that
+// names no window gives an empty picture.
 QSize QtWindows::foreignClientSize(quintptr windowId)
 {
-    if (!onX11() || windowId == 0)
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!onX11() || windowId == 0 || !screen)
         return {};
-    QWindow* foreign = QWindow::fromWinId(static_cast<WId>(windowId));
-    if (!foreign)
-        return {};
-    const QSize size = foreign->geometry().size();
-    delete foreign;
+    const QSize size = screen->grabWindow(static_cast<WId>(windowId)).size();
     return size.isEmpty() ? QSize() : size;
 }
 

@@ -1,6 +1,5 @@
 #include "display/ProgramEnd.h"
 #include "platform/Services.h"
-#include "saver/SaverWindows.h"
 #include "saver/modVantrelnScreenSaver.h"
 
 #include <QApplication>
@@ -11,10 +10,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantrel-saver"));
     platform::installProgramServices();
-    platform::Services services = platform::services();
-    saver::SaverWindows windows(*services.windows);
-    services.windows = &windows;
-    platform::setServices(services);
 
     modVantrelnScreenSaver::Main(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
     if (ProgramEnd::isEnding())

@@ -1,6 +1,5 @@
 #include "display/ProgramEnd.h"
 #include "platform/QtWindows.h"
-#include "saver/SaverWindows.h"
 #include "saver/frmPreview.h"
 #include "saver/modVantrelnScreenSaver.h"
 #include "support/TestServices.h"
@@ -59,8 +58,7 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
     }
 
     TestServices services;
-    platform::QtWindows qtWindows;
-    saver::SaverWindows windows(qtWindows);
+    platform::QtWindows windows;
     platform::Services installed = platform::services();
     installed.windows = &windows;
     platform::setServices(installed);
