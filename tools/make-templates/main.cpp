@@ -118,6 +118,10 @@ void drawBurst(QPainter& painter, QPointF centre, double radius, const QColor& c
     painter.restore();
 }
 
+// The night colour at the picture's top and bottom edges, so that the panel around a picture
+// that does not fill it looks like more of the same night.
+const QColor kNight(10, 12, 30);
+
 // A night sky over a dark skyline, with fireworks.
 QImage drawNewYearPicture()
 {
@@ -125,7 +129,8 @@ QImage drawNewYearPicture()
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, kPictureHeight);
-    sky.setColorAt(0.0, QColor(14, 18, 48));
+    sky.setColorAt(0.0, kNight);
+    sky.setColorAt(0.12, QColor(16, 20, 52));
     sky.setColorAt(0.65, QColor(44, 36, 92));
     sky.setColorAt(1.0, QColor(92, 58, 110));
     painter.fillRect(image.rect(), sky);
@@ -149,7 +154,7 @@ QImage drawNewYearPicture()
     const double blockWidth = static_cast<double>(kPictureWidth) / blocks;
     for (int i = 0; i < blocks; ++i) {
         const QRectF block(i * blockWidth, kPictureHeight - heights[i], blockWidth + 0.5, heights[i]);
-        painter.setBrush(QColor(10, 12, 30));
+        painter.setBrush(kNight);
         painter.drawRect(block);
         painter.setBrush(QColor(255, 220, 130, 200));
         for (double y = block.top() + 8; y < kPictureHeight - 8; y += 12)
@@ -264,10 +269,10 @@ void setDemoValues(clsCountdown& c)
     c.setCurrentTimeVisible(true);
 
     const int32_t night = rgb(20, 24, 60);
-    const int32_t deepNight = rgb(14, 18, 48);
+    const int32_t pictureEdge = rgb(kNight.red(), kNight.green(), kNight.blue());
     c.setBackgroundBackColor(night);
     c.setBackgroundForeColor(rgb(255, 214, 102));
-    c.setEventImageBackColor(deepNight);
+    c.setEventImageBackColor(pictureEdge);
     c.setAdvertiserLogoBackColor(night);
     c.setEventCaptionBackColor(night);
     c.setEventCaptionForeColor(rgb(255, 214, 102));
