@@ -34,7 +34,11 @@ QString fillUserFolder(const QString& nativeShippedFolder, const QString& native
             continue;
         // A file that cannot be copied is left out; the program reports it when it needs it.
         QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(source, target);
+        if (!QFile::copy(source, target))
+            continue;
+        // The copy keeps the shipped file's mode; an install may ship read-only files, but the
+        // user's copies are the user's own, and a template is saved back into its package.
+        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     return platform::fs::toInternal(QDir::cleanPath(user.absolutePath()));
 }

@@ -21,7 +21,8 @@ bool isWritableFolder(const QString& nativeFolder);
 
 // Makes `nativeUserFolder` (and its parents) and copies into it every file below
 // `nativeShippedFolder`, keeping sub-folders, that it does not already hold: a file the user
-// already has is never replaced. A missing shipped folder copies nothing. Returns the user folder
+// already has is never replaced. The copies may be written to by their owner, whatever the
+// shipped files' mode. A missing shipped folder copies nothing. Returns the user folder
 // as an internal path; raises platform::VbError when the folder cannot be made.
 QString fillUserFolder(const QString& nativeShippedFolder, const QString& nativeUserFolder);
 

@@ -78,6 +78,20 @@ TEST(ApplicationFolder, UserFolderIsMadeAndFilledOnceWithoutReplacingTheUsersFil
     EXPECT_EQ(fileBytes(user + QStringLiteral("/BELL.MP3")), QByteArray("bell"));
 }
 
+TEST(ApplicationFolder, CopiesOfReadOnlyShippedFilesBelongToTheUser)
+{
+    TempFolder folder;
+    shipFiles(folder, QStringLiteral("share/vantrel"));
+    const QString shippedDemo = folder.nativePath(QStringLiteral("share/vantrel/Templates/Demo.MVL"));
+    QFile::setPermissions(shippedDemo, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QString user = folder.nativePath(QStringLiteral("user"));
+
+    ApplicationFolder::fillUserFolder(folder.nativePath(QStringLiteral("share/vantrel")), user);
+    const QFileDevice::Permissions copied = QFile::permissions(user + QStringLiteral("/Templates/Demo.MVL"));
+    EXPECT_TRUE(copied & QFileDevice::WriteOwner) << "the viewer saves the template back into it";
+    EXPECT_EQ(fileBytes(user + QStringLiteral("/Templates/Demo.MVL")), QByteArray("demo package"));
+}
+
 TEST(ApplicationFolder, UserFolderIsMadeEvenWithoutShippedFiles)
 {
     TempFolder folder;

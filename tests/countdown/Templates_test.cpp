@@ -2,7 +2,9 @@
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
 #include "support/TestServices.h"
+#include "QStringPrinting.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QSet>
@@ -51,6 +53,11 @@ TEST_P(Templates, OpenWithThePackageReaderAndHoldTheirValues)
     const ShippedTemplate& t = GetParam();
     ASSERT_TRUE(QFile::exists(package())) << package().toStdString();
     ASSERT_TRUE(ModJoinsSkins::OpenCountdownPackage(package(), false, work.internal()));
+    // The data file, the picture and the sound; no logo.
+    QStringList unpacked = QDir(work.native()).entryList(QDir::Files);
+    unpacked.sort(Qt::CaseSensitive);
+    EXPECT_EQ(unpacked, (QStringList{QStringLiteral("Alarm.wav"), name() + QStringLiteral(".MVK"),
+                                     name() + QStringLiteral(".jpg")}));
 
     clsCountdown countdown;
     countdown.setDatabaseLocation(work.internal());
