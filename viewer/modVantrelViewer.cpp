@@ -5,6 +5,7 @@
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
 #include "foundation/VbValues.h"
+#include "foundation/clsForm.h"
 #include "foundation/clsPSFileUtilities.h"
 #include "foundation/clsStringUtilities.h"
 #include "foundation/modColorDepth.h"
@@ -149,6 +150,8 @@ void Main(const QString& commandLine)
 
     AppPath = programFolder ? programFolder() : countdownApplicationFolder();
     ProgramFolder::setAppPath(AppPath);
+    // Window-position files belong in this program folder's work folder too.
+    clsForm::setApplicationFolder(AppPath);
     strings.PutIniString(kMakerSection, QStringLiteral("AppPath"), AppPath);
 
     makeFolders(files);

@@ -3,6 +3,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
+#include "foundation/clsForm.h"
 #include "platform/FileSystem.h"
 #include "countdown/QStringPrinting.h"
 #include "support/TestServices.h"
@@ -328,6 +329,7 @@ TEST_F(ViewerMain, EveryStartRecordsTheProgramFolderAndKeepsTheHiddenWorkFolder)
 
     EXPECT_EQ(viewer::AppPath, folder.internal());
     EXPECT_EQ(ProgramFolder::AppPath(), folder.internal());
+    EXPECT_EQ(clsForm::applicationFolder(), folder.internal());
     EXPECT_EQ(settings.get(kMaker, kMakerSection, QStringLiteral("AppPath")), folder.internal());
     for (const char* sub : {"Countdowns", "Templates", "Temp"})
         EXPECT_TRUE(QFileInfo(folder.nativePath(QString::fromLatin1(sub))).isDir()) << sub;
