@@ -11,11 +11,19 @@ cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitize" ]; then
   build_dir=build-asan
   cmake_args+=(-DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF)
-  export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:strict_string_checks=1"
+  # No strict_string_checks: the X keyboard library hands strndup buffers without a NUL, which
+  # that check reports inside the system library whenever a test runs on a real X server.
+  export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 fi
 
 cmake -S . -B "$build_dir" -G Ninja "${cmake_args[@]}" >/dev/null
 cmake --build "$build_dir" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
+# Tests that need a real X server (embedding into a foreign window) run on it when one is there.
+run_tests=(ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)")
+if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+  xvfb-run -a -s "-screen 0 1024x768x24" "${run_tests[@]}"
+else
+  "${run_tests[@]}"
+fi
