@@ -62,6 +62,19 @@ bool takeInstanceLock()
     return true;
 }
 
+// The line as the switch and the preview parent read it: blanks (only blanks) cut off both
+// ends, then lower case.
+QString normalisedLine(const QString& commandLine)
+{
+    qsizetype first = 0;
+    qsizetype last = commandLine.size();
+    while (first < last && commandLine.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && commandLine.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return commandLine.mid(first, last - first).toLower();
+}
+
 bool readsAsNumber(const QString& text, double& value)
 {
     static const QRegularExpression number(
@@ -163,12 +176,12 @@ QString DemoPackage()
 
 QString SwitchOf(const QString& commandLine)
 {
-    return commandLine.trimmed().toLower().left(2);
+    return normalisedLine(commandLine).left(2);
 }
 
 int32_t PreviewParentOf(const QString& commandLine)
 {
-    const QString line = commandLine.trimmed().toLower();
+    const QString line = normalisedLine(commandLine);
     for (qsizetype n = line.size(); n >= 1; --n) {
         double value = 0;
         if (!readsAsNumber(line.right(n), value))

@@ -41,10 +41,11 @@ extern const QString kConfigureMessage;
 // The demo package of the program folder: AppPath & "/Templates/Demo" & ".MVL".
 QString DemoPackage();
 
-// The switch of a command line: the first two characters of the trimmed, lower-cased line.
+// The switch of a command line: the first two characters of the line without its leading and
+// trailing blanks, lower-cased.
 QString SwitchOf(const QString& commandLine);
-// The value of the longest tail of the trimmed, lower-cased line that reads as a number; 0 when
-// none does or when the number does not fit 32 bits.
+// The value of the longest tail of that same line that reads as a number; 0 when none does or
+// when the number does not fit 32 bits.
 int32_t PreviewParentOf(const QString& commandLine);
 
 // The start-up. commandLine is the program's arguments joined by single blanks. Returns after

@@ -111,6 +111,8 @@ TEST(ScreenSaverCommandLine, SwitchIsTheFirstTwoCharactersOfTheTrimmedLowerCased
         {"/S", "/s"},      {" /s ", "/s"},      {"/scr", "/s"}, {"/p 4711", "/p"}, {"/p:4711", "/p"},
         {"/p", "/p"},      {"/c", "/c"},        {"/C:1234", "/c"}, {"/a", "/a"},   {"", ""},
         {"   ", ""},       {"x", "x"},
+        // Only blanks are trimmed: a tab stays part of the switch.
+        {"\t/s", "\t/"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ss::SwitchOf(c.line), c.expected) << c.line;
