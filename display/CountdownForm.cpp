@@ -12,7 +12,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 const QString CountdownForm::kCaption = QStringLiteral("Vantrel Countdown Clock");
 const QString CountdownForm::kMakerWebSite = QStringLiteral("www.vantrel-dederuvevur.example");
@@ -165,27 +167,75 @@ ElasticPanel* CountdownForm::c1eIntervalsLeft(int index) const
     return m_c1eIntervalsLeft[static_cast<size_t>(index)];
 }
 
-QSize CountdownForm::frameExtra() const
+QMargins CountdownForm::windowFrame() const
 {
-    return frameGeometry().size() - geometry().size();
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom());
 }
 
-double CountdownForm::Left() const { return frameGeometry().x() * panelTwipsPerPixelX(); }
-double CountdownForm::Top() const { return frameGeometry().y() * panelTwipsPerPixelY(); }
-double CountdownForm::Width() const { return frameGeometry().width() * panelTwipsPerPixelX(); }
-double CountdownForm::Height() const { return frameGeometry().height() * panelTwipsPerPixelY(); }
+QRect CountdownForm::outerPixels() const { return geometry().marginsAdded(windowFrame()); }
 
-void CountdownForm::setLeft(double twips) { move(pixels(twips, panelTwipsPerPixelX()), frameGeometry().y()); }
-void CountdownForm::setTop(double twips) { move(frameGeometry().x(), pixels(twips, panelTwipsPerPixelY())); }
+void CountdownForm::moveOuterTo(const QPoint& outer)
+{
+    // move() places the frame Qt knows of; windowFrame() is the one the geometry is read with.
+    const QPoint qtFrame = geometry().topLeft() - frameGeometry().topLeft();
+    const QMargins frame = windowFrame();
+    move(outer + QPoint(frame.left(), frame.top()) - qtFrame);
+}
+
+void CountdownForm::rememberGivenOuter()
+{
+    if (!m_framed)
+        m_givenOuter = outerPixels();
+}
+
+void CountdownForm::placeAgainOnceFramed()
+{
+    if (m_framed || !isWindow())
+        return;
+    const QMargins frame = windowFrame();
+    if (frame.isNull())
+        return;
+    m_framed = true;
+    const std::optional<QRect> given = std::exchange(m_givenOuter, std::nullopt);
+    if (!given || WindowState() != 0 || outerPixels() == *given)
+        return;
+    resize(std::max(0, given->width() - frame.left() - frame.right()),
+           std::max(0, given->height() - frame.top() - frame.bottom()));
+    moveOuterTo(given->topLeft());
+}
+
+double CountdownForm::Left() const { return outerPixels().x() * panelTwipsPerPixelX(); }
+double CountdownForm::Top() const { return outerPixels().y() * panelTwipsPerPixelY(); }
+double CountdownForm::Width() const { return outerPixels().width() * panelTwipsPerPixelX(); }
+double CountdownForm::Height() const { return outerPixels().height() * panelTwipsPerPixelY(); }
+
+void CountdownForm::setLeft(double twips)
+{
+    moveOuterTo(QPoint(pixels(twips, panelTwipsPerPixelX()), outerPixels().y()));
+    rememberGivenOuter();
+}
+
+void CountdownForm::setTop(double twips)
+{
+    moveOuterTo(QPoint(outerPixels().x(), pixels(twips, panelTwipsPerPixelY())));
+    rememberGivenOuter();
+}
 
 void CountdownForm::setWidth(double twips)
 {
-    resize(std::max(0, pixels(twips, panelTwipsPerPixelX()) - frameExtra().width()), height());
+    const QMargins frame = windowFrame();
+    resize(std::max(0, pixels(twips, panelTwipsPerPixelX()) - frame.left() - frame.right()), height());
+    rememberGivenOuter();
 }
 
 void CountdownForm::setHeight(double twips)
 {
-    resize(width(), std::max(0, pixels(twips, panelTwipsPerPixelY()) - frameExtra().height()));
+    const QMargins frame = windowFrame();
+    resize(width(), std::max(0, pixels(twips, panelTwipsPerPixelY()) - frame.top() - frame.bottom()));
+    rememberGivenOuter();
 }
 
 float CountdownForm::ScaleWidth() const { return float(width() * panelTwipsPerPixelX()); }
@@ -231,6 +281,22 @@ void CountdownForm::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     placeStatusBar();
     Form_Resize();
+}
+
+bool CountdownForm::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+        placeAgainOnceFramed();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void CountdownForm::closeEvent(QCloseEvent* event)

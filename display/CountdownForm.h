@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QMargins>
 #include <QMenu>
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class ElasticPanel;
 class HiddenLabel;
@@ -30,6 +32,10 @@ public:
     ~CountdownForm() override;
 
     // Window geometry in twips (outer frame), as VB's Left/Top/Width/Height.
+    // A window manager frames a window only some time after it is shown. Until the frame is
+    // known the outer geometry is the inside; when the frame first appears, a window in the
+    // normal state is placed again at the outer geometry it was last given, so the frame does
+    // not read as a change of the window's size or position.
     double Left() const;
     double Top() const;
     double Width() const;
@@ -113,6 +119,12 @@ protected:
     // Pops popMenuStartup up at a point given in twips of c1eImage.
     void popUpStartupMenu(float xTwips, float yTwips);
 
+    // The widths of the window's frame in pixels as the window system reports them now; zero
+    // while the window has none (hidden, frameless, or no window manager).
+    virtual QMargins windowFrame() const;
+
+    bool event(QEvent* event) override;
+
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -124,7 +136,16 @@ private:
     void buildStatusBar();
     void buildMenu();
     void placeStatusBar();
-    QSize frameExtra() const;
+    // The outer rectangle in pixels, frame included.
+    QRect outerPixels() const;
+    // Moves the frame's top-left corner to `outer` (pixels).
+    void moveOuterTo(const QPoint& outer);
+    void rememberGivenOuter();
+    void placeAgainOnceFramed();
+
+    // The outer geometry last given while no frame was known; dropped once it is.
+    std::optional<QRect> m_givenOuter;
+    bool m_framed = false;
 
     ElasticPanel* m_c1eTop = nullptr;
     ElasticPanel* m_c1eImage = nullptr;

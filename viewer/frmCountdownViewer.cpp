@@ -70,17 +70,9 @@ void frmCountdownViewer::Show()
     Form_Load();
     if (ProgramEnd::isEnding())
         return;
-    // The frame is known only once the window is shown, so the outer size the load gave a hidden
-    // window grows by the frame on showing. Placing it again keeps the outer geometry the
-    // countdown stores, which the close compares against.
-    const double left = Left(), top = Top(), width = Width(), height = Height();
+    // The frame, known only some time after showing, does not count as a change of the window:
+    // the form places itself again at the geometry the load gave it once the frame appears.
     show();
-    if (WindowState() == 0 && (Left() != left || Top() != top || Width() != width || Height() != height)) {
-        setWidth(width);
-        setHeight(height);
-        setLeft(left);
-        setTop(top);
-    }
 }
 
 void frmCountdownViewer::Form_Load()

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -41,6 +42,26 @@ protected:
         calls << QString("panel:%1:%2").arg(index).arg(key);
     }
     void popMenuPlayAlarm_Click() override { calls << "popMenuPlayAlarm"; }
+};
+
+// A form whose window frame is set by the test, as a window manager sets it some time after
+// the window is shown.
+class FramedForm : public RecordingForm {
+public:
+    // The platform itself draws no frame, so the test's frame is the only one.
+    FramedForm() { setWindowFlag(Qt::FramelessWindowHint); }
+    void frameArrives(const QMargins& margins)
+    {
+        frame = margins;
+        QMoveEvent event(pos(), pos());
+        QApplication::sendEvent(this, &event);
+    }
+
+protected:
+    QMargins windowFrame() const override { return frame; }
+
+private:
+    QMargins frame;
 };
 
 int vbErrorNumber(const std::function<void()>& action, QString* description = nullptr)
@@ -231,4 +252,45 @@ TEST(CountdownForm, InputEventsReachTheHandlers)
     form.popMenuPlayAlarm()->trigger();
     form.close();
     EXPECT_EQ(form.calls, (QStringList{"c1eImage:2", "panel:1:PlaySound", "popMenuPlayAlarm", "Form_Unload"}));
+}
+
+TEST(CountdownForm, AFrameArrivingAfterShowingKeepsTheOuterGeometryItWasGiven)
+{
+    TestServices services; // 15 twips per pixel
+    const QMargins frame(4, 24, 4, 4);
+    struct Case { const char* name; int16_t state; bool placedAgain; };
+    const Case cases[] = {{"normal", 0, true}, {"maximised", 2, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FramedForm form;
+        form.setTop(750);
+        form.setLeft(1500);
+        form.setWidth(6000);
+        form.setHeight(4500);
+        form.show();
+        form.setWindowState(c.state);
+        const QSize inside = form.size();
+        form.frameArrives(frame);
+        if (c.placedAgain) {
+            EXPECT_DOUBLE_EQ(form.Left(), 1500);
+            EXPECT_DOUBLE_EQ(form.Top(), 750);
+            EXPECT_DOUBLE_EQ(form.Width(), 6000);
+            EXPECT_DOUBLE_EQ(form.Height(), 4500);
+            EXPECT_EQ(form.size(), QSize(400 - 8, 300 - 28));
+        } else {
+            EXPECT_EQ(form.size(), inside);
+        }
+    }
+
+    // Once the frame is known, the window is the user's: a later change of the frame keeps the
+    // size the window has, and the setters account for the frame.
+    FramedForm form;
+    form.show();
+    form.frameArrives(frame);
+    form.resize(300, 200);
+    form.frameArrives(QMargins(6, 30, 6, 6));
+    EXPECT_EQ(form.size(), QSize(300, 200));
+    form.setWidth(6000);
+    EXPECT_DOUBLE_EQ(form.Width(), 6000);
+    EXPECT_EQ(form.width(), 400 - 12);
 }

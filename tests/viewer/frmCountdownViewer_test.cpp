@@ -12,12 +12,33 @@
 #include <QApplication>
 #include <QTimer>
 #include <QMenu>
+#include <QMoveEvent>
 
 #include <ostream>
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
+
+// The viewer's window with a frame set by the test, as a window manager sets it some time after
+// the window is shown.
+class FramedViewer : public frmCountdownViewer {
+public:
+    // The platform itself draws no frame, so the test's frame is the only one.
+    FramedViewer() { setWindowFlag(Qt::FramelessWindowHint); }
+    void frameArrives(const QMargins& margins)
+    {
+        frame = margins;
+        QMoveEvent event(pos(), pos());
+        QApplication::sendEvent(this, &event);
+    }
+
+protected:
+    QMargins windowFrame() const override { return frame; }
+
+private:
+    QMargins frame;
+};
 
 class ViewerWindow : public ViewerWindowFixture {
 protected:
@@ -32,11 +53,13 @@ protected:
         countdown->Refresh();
         return countdown;
     }
-    frmCountdownViewer& showWindow()
+    FramedViewer& showWindow()
     {
-        window = std::make_unique<frmCountdownViewer>();
-        window->Show();
-        return *window;
+        auto framed = std::make_unique<FramedViewer>();
+        FramedViewer& shown = *framed;
+        window = std::move(framed);
+        shown.Show();
+        return shown;
     }
 };
 
@@ -98,20 +121,27 @@ TEST_F(ViewerWindow, MissingPictureAndLogoClearAndHideTheirPanels)
 
 TEST_F(ViewerWindow, CloseSavesOnlyAfterAChangeOfLeftWidthOrHeight)
 {
-    struct Case { const char* name; std::function<void(frmCountdownViewer&)> change; bool saves; };
+    struct Case { const char* name; std::function<void(FramedViewer&)> change; bool saves; };
     const Case cases[] = {
-        {"wider", [](frmCountdownViewer& w) { w.setWidth(w.Width() + 600); }, true},
-        {"taller", [](frmCountdownViewer& w) { w.setHeight(w.Height() + 600); }, true},
-        {"moved right", [](frmCountdownViewer& w) { w.setLeft(w.Left() + 600); }, true},
-        {"moved down", [](frmCountdownViewer& w) { w.setTop(w.Top() + 600); }, false},
-        {"unchanged", [](frmCountdownViewer&) {}, false},
+        {"wider", [](FramedViewer& w) { w.setWidth(w.Width() + 600); }, true},
+        {"taller", [](FramedViewer& w) { w.setHeight(w.Height() + 600); }, true},
+        {"moved right", [](FramedViewer& w) { w.setLeft(w.Left() + 600); }, true},
+        {"moved down", [](FramedViewer& w) { w.setTop(w.Top() + 600); }, false},
+        {"unchanged", [](FramedViewer&) {}, false},
+        {"framed after showing", [](FramedViewer& w) { w.frameArrives(QMargins(4, 24, 4, 4)); }, false},
+        {"framed, then narrower",
+         [](FramedViewer& w) {
+             w.frameArrives(QMargins(4, 24, 4, 4));
+             w.resize(w.width() - 40, w.height());
+         },
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ProgramEnd::reset();
         makePackage();
         const QByteArray before = packageBytes();
-        frmCountdownViewer& w = showWindow();
+        FramedViewer& w = showWindow();
         EXPECT_EQ(modVantrelViewer::WindowResized, 1); // the first showing resizes
         const double width = w.Width();
         c.change(w);
