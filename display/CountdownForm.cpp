@@ -11,6 +11,9 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
@@ -31,6 +34,54 @@ ElasticPanel* makePanel(const QString& name, QWidget* parent, const QString& fon
     auto* panel = new ElasticPanel(name, parent, index);
     panel->setFontName(font);
     return panel;
+}
+
+// A picture `side` pixels square, drawn by `draw` on a 16 by 16 grid.
+template <class Draw> QPixmap panelPicture(int side, Draw draw)
+{
+    QPixmap picture(side, side);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 16.0, side / 16.0);
+    draw(painter);
+    return picture;
+}
+
+// A loudspeaker sending out two sound waves.
+QPixmap speakerPicture(int side)
+{
+    return panelPicture(side, [](QPainter& painter) {
+        const QColor ink(0x30, 0x30, 0x38);
+        painter.setPen(QPen(ink, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(QColor(0x5a, 0x6e, 0x8c));
+        const QPolygonF body{QPointF(1.5, 6), QPointF(4.5, 6), QPointF(8.5, 2.5), QPointF(8.5, 13.5),
+                             QPointF(4.5, 10), QPointF(1.5, 10)};
+        painter.drawPolygon(body);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(ink, 1.3, Qt::SolidLine, Qt::RoundCap));
+        painter.drawArc(QRectF(7, 5, 5, 6), -50 * 16, 100 * 16);
+        painter.drawArc(QRectF(6, 2.5, 9, 11), -55 * 16, 110 * 16);
+    });
+}
+
+// A pencil lying from the lower left to the upper right, its point at the lower left.
+QPixmap pencilPicture(int side)
+{
+    return panelPicture(side, [](QPainter& painter) {
+        const QColor ink(0x30, 0x30, 0x38);
+        painter.translate(8, 8);
+        painter.rotate(-45);
+        painter.setPen(QPen(ink, 0.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(QColor(0xf2, 0xb6, 0x32)); // body
+        painter.drawRect(QRectF(-4, -2, 9, 4));
+        painter.setBrush(QColor(0xe0, 0x8a, 0x9a)); // eraser
+        painter.drawRect(QRectF(5, -2, 2.5, 4));
+        painter.setBrush(QColor(0xf1, 0xd9, 0xb0)); // sharpened wood
+        painter.drawPolygon(QPolygonF{QPointF(-4, -2), QPointF(-8, 0), QPointF(-4, 2)});
+        painter.setBrush(ink); // lead
+        painter.drawPolygon(QPolygonF{QPointF(-6.5, -0.75), QPointF(-8, 0), QPointF(-6.5, 0.75)});
+    });
 }
 
 } // namespace
@@ -90,6 +141,8 @@ void CountdownForm::buildStatusBar()
         panel.Key = QString::fromLatin1(design[i - 1].key);
         panel.ToolTipText = QString::fromLatin1(design[i - 1].tip);
     }
+    m_statusBar1->Panel(1).Picture = speakerPicture(m_statusBar1->pictureSide());
+    m_statusBar1->Panel(2).Picture = pencilPicture(m_statusBar1->pictureSide());
     StatusBarPanel& maker = m_statusBar1->Panel(7);
     maker.Text = kMakerWebSite;
     maker.Key = kMakerWebSite;

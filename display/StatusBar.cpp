@@ -13,10 +13,18 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPadding = 6;   // pixels each side of a panel's text
 constexpr int kMinPanel = 24; // pixels: an empty panel (the sound icon) stays clickable
+
+// The width of a picture drawn `side` pixels high.
+int pictureWidth(const QPixmap& picture, int side)
+{
+    return picture.height() > 0 ? picture.width() * side / picture.height() : side;
+}
 
 // Windows date pictures (d, M, y) read the same as Qt's; the time marker "tt" becomes Qt's AP,
 // which also makes "h" a 12-hour figure, and the regional designators replace Qt's own.
@@ -80,6 +88,8 @@ void StatusBar::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
+int StatusBar::pictureSide() const { return std::max(8, height() - 7); }
+
 double StatusBar::Height() const { return height() * panelTwipsPerPixelY(); }
 
 // Panels take the width of their text; panel 6 (the address) takes what is left.
@@ -90,7 +100,11 @@ QVector<QRect> StatusBar::panelRects() const
     for (int i = 1; i <= PanelCount; ++i) {
         if (!Panel(i).Visible)
             continue;
-        widths[i - 1] = std::max(kMinPanel, fontMetrics().horizontalAdvance(shownText(i)) + 2 * kPadding);
+        const QString text = shownText(i);
+        int content = text.isEmpty() ? 0 : fontMetrics().horizontalAdvance(text);
+        if (!Panel(i).Picture.isNull())
+            content += pictureWidth(Panel(i).Picture, pictureSide()) + (text.isEmpty() ? 0 : kPadding);
+        widths[i - 1] = std::max(kMinPanel, content + 2 * kPadding);
         used += widths[i - 1];
     }
     if (Panel(6).Visible && used < width())
@@ -125,9 +139,17 @@ void StatusBar::paintEvent(QPaintEvent*)
         const QRect cell = rects[i].adjusted(1, 2, -1, -2);
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawRect(cell.adjusted(0, 0, -1, -1));
+        QRect content = cell.adjusted(kPadding - 1, 0, 0, 0);
+        const QPixmap& picture = m_panels[static_cast<size_t>(i)].Picture;
+        if (!picture.isNull()) {
+            const int side = pictureSide();
+            const QRect target(content.left(), cell.top() + (cell.height() - side) / 2,
+                               pictureWidth(picture, side), side);
+            painter.drawPixmap(target, picture);
+            content.setLeft(target.right() + 1 + kPadding);
+        }
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(cell.adjusted(kPadding - 1, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                         shownText(i + 1));
+        painter.drawText(content, Qt::AlignVCenter | Qt::AlignLeft, shownText(i + 1));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -7,9 +8,11 @@
 #include <array>
 
 // One panel of the status bar. Panels with a clock style show the date or time themselves.
+// A panel's picture is drawn before its text.
 struct StatusBarPanel {
     enum class Style { Text, Date, Time };
     QString Text;
+    QPixmap Picture;
     QString Key;
     QString ToolTipText;
     bool Visible = true;
@@ -40,6 +43,9 @@ public:
     QString shownText(int index) const;
     // The panel at a point of the widget, 0 when none.
     int panelAt(const QPoint& pos) const;
+
+    // The side in pixels of a picture that fits a panel.
+    int pictureSide() const;
 
     bool Visible() const { return m_visible; }
     void setVisible(bool visible) override;

@@ -172,6 +172,8 @@ TEST(CountdownForm, StatusBarAndMenuHaveTheirDesign)
         EXPECT_EQ(panel.Key, c.key) << c.index;
         EXPECT_EQ(panel.ToolTipText, c.tip) << c.index;
     }
+    for (int index = 1; index <= StatusBar::PanelCount; ++index) // a speaker and a pencil
+        EXPECT_EQ(form.StatusBar1()->Panel(index).Picture.isNull(), index > 2) << index;
     EXPECT_EQ(form.StatusBar1()->Panel(4).style, StatusBarPanel::Style::Date);
     EXPECT_EQ(form.StatusBar1()->Panel(5).style, StatusBarPanel::Style::Time);
 
@@ -293,4 +295,41 @@ TEST(CountdownForm, AFrameArrivingAfterShowingKeepsTheOuterGeometryItWasGiven)
     form.setWidth(6000);
     EXPECT_DOUBLE_EQ(form.Width(), 6000);
     EXPECT_EQ(form.width(), 400 - 12);
+}
+
+TEST(CountdownForm, PicturePanelsShowTheirPicturesBeforeTheirText)
+{
+    TestServices services;
+    CountdownForm form;
+    form.resize(600, 300);
+    form.show();
+    StatusBar& bar = *form.StatusBar1();
+    const QImage shown = bar.grab().toImage();
+    const QColor background = bar.palette().window().color();
+    // The columns of a panel where something other than the background is drawn.
+    auto drawnColumns = [&](int index) {
+        int first = -1, count = 0;
+        const int middle = bar.height() / 2;
+        for (int x = 0; x < shown.width(); ++x) {
+            if (bar.panelAt(QPoint(x, middle)) != index)
+                continue;
+            for (int y = 4; y < bar.height() - 4; ++y) {
+                if (shown.pixelColor(x, y) != background) {
+                    if (first < 0)
+                        first = x;
+                    ++count;
+                    break;
+                }
+            }
+        }
+        return std::pair{first, count};
+    };
+    EXPECT_GT(drawnColumns(1).second, bar.pictureSide() / 2); // no text: the speaker alone
+    // The pencil takes room of its own before "Edit".
+    QFontMetrics metrics(bar.font());
+    int panel2Width = 0;
+    for (int x = 0; x < bar.width(); ++x)
+        panel2Width += bar.panelAt(QPoint(x, bar.height() / 2)) == 2;
+    EXPECT_GE(panel2Width, metrics.horizontalAdvance("Edit") + bar.pictureSide());
+    EXPECT_GT(drawnColumns(2).second, metrics.horizontalAdvance("Edit"));
 }
