@@ -11,7 +11,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantrel-viewer"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vantrel Countdown Clock"));
+    // No display name: the window system would append it to every caption ("Startup Wizard",
+    // message box titles), and the captions are shown as the forms set them.
     platform::installProgramServices();
     frmLoadingData::installAsPackageProgress();
 

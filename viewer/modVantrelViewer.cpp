@@ -161,6 +161,8 @@ void Main(const QString& commandLine)
         packagePath = commandLine;
         if (packagePath.startsWith(QLatin1Char('"')))
             packagePath.remove(QLatin1Char('"'));
+        // A path from the shell is native; the program's own paths use "\".
+        packagePath = platform::fs::toInternal(packagePath);
     } else {
         packagePath = AppPath + QStringLiteral("\\templates\\Default") + kPackageExtension;
         CurrentFile = packagePath;

@@ -118,6 +118,9 @@ TEST_F(ViewerMain, CommandLineNamesThePackageWithQuotesRemovedOnlyWhenItStartsWi
         // Every quote goes, not only the outer pair.
         {QLatin1Char('"') + quoted + QLatin1Char('"'), plain, "plain"},
         {QStringLiteral("\"\"") + plain, plain, "plain"},
+        // The shell's native form enters the program in the internal one.
+        {platform::fs::toNative(plain), plain, "plain"},
+        {QLatin1Char('"') + platform::fs::toNative(plain) + QLatin1Char('"'), plain, "plain"},
         // Not starting with a quote: used as it stands, inner quotes included.
         {quoted, QString(), {}},
         {plain + QLatin1Char('"'), QString(), {}},
