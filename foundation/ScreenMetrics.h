@@ -12,7 +12,7 @@ inline int16_t ScreenWidthPixels = 0;
 inline int16_t ScreenHeightPixels = 0;
 
 // Reads the Screen service into the four values, in this order: twips per pixel across and
-// down (rounded, halves to even), then the screen's width and height in pixels (its size in
+// down (rounded, halves to even), then the screen's height and width in pixels (its size in
 // twips divided by those, rounded). Raises VbError 6 when a value does not fit 16 bits and
 // 11 when a twips-per-pixel value rounds to 0.
 void MeasureScreenMetrics();

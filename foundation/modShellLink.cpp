@@ -27,7 +27,12 @@ bool CreateShellLink(const QString& linkPath, const QString& targetPath,
 
 bool GetSpecialFolderPath(quintptr /*ownerWindow*/, int32_t csidl, QString& path)
 {
-    QString folder = platform::services().shell->specialFolder(csidl).trimmed();
+    QString folder = platform::services().shell->specialFolder(csidl);
+    // Blanks only: any other space character is part of a folder's name.
+    while (folder.startsWith(u' '))
+        folder.remove(0, 1);
+    while (folder.endsWith(u' '))
+        folder.chop(1);
     if (folder.endsWith(QChar(0)))
         folder.chop(1);
     try {

@@ -66,17 +66,26 @@ TEST_F(ShortcutsTest, EmptyLinkOrTargetWritesNothing)
 
 TEST_F(ShortcutsTest, SpecialFolderOnlyWhenItExists)
 {
-    services.shell().folders[0] = folder.makeFolder("Desktop");
+    const QString desktop = folder.makeFolder("Desktop");
+    // A no-break space is a character of the name, not a blank.
+    const QString spaced = folder.makeFolder(QString("Desktop") + QChar(0x00A0));
+    services.shell().folders[0] = desktop;
     services.shell().folders[7] = folder.internalPath("config\\autostart"); // not made
+    services.shell().folders[1] = "  " + desktop + " ";
+    services.shell().folders[2] = desktop + QChar(0);
+    services.shell().folders[3] = spaced;
     struct Case {
         int csidl;
         bool expected;
         QString expectedPath;
     };
     const Case cases[] = {
-        {0, true, folder.internalPath("Desktop")},
+        {0, true, desktop},
         {7, false, "unchanged"},
         {36, false, "unchanged"},
+        {1, true, desktop}, // blanks at both ends dropped
+        {2, true, desktop}, // a trailing NUL dropped
+        {3, true, spaced},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.csidl);

@@ -1,6 +1,8 @@
 #include "foundation/clsMoveForm.h"
 #include "foundation/clsPSFormUtilities.h"
 #include "foundation/modColorDepth.h"
+#include "platform/QtWindows.h"
+#include "platform/Services.h"
 #include "platform/VbError.h"
 #include "support/TestServices.h"
 
@@ -132,6 +134,24 @@ TEST_F(WindowHelpersTest, TopMostGoesThroughTheWindowsService)
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0], std::make_pair(static_cast<QWidget*>(&form), true));
     EXPECT_EQ(calls[1], std::make_pair(static_cast<QWidget*>(&form), false));
+}
+
+TEST_F(WindowHelpersTest, TopMostAndBackKeepsAShownWindowInPlace)
+{
+    platform::QtWindows windows;
+    platform::services().windows = &windows;
+    form.setGeometry(40, 50, 300, 200);
+    form.show();
+    const QRect before = form.geometry();
+    clsPSFormUtilities utilities;
+    utilities.SetTopMost(&form);
+    EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(form.geometry(), before);
+    utilities.UnSetTopMost(&form);
+    EXPECT_FALSE(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(form.geometry(), before);
+    EXPECT_TRUE(form.isVisible());
+    platform::services().windows = &services.windows();
 }
 
 TEST_F(WindowHelpersTest, ColorDepthIsTheScreensBits)
