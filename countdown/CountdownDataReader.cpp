@@ -37,10 +37,7 @@ public:
         QString line;
         trap([&] { line = m_lines.read(true); });
         if (line != kRootOpen) {
-            m_show(QStringLiteral("The Countdown") + kCrLf + m_countdown.CountdownFileName()
-                       + QStringLiteral(" is not in a format that can be processed.") + kCrLf
-                       + QStringLiteral("Please report this incident to Vantrel International, LLC"),
-                   kFormatMessageButtons);
+            showNotInFormat(m_countdown, m_show);
             return;
         }
         trap([&] { line = m_lines.read(true); });
@@ -121,6 +118,14 @@ private:
 void read(const QByteArray& bytes, clsCountdown& countdown, const ShowMessage& show)
 {
     Reader(bytes, countdown, show).run();
+}
+
+void showNotInFormat(const clsCountdown& countdown, const ShowMessage& show)
+{
+    show(QStringLiteral("The Countdown") + kCrLf + countdown.CountdownFileName()
+             + QStringLiteral(" is not in a format that can be processed.") + kCrLf
+             + QStringLiteral("Please report this incident to Vantrel International, LLC"),
+         kFormatMessageButtons);
 }
 
 } // namespace CountdownDataReader

@@ -15,6 +15,9 @@ namespace CountdownDataReader {
 
 void read(const QByteArray& bytes, clsCountdown& countdown, const ShowMessage& show);
 
+// The message for a file that does not begin with the root tag, naming the countdown's file.
+void showNotInFormat(const clsCountdown& countdown, const ShowMessage& show);
+
 // The site name and address each record starts from.
 extern const QString kPlaceholderSiteName;
 extern const QString kPlaceholderSiteAddress;

@@ -159,6 +159,8 @@ std::vector<Unpacked> membersToUnpack(const package::PackageContents& contents, 
 }
 
 // The media rule: a work-folder file that already holds exactly the member's bytes stays.
+// Comparing lengths alone would keep another package's picture or sound of the same size in
+// place of this package's own, so the bytes themselves are compared.
 bool alreadyInPlace(QIODevice& package, const Unpacked& item, const QString& workFolder)
 {
     clsPSFileUtilities files;

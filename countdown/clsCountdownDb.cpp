@@ -11,6 +11,8 @@
 #include "platform/Services.h"
 #include "platform/Ui.h"
 
+#include <QFile>
+
 namespace {
 
 void showInMessageBox(const QString& prompt, int buttons)
@@ -35,13 +37,23 @@ int16_t clsCountdownDb::Find_Countdown(clsCountdown& countdown)
         CountdownDefaults::applyNewCountdownDefaults(countdown, show);
         return 0;
     }
-    QByteArray bytes;
-    try {
-        bytes = platform::fs::readAll(path);
-    } catch (const platform::VbError& error) {
-        showFailure(show, error);
+    // A file that cannot be opened or read is reported, and reading goes on as far as it can:
+    // the first line cannot be read (from a file that never opened, error 52), so it is not
+    // the root tag either, and nothing is applied.
+    std::unique_ptr<QFile> file;
+    trapFailure(show, [&] { file = platform::fs::openForRead(path); });
+    if (!file) {
+        showFailure(show, platform::VbError(platform::vberr::BadFileName));
+        CountdownDataReader::showNotInFormat(countdown, show);
         return 0;
     }
+    const QByteArray bytes = file->readAll();
+    if (file->error() != QFileDevice::NoError) {
+        showFailure(show, platform::VbError(platform::vberr::DeviceIO));
+        CountdownDataReader::showNotInFormat(countdown, show);
+        return 0;
+    }
+    file->close();
     CountdownDataReader::read(bytes, countdown, show);
     return 0;
 }

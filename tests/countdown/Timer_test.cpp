@@ -70,6 +70,9 @@ TEST_F(Timer, SetStringsChangeTheUnits)
         {"+5H", start, nullptr},
         {"+2h3", {0, 0, 1, 7, 0, 0}, nullptr},
         {"+1 2h", {0, 0, 1, 17, 0, 0}, nullptr},
+        // Only blanks are trimmed: a no-break space or a form feed ends the number at once.
+        {"+\u00A02h", start, nullptr},
+        {"+\f2h", start, nullptr},
         {"+d", start, nullptr},
         {"=d", {0, 0, 0, 5, 0, 0}, nullptr},
         {"+1y2m3d4h5n6s", {1, 2, 4, 9, 5, 6}, nullptr},

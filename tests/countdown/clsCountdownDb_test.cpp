@@ -1,3 +1,4 @@
+#include "QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "countdown/clsCountdownDb.h"
 #include "foundation/OleDate.h"
@@ -10,7 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
+
+#include <cstring>
 
 namespace {
 
@@ -149,4 +154,34 @@ TEST(CountdownDb, FolderThatCannotBeMadeShowsOneMessage)
     countdown.setCountdownFileName("Party.MVK");
     EXPECT_FALSE(countdown.Update());
     EXPECT_EQ(services.ui().msgBoxes.size(), 1u);
+}
+
+// A file that is there but cannot be opened (a socket opens for no one, the superuser included):
+// the open failure, then the first line that cannot be read, then the format message.
+TEST(CountdownDb, FileThatCannotBeOpenedReportsEachStepAndChangesNothing)
+{
+    TestServices services;
+    TempFolder folder;
+    const QByteArray socketPath = QFile::encodeName(folder.nativePath("Party.MVK"));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(static_cast<size_t>(socketPath.size()), sizeof(address.sun_path));
+    std::memcpy(address.sun_path, socketPath.constData(), static_cast<size_t>(socketPath.size()));
+    const int socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(socketFd, 0);
+    ASSERT_EQ(::bind(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(folder.internal());
+    countdown.setCountdownFileName("Party.MVK");
+    countdown.setEventCaption("Kept");
+    countdown.Refresh();
+    ::close(socketFd);
+
+    EXPECT_EQ(services.ui().prompts(),
+              QStringList({"75\nPath/File access error", "52\nBad file name or number",
+                           "The Countdown\r\nParty.MVK is not in a format that can be processed.\r\n"
+                           "Please report this incident to Vantrel International, LLC"}));
+    EXPECT_EQ(countdown.EventCaption(), "Kept");
+    EXPECT_EQ(countdown.CountdownFileName(), "Party.MVK");
 }

@@ -141,14 +141,15 @@ TEST(Countdown, TriggerChangeEventRaisesDataChanged)
 TEST(Countdown, RemoveCountdownDeletesFromCountdownsFolderThenRaisesDataChanged)
 {
     TestServices services;
-    const QString countdowns = QCoreApplication::applicationDirPath() + "/Countdowns";
-    QDir().mkpath(countdowns);
-    const QString file = countdowns + "/RemoveMe-test.MVK";
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    const auto putFile = [](const QString& folder, const QString& name) {
+        const QString dir = QCoreApplication::applicationDirPath() + "/" + folder;
+        QDir().mkpath(dir);
+        QFile out(dir + "/" + name);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
         out.write("x");
-    }
+        return out.fileName();
+    };
+    const QString file = putFile("Countdowns", "RemoveMe-test.MVK");
     clsCountdown countdown;
     bool goneWhenRaised = false;
     QObject::connect(&countdown, &clsCountdown::DataChanged, &countdown,
@@ -156,11 +157,15 @@ TEST(Countdown, RemoveCountdownDeletesFromCountdownsFolderThenRaisesDataChanged)
     countdown.RemoveCountdown("RemoveMe-test");
     EXPECT_TRUE(goneWhenRaised);
 
-    // A name with no file there: nothing visible but the event.
+    // A name with no file there: nothing visible but the event, and the work folder's file of
+    // that name stays.
+    const QString inWork = putFile("Temp", "NoSuchCountdown-test.MVK");
     CountdownEventLog log(countdown);
     countdown.RemoveCountdown("NoSuchCountdown-test");
     EXPECT_EQ(log.take(), QStringList{"DataChanged"});
     EXPECT_TRUE(services.ui().msgBoxes.empty());
+    EXPECT_TRUE(QFile::exists(inWork));
+    QFile::remove(inWork);
 }
 
 TEST(Countdown, RefreshWithoutFileTakesNewValuesWithoutDataChanged)
