@@ -189,6 +189,10 @@ TEST_F(FormFileTest, ReadingLoopAppliesWhatItCollects)
         // The last line of a file cut short is never applied.
         {"cut after Name and Top", scrambled(full.mid(0, 4)), -1, {"frmAbout", 0, 0, 0, 0, 0}, {kFormat}},
         {"cut after Top, no break", scrambled(full.mid(0, 4)).chopped(2), -1, {"frmAbout", 0, 0, 0, 0, 0}, {kFormat}},
+        // The end of the file is looked for before the line is: nothing after "</Form>" is
+        // needed, and a "<Form>" line that ends the file opens no block.
+        {"no closing root", scrambled(full.mid(0, 10)), -1, {"frmAbout", 1200, 3000, 4500, 2400, 0}, {}},
+        {"ends after <Form>", scrambled(full.mid(0, 2)), -1, {"frmStart", 0, 0, 0, 0, 0}, {}},
         {"extra line after root", scrambled(full + QStringList{"x"}), -1, {"frmAbout", 1200, 3000, 4500, 2400, 0}, {kFormat}},
         {"unexpected line", scrambled(full.mid(0, 1) + QStringList{"<Top>5</Top>", "y"}), -1, {"frmStart", 0, 0, 0, 0, 0}, {kFormat}},
         {"top not a number", scrambled(badTop), -1, {"frmAbout", 0, 3000, 4500, 2400, 0},
