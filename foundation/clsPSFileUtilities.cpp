@@ -121,7 +121,7 @@ void clsPSFileUtilities::psKill(const QString& path)
         if (error.number == 70 || error.number == 75)
             modMedia::CloseMediaFile();
         else
-            msgBox(errorReport(error) + kCrLf + path);
+            msgBox(errorReport(error) + kCrLf + fs::toNative(path));
     }
 }
 
@@ -155,6 +155,12 @@ void clsPSFileUtilities::psFileCopy(const QString& destination)
     bool sourceFound = false;
     passOver([&] { sourceFound = bFileExist(m_pellowFileName); }, report);
     if (!sourceFound)
+        return;
+    // Another spelling of the source (case, "/" for "\"): deleting the destination would
+    // delete the only copy. A name that cannot be resolved is reported by the steps below.
+    bool sameFile = false;
+    passOverSilently([&] { sameFile = fs::resolve(destination) == fs::resolve(m_pellowFileName); });
+    if (sameFile)
         return;
     passOver(
         [&] {

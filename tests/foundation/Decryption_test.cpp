@@ -1,6 +1,10 @@
+#include "foundation/ScrambledLineReader.h"
 #include "foundation/modDecryption.h"
 
 #include "platform/Cp1252.h"
+#include "platform/VbError.h"
+
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +63,27 @@ TEST(Decryption, TagOfLineEndsAtFirstClosingBracket)
     for (const Case& c : cases) {
         EXPECT_EQ(modDecryption::TagOfLine(QString::fromLatin1(c.line)), QString::fromLatin1(c.tag)) << c.line;
         EXPECT_EQ(modDecryption::TagOfLine(QByteArray(c.line)), QByteArray(c.tag)) << c.line;
+    }
+}
+
+// The file holds scrambled lines joined by plain CR LF; a reader splits at every CR, so a line
+// that held code 12 comes back as two, while a LF alone stays inside its line.
+TEST(Decryption, ReaderSplitsScrambledLinesAtEveryCarriageReturn)
+{
+    const QByteArray file = modDecryption::ScrambleLine(QByteArray("<Top>1200</Top>")) + "\r\n"
+        + modDecryption::ScrambleLine(bytes({'a', 12, 'b'})) + "\r\n"
+        + modDecryption::ScrambleLine(bytes({'c', 9, 'd'})) + "\n" + modDecryption::ScrambleLine(QByteArray("e"));
+    ScrambledLineReader reader(file);
+    QStringList lines;
+    while (!reader.atEnd())
+        lines << reader.read(false);
+    // The tab scrambles to a LF, and the plain LF between the last two lines unscrambles to a tab.
+    EXPECT_EQ(lines, QStringList({"<Top>1200</Top>", "a", "b", "c\td\te"}));
+    try {
+        reader.read();
+        ADD_FAILURE() << "no error past the end";
+    } catch (const platform::VbError& error) {
+        EXPECT_EQ(error.number, 62);
     }
 }
 

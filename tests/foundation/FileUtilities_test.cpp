@@ -147,8 +147,11 @@ TEST_F(FileUtilities, FileCopyReplacesTheDestination)
     EXPECT_EQ(temp.read("dst.txt"), "new");
     EXPECT_EQ(files.PellowFileName(), source);
 
-    files.psFileCopy(source);  // onto itself: nothing happens
-    EXPECT_EQ(temp.read("src.txt"), "new");
+    // Onto itself, under any spelling of its name: nothing happens, and the source stays.
+    for (const QString& itself : {source, temp.internalPath("SRC.TXT"), QString(source).replace(u'\\', u'/')}) {
+        files.psFileCopy(itself);
+        EXPECT_EQ(temp.read("src.txt"), "new") << itself.toStdString();
+    }
 
     // A missing source copies nothing and keeps the destination.
     files.setPellowFileName(temp.internalPath("gone.txt"));
@@ -325,6 +328,13 @@ TEST(FilePathTexts, AddDirSepNextDirLevelAndNulls)
     for (const LevelCase& c : levels)
         EXPECT_EQ(files.sGetNextDirLevel("C:\\a\\b", static_cast<int16_t>(c.count)), c.expected) << c.count;
     EXPECT_EQ(files.PellowFileName(), "C:\\a\\b");
+    {
+        // A negative count is an error shown as number, blank, text; the result stays empty.
+        TestServices services;
+        EXPECT_EQ(files.sGetNextDirLevel("C:\\a\\b", -1), "");
+        EXPECT_EQ(services.ui().prompts(), QStringList{"5 " + platform::vbErrorDescription(5)});
+        EXPECT_EQ(services.ui().msgBoxes.front().buttons, platform::vbmsg::vbOKOnly);
+    }
 
     EXPECT_EQ(files.RemoveNulls(QString("ab") + QChar(0) + "cd"), "ab");
     EXPECT_EQ(files.RemoveNulls("abc"), "abc");
