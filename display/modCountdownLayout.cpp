@@ -10,31 +10,65 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 namespace modCountdown {
 namespace {
 
-// The panels of one form, looked up by their control names.
-struct Panels {
-    explicit Panels(const CountdownForm& form)
-        : image(FormControls::panel(form, QStringLiteral("c1eImage")))
-        , captions(FormControls::panel(form, QStringLiteral("c1eCaptions")))
-        , top(FormControls::panel(form, QStringLiteral("c1eTop")))
-        , eventCaption(FormControls::panel(form, QStringLiteral("c1eEventCaption")))
-        , eventDate(FormControls::panel(form, QStringLiteral("c1eEventDate")))
-        , frame(FormControls::panel(form, QStringLiteral("c1eIntervalsLeft"), 0))
-        , logo(FormControls::panel(form, QStringLiteral("c1eAdvertiserLogo")))
-        , statusBar(FormControls::statusBar(form, QStringLiteral("StatusBar1")))
+// A panel of the form, looked up by its control name when a step first uses it, so a missing
+// control ends the layout at that step and the steps before it stay done.
+template <class Control> class ControlRef {
+public:
+    ControlRef(const CountdownForm& form, const char* name, int index = -1)
+        : m_form(form), m_name(name), m_index(index)
     {
     }
-    ElasticPanel* image;
-    ElasticPanel* captions;
-    ElasticPanel* top;
-    ElasticPanel* eventCaption;
-    ElasticPanel* eventDate;
-    ElasticPanel* frame;
-    ElasticPanel* logo;
-    StatusBar* statusBar;
+    Control* operator->() const { return get(); }
+    operator Control*() const { return get(); }
+
+private:
+    Control* get() const
+    {
+        if (!m_control)
+            m_control = lookUp();
+        return m_control;
+    }
+    Control* lookUp() const
+    {
+        const QString name = QString::fromLatin1(m_name);
+        if constexpr (std::is_same_v<Control, StatusBar>)
+            return FormControls::statusBar(m_form, name);
+        else
+            return m_index < 0 ? FormControls::panel(m_form, name) : FormControls::panel(m_form, name, m_index);
+    }
+
+    const CountdownForm& m_form;
+    const char* m_name;
+    int m_index;
+    mutable Control* m_control = nullptr;
+};
+
+// The panels of one form.
+struct Panels {
+    explicit Panels(const CountdownForm& form)
+        : image(form, "c1eImage")
+        , captions(form, "c1eCaptions")
+        , top(form, "c1eTop")
+        , eventCaption(form, "c1eEventCaption")
+        , eventDate(form, "c1eEventDate")
+        , frame(form, "c1eIntervalsLeft", 0)
+        , logo(form, "c1eAdvertiserLogo")
+        , statusBar(form, "StatusBar1")
+    {
+    }
+    ControlRef<ElasticPanel> image;
+    ControlRef<ElasticPanel> captions;
+    ControlRef<ElasticPanel> top;
+    ControlRef<ElasticPanel> eventCaption;
+    ControlRef<ElasticPanel> eventDate;
+    ControlRef<ElasticPanel> frame;
+    ControlRef<ElasticPanel> logo;
+    ControlRef<StatusBar> statusBar;
 };
 
 // Sizes are never negative: a window shorter than its status bar, or layout 7's logo in a

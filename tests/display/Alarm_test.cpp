@@ -85,7 +85,7 @@ TEST_F(AlarmTest, ShowsTheThreeLinesAndCoversTheScreenAboveOthers)
 TEST_F(AlarmTest, EmptyCaptionAndPatternKeepTheLineBreaks)
 {
     open("", "", "", "");
-    EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\n\r\n" + vb::format(vb::now(), ""));
+    EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\n\r\n12/10/2026 3:04:05 PM");
 }
 
 TEST_F(AlarmTest, ChoosesTheSoundFromTheWorkFolderThenAlarmWav)
@@ -148,6 +148,11 @@ TEST_F(AlarmTest, LoadsThePictureFromTheWorkFolderWhenItIsThere)
 
     open("missing.png", "Launch", "", "yyyy");
     EXPECT_FALSE(alarm.c1eAlarm()->hasPicture());
+    alarm.Command1_Click();
+
+    open("", "Launch", "", "yyyy");
+    EXPECT_FALSE(alarm.c1eAlarm()->hasPicture());
+    EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\nLaunch\r\n2026");
     EXPECT_TRUE(services.ui().msgBoxes.empty());
 }
 
@@ -166,7 +171,9 @@ TEST_F(AlarmTest, OkClosesAndTheNextAlarmLoadsAfresh)
     folder.write("Alarm.wav", "RIFF");
     open("", "First", "", "yyyy");
     ASSERT_TRUE(alarm.isLoaded());
+    const QStringList sentBeforeOk = services.mci().commands;
     alarm.Command1()->click();
+    EXPECT_EQ(services.mci().commands, sentBeforeOk) << "the sound plays on";
     EXPECT_FALSE(alarm.isVisible());
     EXPECT_FALSE(alarm.isLoaded());
     EXPECT_TRUE(alarm.EventCaption().isEmpty());

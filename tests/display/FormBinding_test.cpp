@@ -369,6 +369,12 @@ TEST_F(FormBinding, RememberedGeometryIsWhatTheWindowTook)
     EXPECT_EQ(modCountdown::RememberedWidth, 3000);
     EXPECT_EQ(modCountdown::RememberedLeft, -15);
     EXPECT_EQ(modCountdown::RememberedHeight, 2250);
+
+    // The save stores what the window took, not what was asked for.
+    prepareForSave(countdown);
+    SaveFormToCountdown(countdown, form, false);
+    EXPECT_FLOAT_EQ(countdown.Width(), 3000);
+    EXPECT_FLOAT_EQ(countdown.Left(), -15);
 }
 
 TEST_F(FormBinding, ACountdownNotInTheNormalStateLeavesTheWindowAndTheRememberedGeometry)
@@ -561,6 +567,7 @@ TEST_F(FormBinding, BadFormContentsEndTheSaveBeforeAnythingIsPacked)
         {"layout overflow", [this] { form.lblLayout()->setCaption("-32769"); }, 6},
         {"missing control", [this] { form.c1eEventDate()->setObjectName("gone"); }, 424},
         {"zero-width screen", [this] { setScreen(0, 600); }, 11},
+        {"zero-width screen, window at the left edge", [this] { setScreen(0, 600); form.setLeft(0); }, 6},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

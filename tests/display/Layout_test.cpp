@@ -275,6 +275,25 @@ TEST_F(LayoutForm, SizesBelowZeroAreClampedToZero)
     }
 }
 
+// A control missing from the form ends the layout where it is first needed; the steps before
+// it stay done and the closing step is not reached.
+TEST_F(LayoutForm, AMissingPanelEndsTheLayoutAtItsStep)
+{
+    showBoxes(0x3F);
+    form.c1eAdvertiserLogo()->setObjectName("gone");
+    int error = 0;
+    try {
+        layOut("1");
+    } catch (const platform::VbError& e) {
+        error = e.number;
+    }
+    EXPECT_EQ(error, 424);
+    expectAt(form.c1eImage(), kLayouts[0].image);
+    expectAt(form.c1eIntervalsLeft(0), kLayouts[0].frame);
+    EXPECT_EQ(form.c1eIntervalsLeft(6)->Top(), 5 * form.c1eIntervalsLeft(1)->Height());
+    EXPECT_EQ(geometryOf(form.c1eAdvertiserLogo()), primed(5));
+}
+
 struct StackCase {
     const char* name;
     double frameHeight;
