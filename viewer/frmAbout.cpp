@@ -21,8 +21,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -242,7 +244,49 @@ void frmAbout::showEvent(QShowEvent* event)
     platform::Ui& ui = *platform::services().ui;
     ui.setMousePointer(platform::vbcursor::vbHourglass);
     trapped([this] { modForm::RestoreFormPosition(0, this, kFormName); });
+    // A window manager frames the box only some time after it is shown; until then the stored
+    // outer geometry is the inside, and the box is placed again once the frame is there.
+    if (windowFrame().isNull())
+        m_restoredOuter = frameGeometry();
     ui.setMousePointer(platform::vbcursor::vbDefault);
+}
+
+QMargins frmAbout::windowFrame() const
+{
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom());
+}
+
+bool frmAbout::event(QEvent* event)
+{
+    const bool handled = QDialog::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+        placeAgainOnceFramed();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+void frmAbout::placeAgainOnceFramed()
+{
+    const QMargins frame = windowFrame();
+    if (!m_restoredOuter || frame.isNull())
+        return;
+    const QRect outer = *std::exchange(m_restoredOuter, std::nullopt);
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    resize(std::max(0, outer.width() - frame.left() - frame.right()),
+           std::max(0, outer.height() - frame.top() - frame.bottom()));
+    // move() places the frame Qt knows of; windowFrame() is the one the box is measured with.
+    const QPoint qtFrame = geometry().topLeft() - frameGeometry().topLeft();
+    move(outer.topLeft() + QPoint(frame.left(), frame.top()) - qtFrame);
 }
 
 void frmAbout::Form_Unload()

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
+#include <QRect>
 #include <QStringList>
+
+#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -36,6 +40,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    // The widths of the window's frame in pixels as the window system reports them now; zero
+    // until a window manager has framed the box.
+    virtual QMargins windowFrame() const;
 
 private:
     void Form_Load();
@@ -46,6 +54,10 @@ private:
     QLabel* m_lblTechnicalSupport = nullptr;
     QLabel* m_lblTrademark = nullptr;
     QPlainTextEdit* m_txtMailingAddress = nullptr;
+    void placeAgainOnceFramed();
+
     bool m_restored = false;
+    // The outer geometry restored while the box had no frame yet; dropped once it has one.
+    std::optional<QRect> m_restoredOuter;
     bool m_unloaded = false;
 };

@@ -5,16 +5,37 @@
 #include "support/TestServices.h"
 #include "viewer/WebAddress.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMoveEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The about box with a frame set by the test, as a window manager sets it some time after the
+// box is shown; the platform itself draws none.
+class FramedAbout : public frmAbout {
+public:
+    FramedAbout() { setWindowFlag(Qt::FramelessWindowHint); }
+    void frameArrives(const QMargins& margins)
+    {
+        frame = margins;
+        QMoveEvent event(pos(), pos());
+        QApplication::sendEvent(this, &event);
+    }
+
+protected:
+    QMargins windowFrame() const override { return frame; }
+
+private:
+    QMargins frame;
+};
 
 class AboutTest : public ::testing::Test {
 protected:
@@ -59,18 +80,26 @@ TEST_F(AboutTest, CompileDateIsFormattedWithDayMonthYearAndTwelveHourClock)
 
 TEST_F(AboutTest, ReopensWhereItWasClosed)
 {
-    QRect closedAt;
+    QRect closedAt, closedOuter;
     {
         frmAbout about;
         about.show();
         about.setGeometry(210, 135, 800, 560);
         closedAt = about.geometry();
+        closedOuter = about.frameGeometry();
         about.button(0)->click();
         EXPECT_FALSE(about.isVisible());
     }
     frmAbout again;
     again.show();
     EXPECT_EQ(again.geometry(), closedAt);
+    again.button(0)->click();
+
+    // A frame that arrives after showing goes round the stored outer geometry.
+    FramedAbout framed;
+    framed.show();
+    framed.frameArrives(QMargins(4, 24, 4, 4));
+    EXPECT_EQ(framed.geometry(), closedOuter.marginsRemoved(QMargins(4, 24, 4, 4)));
 }
 
 TEST_F(AboutTest, LinksOpenTheMakersSiteAndASupportMail)
