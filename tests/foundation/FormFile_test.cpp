@@ -228,14 +228,32 @@ TEST_F(FormFileTest, LeftOpenReadsAsFlagAndShortValueLineIsReported)
 
 TEST_F(FormFileTest, FindFormShowsMessagesThroughTheUi)
 {
-    folder.write("Temp/frmAbout.MVW", scrambled(frmAboutLines().mid(0, 4)));
-    clsForm record;
-    EXPECT_EQ(record.FindByName("frmAbout"), -1);
-    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
-    EXPECT_EQ(services.ui().msgBoxes[0].prompt,
-              "The Form file is not in a format that can be processed.\r\n"
-              "Please report this incident to Vantrel Dederuvevur, LLC");
-    EXPECT_EQ(services.ui().msgBoxes[0].buttons, 64);
+    struct Case {
+        const char* what;
+        QStringList lines;
+        int expectedResult;
+        Geometry expected;
+    };
+    // A file that exists but is not a form file keeps the fresh record: no defaults.
+    const Case cases[] = {
+        {"cut after Name and Top", frmAboutLines().mid(0, 4), -1, {"frmAbout", 0, 0, 0, 0, 0}},
+        {"bad first line", QStringList{"<Form>"} + frmAboutLines().mid(1), 0, {"frmAbout", 0, 0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        services.ui().msgBoxes.clear();
+        folder.write("Temp/frmAbout.MVW", scrambled(c.lines));
+        clsForm record;
+        EXPECT_EQ(record.FindByName("frmAbout"), c.expectedResult);
+        EXPECT_EQ(geometryOf(record), c.expected);
+        EXPECT_EQ(record.FormFileName(), folder.internal() + "\\Temp\\frmAbout.MVW");
+        ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+        EXPECT_EQ(services.ui().msgBoxes[0].prompt,
+                  "The Form file is not in a format that can be processed.\r\n"
+                  "Please report this incident to Vantrel Dederuvevur, LLC");
+        EXPECT_EQ(services.ui().msgBoxes[0].buttons, 64);
+        EXPECT_TRUE(services.ui().msgBoxes[0].title.isEmpty());
+    }
 }
 
 TEST_F(FormFileTest, WriteIntoMissingFolderIsReportedOnceAndLeavesNoFile)
