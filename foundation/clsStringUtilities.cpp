@@ -14,12 +14,12 @@ const QString clsStringUtilities::kDeleteApplicationName = QStringLiteral("Morva
 
 namespace {
 
-// The character's code in the Windows code page; a character the code page lacks keeps its
-// own (wide) code.
+// The character's code in the Windows code page; a character the code page lacks becomes "?"
+// on the way into it, as it does in every file the program writes.
 int ansiCode(QChar character)
 {
     const int byte = platform::cp1252Byte(character);
-    return byte >= 0 ? byte : character.unicode();
+    return byte >= 0 ? byte : '?';
 }
 
 bool isNonLetter(QChar character)
