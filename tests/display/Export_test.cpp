@@ -146,8 +146,21 @@ TEST(ExportWriter, HiddenPanelsStillGiveCaptionDateAndAllCounts)
     EXPECT_EQ(simplePage[7], " <i>Jan 01, 2031</i> - ");
     EXPECT_EQ(simplePage[8], "</BODY>");
 
-    in.saveFormat = "5";
-    EXPECT_EQ(lines(ExportWriter::fileBytes(in)).value(1), QString::fromUtf8("Grand Caf\u00e9 Opening,4,3,12,5,30,7"));
+    struct Case {
+        const char* code;
+        int line;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"4", 1, "\"Grand Caf\u00e9 Opening\",\"4\",\"3\",\"12\",\"5\",\"30\",\"7\""},
+        {"5", 1, "Grand Caf\u00e9 Opening,4,3,12,5,30,7"},
+        {"6", 2, "<EventCaption>Grand Caf\u00e9 Opening</EventCaption>"},
+        {"6", 8, "<SecondsLeft>7</SecondsLeft>"},
+    };
+    for (const Case& c : cases) {
+        in.saveFormat = c.code;
+        EXPECT_EQ(lines(ExportWriter::fileBytes(in)).value(c.line), QString::fromUtf8(c.expected)) << c.code;
+    }
 }
 
 TEST(ExportWriter, CountsKeepTheirSign)
