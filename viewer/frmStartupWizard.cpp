@@ -195,7 +195,9 @@ void frmStartupWizard::createShortcut(int folderCode)
         return;
     if (!folder.endsWith(QLatin1Char('\\')))
         folder += QLatin1Char('\\');
-    const QString viewer = AppPath + QStringLiteral("\\vantrel-viewer");
+    // The launcher starts the running viewer, which lies outside the program folder when that
+    // is the per-user copy of a read-only installation.
+    const QString viewer = ViewerProgram.isEmpty() ? AppPath + QStringLiteral("\\vantrel-viewer") : ViewerProgram;
     modShellLink::CreateShellLink(folder + m_lblCountdownName->text() + QStringLiteral(".lnk"), viewer,
                                   AppPath + QStringLiteral("\\"), launcherArgument(CurrentFile), viewer, 0, 5);
 }

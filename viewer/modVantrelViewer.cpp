@@ -19,6 +19,8 @@
 #include "viewer/frmOpenTemplate.h"
 #include "viewer/frmStartupWizard.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 
 namespace modVantrelViewer {
@@ -150,6 +152,7 @@ void Main(const QString& commandLine)
 
     AppPath = programFolder ? programFolder() : countdownApplicationFolder();
     ProgramFolder::setAppPath(AppPath);
+    ViewerProgram = platform::fs::toInternal(QCoreApplication::applicationFilePath());
     // Window-position files belong in this program folder's work folder too.
     clsForm::setApplicationFolder(AppPath);
     strings.PutIniString(kMakerSection, QStringLiteral("AppPath"), AppPath);

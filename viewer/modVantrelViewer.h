@@ -18,6 +18,9 @@ inline QString AppPath;
 inline QString CurrentFile;
 // The package Main found.
 inline QString OpenedFile;
+// The running viewer's executable (internal path), recorded by Main. It lies in AppPath unless
+// the program folder is the per-user copy of a read-only installation. Empty before Main.
+inline QString ViewerProgram;
 // 0 after the countdown window's load, 1 after any resize of it.
 inline int16_t WindowResized = 0;
 

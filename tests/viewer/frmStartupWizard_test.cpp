@@ -50,6 +50,7 @@ protected:
     {
         AppPath.clear();
         CurrentFile.clear();
+        ViewerProgram.clear();
         clsForm::setApplicationFolder(QString());
     }
     QString stored() { return services.settings().get("vantrel-viewer", "Options", "Show Startup Wizard", "missing"); }
@@ -149,6 +150,13 @@ TEST_F(StartupWizardTest, ShortcutButtonsWriteLaunchersForThePackage)
         EXPECT_TRUE(text.contains("Path=" + folder.nativePath("app"))) << text.toStdString();
         EXPECT_TRUE(text.contains("Icon=" + folder.nativePath("app/vantrel-viewer") + "\n"));
     }
+    // A viewer started from outside the program folder (a read-only installation with a
+    // per-user program folder) is the program the launcher starts.
+    ViewerProgram = folder.internalPath("opt\\vantrel\\vantrel-viewer");
+    wizard.button("Command2", 0)->click();
+    EXPECT_TRUE(QString::fromUtf8(folder.read("Desktop/Party Night.desktop"))
+                    .contains("Exec=" + folder.nativePath("opt/vantrel/vantrel-viewer") + " \""));
+    services.shell().launchers.pop_back();
     ASSERT_EQ(services.shell().launchers.size(), 2u);
     EXPECT_EQ(services.shell().launchers[0].linkPath, folder.internalPath("Desktop\\Party Night.lnk"));
     EXPECT_EQ(services.shell().launchers[1].linkPath, folder.internalPath("autostart\\Party Night.lnk"));

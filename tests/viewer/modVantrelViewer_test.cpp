@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -333,6 +335,7 @@ TEST_F(ViewerMain, EveryStartRecordsTheProgramFolderAndKeepsTheHiddenWorkFolder)
     EXPECT_EQ(viewer::AppPath, folder.internal());
     EXPECT_EQ(ProgramFolder::AppPath(), folder.internal());
     EXPECT_EQ(clsForm::applicationFolder(), folder.internal());
+    EXPECT_EQ(viewer::ViewerProgram, platform::fs::toInternal(QCoreApplication::applicationFilePath()));
     EXPECT_EQ(settings.get(kMaker, kMakerSection, QStringLiteral("AppPath")), folder.internal());
     for (const char* sub : {"Countdowns", "Templates", "Temp"})
         EXPECT_TRUE(QFileInfo(folder.nativePath(QString::fromLatin1(sub))).isDir()) << sub;
