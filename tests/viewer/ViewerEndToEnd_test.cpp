@@ -141,11 +141,18 @@ protected:
 TEST_F(ViewerProcess, ExportsWhileRunningAndEndsCleanlyOnSigterm)
 {
     const QString package = makePackage(QStringLiteral("Launch"));
+    const auto packageBytes = [&package] {
+        QFile file(platform::fs::toNative(package));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray packed = packageBytes();
     start({platform::fs::toNative(package)});
 
     ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; }))
         << viewer.readAll().toStdString();
     terminateAndExpectCleanEnd();
+    // The window was not changed, so its close saved nothing.
+    EXPECT_EQ(packageBytes(), packed);
 
     const QStringList lines = exportLines();
     ASSERT_EQ(lines.size(), 2);
