@@ -28,22 +28,11 @@ bool isOperator(const QString& op)
     return op == QLatin1String("+") || op == QLatin1String("-") || op == QLatin1String("=");
 }
 
-// Blanks only: other white space (a form feed, a no-break space) stays and ends the number.
-QString trimmedOfBlanks(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
-
 // Val of the collected characters rounded halves-to-even; overflow raises VB error 6.
 int32_t amountOf(const QString& numberText)
 {
-    return vb::clng(vb::val(trimmedOfBlanks(numberText)));
+    // Blanks only: other white space (a form feed, a no-break space) stays and ends the number.
+    return vb::clng(vb::val(vb::trim(numberText)));
 }
 
 } // namespace

@@ -208,6 +208,17 @@ QString doubleText(double value)
     return withRegionalSeparator(printfNumber(value, "%.15G"));
 }
 
+QString trim(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ')
+        ++first;
+    while (last > first && text.at(last - 1) == u' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
 QString str(double value)
 {
     const QString text = printfNumber(value, "%.15G");

@@ -50,6 +50,8 @@ QString doubleText(double value);
 // The standard text of a Date: the short date, then a blank and the time unless it is
 // midnight; a date of 0 with a time is the time alone.
 QString dateText(double date);
+// Trim(): blanks removed at both ends; tabs, no-break spaces and other white space stay.
+QString trim(const QString& text);
 // Str(): like the standard text with a leading blank for non-negative numbers and "." always.
 QString str(double value);
 

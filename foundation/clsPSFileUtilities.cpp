@@ -9,6 +9,7 @@
 #include "platform/Shell.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
+#include "foundation/VbValues.h"
 
 #include <QRegularExpression>
 
@@ -45,17 +46,6 @@ template <typename Step>
 void passOverSilently(Step step)
 {
     passOver(step, [](const VbError&) {});
-}
-
-QString trimBlanks(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ')
-        ++first;
-    while (last > first && text.at(last - 1) == u' ')
-        --last;
-    return text.mid(first, last - first);
 }
 
 // A web or mail address stays as it is in a message; a file path is shown in native form.
@@ -220,7 +210,7 @@ void clsPSFileUtilities::SaveFileAs(const QString& path, const QString& text)
     m_pellowFileName = path;
     platform::Ui& ui = *platform::services().ui;
     ui.setMousePointer(platform::vbcursor::vbHourglass);
-    passOverSilently([&] { fs::writeAtomic(path, platform::toCp1252(trimBlanks(text) + kCrLf)); });
+    passOverSilently([&] { fs::writeAtomic(path, platform::toCp1252(vb::trim(text) + kCrLf)); });
     ui.setMousePointer(platform::vbcursor::vbDefault);
 }
 

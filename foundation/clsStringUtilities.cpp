@@ -6,6 +6,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
+#include "foundation/VbValues.h"
 
 #include <limits>
 
@@ -26,18 +27,6 @@ bool isNonLetter(QChar character)
 {
     const int code = ansiCode(character);
     return (code >= 0 && code < 65) || (code >= 91 && code <= 96) || (code >= 123 && code <= 255);
-}
-
-// VB's Trim: blanks only, not tabs.
-QString trimBlanks(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ')
-        ++first;
-    while (last > first && text.at(last - 1) == u' ')
-        --last;
-    return text.mid(first, last - first);
 }
 
 int16_t toInteger(qsizetype count)
@@ -186,7 +175,7 @@ QString clsStringUtilities::sConvertToChr(const QString& text) const
 
 QString clsStringUtilities::vUnQuoteString(const QString& text) const
 {
-    const QString trimmed = trimBlanks(text);
+    const QString trimmed = vb::trim(text);
     if (trimmed.startsWith(u'"') && trimmed.endsWith(u'"'))
         return trimmed.size() < 2 ? QString() : trimmed.mid(1, trimmed.size() - 2);
     return trimmed;

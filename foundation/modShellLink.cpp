@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "platform/VbError.h"
+#include "foundation/VbValues.h"
 
 namespace modShellLink {
 
@@ -27,12 +28,8 @@ bool CreateShellLink(const QString& linkPath, const QString& targetPath,
 
 bool GetSpecialFolderPath(quintptr /*ownerWindow*/, int32_t csidl, QString& path)
 {
-    QString folder = platform::services().shell->specialFolder(csidl);
     // Blanks only: any other space character is part of a folder's name.
-    while (folder.startsWith(u' '))
-        folder.remove(0, 1);
-    while (folder.endsWith(u' '))
-        folder.chop(1);
+    QString folder = vb::trim(platform::services().shell->specialFolder(csidl));
     if (folder.endsWith(QChar(0)))
         folder.chop(1);
     try {

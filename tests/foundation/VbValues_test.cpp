@@ -67,6 +67,20 @@ TEST(VbVal, ReadsTheLeadingNumber)
     EXPECT_EQ(errorOf([] { vb::val("1e999"); }), platform::vberr::Overflow);
 }
 
+TEST(VbTrim, RemovesBlanksOnly)
+{
+    struct Case {
+        QString text;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"  a b  ", "a b"}, {"", ""}, {"   ", ""},
+        {"	a	", "	a	"}, {QString(QChar(0xA0)) + "a ", QString(QChar(0xA0)) + "a"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vb::trim(c.text), c.expected) << c.text.toStdString();
+}
+
 TEST(VbCBool, AcceptsTrueFalseAnyCaseAndNumbers)
 {
     struct Case {
