@@ -14,12 +14,17 @@ namespace platform {
 
 namespace {
 
+QString& applicationTitleValue()
+{
+    static QString value;
+    return value;
+}
+
 QString titleOrDefault(const QString& title)
 {
     if (!title.isEmpty())
         return title;
-    const QString display = QGuiApplication::applicationDisplayName();
-    return display.isEmpty() ? QCoreApplication::applicationName() : display;
+    return applicationTitle();
 }
 
 QMessageBox::Icon iconOf(int buttons)
@@ -71,6 +76,19 @@ QStringList qtFiltersOf(const QString& vbFilter)
 }
 
 } // namespace
+
+void setApplicationTitle(const QString& title)
+{
+    applicationTitleValue() = title;
+}
+
+QString applicationTitle()
+{
+    if (!applicationTitleValue().isEmpty())
+        return applicationTitleValue();
+    const QString display = QGuiApplication::applicationDisplayName();
+    return display.isEmpty() ? QCoreApplication::applicationName() : display;
+}
 
 QString messageBoxLogLine(const QString& prompt, int, const QString& title)
 {

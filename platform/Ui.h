@@ -62,6 +62,11 @@ public:
     virtual int mousePointer() const = 0;
 };
 
+// The title of message and input boxes given none of their own. Empty (the default) means the
+// application's name.
+void setApplicationTitle(const QString& title);
+QString applicationTitle();
+
 // The one line a message box writes to standard error: "<title>: <prompt>" with line breaks
 // shown as " | ".
 QString messageBoxLogLine(const QString& prompt, int buttons, const QString& title);

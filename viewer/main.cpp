@@ -1,6 +1,7 @@
 #include "display/ProgramEnd.h"
 #include "display/frmLoadingData.h"
 #include "platform/Services.h"
+#include "platform/Ui.h"
 #include "viewer/SignalClose.h"
 #include "viewer/modVantrelViewer.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("vantrel-viewer"));
     // No display name: the window system would append it to every caption ("Startup Wizard",
     // message box titles), and the captions are shown as the forms set them.
+    platform::setApplicationTitle(QStringLiteral("Vantrel Countdown Clock"));
     platform::installProgramServices();
     frmLoadingData::installAsPackageProgress();
 

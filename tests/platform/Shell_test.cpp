@@ -68,6 +68,9 @@ TEST(DesktopShell, SpecialFoldersAndDocumentAddresses)
 TEST(UiMessages, OneLogLinePerBoxAndDefaultAnswers)
 {
     EXPECT_EQ(platform::messageBoxLogLine("53\r\nFile not found", 0, "Vantrel"), "Vantrel: 53 | File not found");
+    platform::setApplicationTitle("Vantrel Countdown Clock");
+    EXPECT_EQ(platform::messageBoxLogLine("In Timer", 0, ""), "Vantrel Countdown Clock: In Timer");
+    platform::setApplicationTitle({});
     using namespace platform::vbmsg;
     struct Case {
         int buttons;
