@@ -36,6 +36,16 @@ QString xChildren(WId parent)
     return QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
 }
 
+// What the X server says of `window`: map state, size and position.
+QString xWindowInfo(WId window)
+{
+    QProcess xwininfo;
+    xwininfo.start("xwininfo", {"-id", QString::number(window)});
+    if (!xwininfo.waitForFinished(10000))
+        return {};
+    return QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
+}
+
 TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
 {
     if (!onX11()) {
@@ -89,6 +99,14 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
     const QString hexId = QStringLiteral("0x%1").arg(preview.winId(), 0, 16);
     EXPECT_TRUE(waitUntil([&] { return xChildren(parentId).contains(hexId); }, 5000))
         << hexId.toStdString() << " not in\n" << xChildren(parentId).toStdString();
+    // Qt may think the window shown while the X server never mapped or sized it.
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const QString info = xWindowInfo(preview.winId());
+            return info.contains("IsViewable") && info.contains("Width: 200") && info.contains("Height: 150");
+        },
+        5000))
+        << xWindowInfo(preview.winId()).toStdString();
     EXPECT_FALSE(ProgramEnd::isEnding());
 
     // The preview area closes: the preview ends the program.
