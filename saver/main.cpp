@@ -1,5 +1,6 @@
 #include "display/ProgramEnd.h"
 #include "platform/Services.h"
+#include "platform/Ui.h"
 #include "saver/modVantrelnScreenSaver.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantrel-saver"));
+    platform::setApplicationTitle(QStringLiteral("Vantrel Countdown Clock"));
     platform::installProgramServices();
 
     modVantrelnScreenSaver::Main(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
