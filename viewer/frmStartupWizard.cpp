@@ -26,19 +26,6 @@ namespace {
 
 const char* const kIndexProperty = "Index";
 
-// The stored "Show Startup Wizard" as a check-box value; a text that is no number counts as 1,
-// as at start-up.
-int storedShowWizardValue()
-{
-    const QString text = platform::services().settings->get(kViewerApplication, kOptionsSection,
-                                                             kShowStartupWizardKey, QStringLiteral("1"));
-    try {
-        return vb::cint(text);
-    } catch (const platform::VbError&) {
-        return 1;
-    }
-}
-
 // The package path as one argument of a launcher's command: in native form and quoted, so a
 // title with blanks or shell characters ("Party Night") reaches the viewer whole.
 QString launcherArgument(const QString& package)
@@ -145,7 +132,7 @@ void frmStartupWizard::Form_Load()
     m_lblSoftwareName->setText(programVersionLine());
     clsPSFileUtilities files;
     files.setPellowFileName(CurrentFile);
-    m_chkLoadTipsAtStartup->setChecked(storedShowWizardValue() != 0);
+    m_chkLoadTipsAtStartup->setChecked(ShowStartupWizardSetting() != 0);
     m_lblCountdownName->setText(files.FileTitle());
 }
 

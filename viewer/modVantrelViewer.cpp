@@ -62,19 +62,6 @@ void makeFolders(clsPSFileUtilities& files)
     }
 }
 
-// "Show Startup Wizard" as an integer; a value that is not a number counts as the default 1,
-// so a damaged setting never stops the start-up.
-int startupWizardSetting()
-{
-    const QString text = platform::services().settings->get(kViewerApplication, kOptionsSection,
-                                                            kShowStartupWizardKey, QStringLiteral("1"));
-    try {
-        return vb::cint(text);
-    } catch (const platform::VbError&) {
-        return 1;
-    }
-}
-
 void runStartupWizard()
 {
     if (showStartupWizard)
@@ -193,7 +180,7 @@ void Main(const QString& commandLine)
 
     if (!packagePath.isEmpty() && files.FileExists(packagePath)) {
         OpenedFile = packagePath;
-        if (startupWizardSetting() == 0) {
+        if (ShowStartupWizardSetting() == 0) {
             CurrentFile = OpenedFile;
             runStartupWizard();
             if (ProgramEnd::isEnding())
@@ -238,6 +225,17 @@ int32_t ShellProgram(const QString& program, const QStringList& arguments, int16
         reportShellError(QString::fromLocal8Bit(error.what()));
     }
     return 0;
+}
+
+int ShowStartupWizardSetting()
+{
+    const QString text = platform::services().settings->get(kViewerApplication, kOptionsSection,
+                                                            kShowStartupWizardKey, QStringLiteral("1"));
+    try {
+        return vb::cint(text);
+    } catch (const platform::VbError&) {
+        return 1;
+    }
 }
 
 } // namespace modVantrelViewer

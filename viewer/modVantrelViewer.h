@@ -48,6 +48,10 @@ int32_t ShellProgram(const QString& path, int16_t style);
 // argument, whatever blanks or quotes it holds, and no shell is involved.
 int32_t ShellProgram(const QString& program, const QStringList& arguments, int16_t style);
 
+// "Show Startup Wizard" as an integer (default 1); a value that is not a number counts as the
+// default, so a damaged setting never stops the start-up or the wizard.
+int ShowStartupWizardSetting();
+
 // Test seams. Empty (the default) means the real thing: countdownApplicationFolder() for the
 // program folder, the modal frmStartupWizard, and a new frmCountdownViewer shown as
 // ViewerWindow. Tests install replacements so Main runs on a temporary program folder and no
