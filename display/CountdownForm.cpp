@@ -3,6 +3,7 @@
 #include "ElasticPanel.h"
 #include "HiddenLabel.h"
 #include "ProgramEnd.h"
+#include "WindowFrame.h"
 #include "StatusBar.h"
 #include "VbTimer.h"
 
@@ -222,20 +223,14 @@ ElasticPanel* CountdownForm::c1eIntervalsLeft(int index) const
 
 QMargins CountdownForm::windowFrame() const
 {
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                    outer.bottom() - inner.bottom());
+    return WindowFrame::frameOf(*this);
 }
 
 QRect CountdownForm::outerPixels() const { return geometry().marginsAdded(windowFrame()); }
 
 void CountdownForm::moveOuterTo(const QPoint& outer)
 {
-    // move() places the frame Qt knows of; windowFrame() is the one the geometry is read with.
-    const QPoint qtFrame = geometry().topLeft() - frameGeometry().topLeft();
-    const QMargins frame = windowFrame();
-    move(outer + QPoint(frame.left(), frame.top()) - qtFrame);
+    WindowFrame::moveOuter(*this, outer, windowFrame());
 }
 
 void CountdownForm::rememberGivenOuter()
@@ -255,9 +250,7 @@ void CountdownForm::placeAgainOnceFramed()
     const std::optional<QRect> given = std::exchange(m_givenOuter, std::nullopt);
     if (!given || WindowState() != 0 || outerPixels() == *given)
         return;
-    resize(std::max(0, given->width() - frame.left() - frame.right()),
-           std::max(0, given->height() - frame.top() - frame.bottom()));
-    moveOuterTo(given->topLeft());
+    WindowFrame::placeOuter(*this, *given, frame);
 }
 
 double CountdownForm::Left() const { return outerPixels().x() * panelTwipsPerPixelX(); }

@@ -1,5 +1,6 @@
 #include "viewer/frmAbout.h"
 
+#include "display/WindowFrame.h"
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "foundation/modForm.h"
@@ -21,7 +22,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <utility>
@@ -253,10 +253,7 @@ void frmAbout::showEvent(QShowEvent* event)
 
 QMargins frmAbout::windowFrame() const
 {
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                    outer.bottom() - inner.bottom());
+    return WindowFrame::frameOf(*this);
 }
 
 bool frmAbout::event(QEvent* event)
@@ -282,11 +279,7 @@ void frmAbout::placeAgainOnceFramed()
     const QRect outer = *std::exchange(m_restoredOuter, std::nullopt);
     if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
         return;
-    resize(std::max(0, outer.width() - frame.left() - frame.right()),
-           std::max(0, outer.height() - frame.top() - frame.bottom()));
-    // move() places the frame Qt knows of; windowFrame() is the one the box is measured with.
-    const QPoint qtFrame = geometry().topLeft() - frameGeometry().topLeft();
-    move(outer.topLeft() + QPoint(frame.left(), frame.top()) - qtFrame);
+    WindowFrame::placeOuter(*this, outer, frame);
 }
 
 void frmAbout::Form_Unload()
