@@ -5,8 +5,9 @@
 
 #include <QRegularExpression>
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <iterator>
 #include <limits>
 
 namespace vb {
@@ -46,14 +47,17 @@ double radixValue(const QString& digits, int radix)
     return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
-QString printfNumber(double value, const char* form)
+// The %G text of printf with `digits` significant digits, always with "." whatever the C
+// library's numeric locale: at least two exponent digits, no trailing zeros, as the standard
+// text has them.
+QString generalNumber(double value, int digits)
 {
     if (value == 0)
         return QStringLiteral("0");
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, form, value);
-    // printf writes at least two exponent digits, as the standard text does.
-    return QString::fromLatin1(buffer);
+    const std::to_chars_result end = std::to_chars(std::begin(buffer), std::end(buffer), value,
+                                                   std::chars_format::general, digits);
+    return QString::fromLatin1(buffer, end.ptr - buffer).toUpper();
 }
 
 QString withRegionalSeparator(QString text)
@@ -200,12 +204,12 @@ QString boolText(bool value)
 
 QString singleText(float value)
 {
-    return withRegionalSeparator(printfNumber(value, "%.7G"));
+    return withRegionalSeparator(generalNumber(value, 7));
 }
 
 QString doubleText(double value)
 {
-    return withRegionalSeparator(printfNumber(value, "%.15G"));
+    return withRegionalSeparator(generalNumber(value, 15));
 }
 
 QString trim(const QString& text)
@@ -221,7 +225,7 @@ QString trim(const QString& text)
 
 QString str(double value)
 {
-    const QString text = printfNumber(value, "%.15G");
+    const QString text = generalNumber(value, 15);
     return value >= 0 ? QLatin1Char(' ') + text : text;
 }
 

@@ -1,6 +1,8 @@
+#include "countdown/QStringPrinting.h"
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "platform/VbError.h"
+#include "support/DecimalCommaLocale.h"
 #include "support/FixedClock.h"
 #include "support/TestServices.h"
 
@@ -124,6 +126,39 @@ TEST(VbSingleText, SevenSignificantDigitsWithoutTrailingZeros)
         EXPECT_EQ(vb::singleText(c.value), QString::fromLatin1(c.expected)) << c.expected;
     EXPECT_EQ(vb::str(5), " 5");
     EXPECT_EQ(vb::str(-5.5), "-5.5");
+}
+
+TEST(VbNumberText, IgnoresTheCLibraryNumericLocale)
+{
+    // A desktop session with a decimal-comma locale must not change the text of a number:
+    // only the regional settings do.
+    DecimalCommaLocale decimalComma;
+    ASSERT_EQ(decimalComma.error(), QString());
+    TestServices services;
+    struct Case {
+        double value;
+        const char* single;
+        const char* dbl;
+        const char* str;
+    };
+    const Case cases[] = {{8203.125, "8203.125", "8203.125", " 8203.125"},
+                          {-10.5, "-10.5", "-10.5", "-10.5"},
+                          {0.1, "0.1", "0.1", " 0.1"},
+                          {12345678.9, "1.234568E+07", "12345678.9", " 12345678.9"},
+                          {1.5e-7, "1.5E-07", "1.5E-07", " 1.5E-07"},
+                          {1e20, "1E+20", "1E+20", " 1E+20"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(vb::singleText(static_cast<float>(c.value)), QString::fromLatin1(c.single)) << c.single;
+        EXPECT_EQ(vb::doubleText(c.value), QString::fromLatin1(c.dbl)) << c.dbl;
+        EXPECT_EQ(vb::str(c.value), QString::fromLatin1(c.str)) << c.str;
+        EXPECT_DOUBLE_EQ(vb::cdbl(QString::fromLatin1(c.dbl)), c.value) << c.dbl;
+        EXPECT_DOUBLE_EQ(vb::val(QString::fromLatin1(c.dbl)), c.value) << c.dbl;
+    }
+    EXPECT_EQ(vb::formatNumber(1234567.8, "#,##0.00"), "1,234,567.80");
+    services.regional().decimalSeparator = QLatin1Char(',');
+    services.regional().thousandsSeparator = QLatin1Char('.');
+    EXPECT_EQ(vb::singleText(8203.125f), "8203,125");
+    EXPECT_FLOAT_EQ(vb::csng("8203,125"), 8203.125f);
 }
 
 TEST(VbDateText, ShortDateThenTimeUnlessMidnight)
