@@ -2,9 +2,15 @@
 # Installs what is missing, builds, and runs every test.
 #   ./test.sh             normal build in build/
 #   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
+#   LC_ALL=de_DE.UTF-8 ./test.sh   the same tests under a German (decimal-comma) locale
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
+# A locale asked for that is not installed would quietly leave the tests in the "C" locale.
+if [ -n "${LC_ALL:-}" ] && [ -n "$(locale 2>&1 >/dev/null)" ]; then
+  echo "test.sh: the locale $LC_ALL is not installed" >&2
+  exit 1
+fi
 
 build_dir=build
 cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
