@@ -108,7 +108,8 @@ QString writableTarget(const QString& path)
 
 [[noreturn]] void raiseWriteFailure(const QFileDevice& file)
 {
-    static const QString noSpace = QString::fromLocal8Bit(std::strerror(ENOSPC));
+    // Qt's own text for the error, which does not follow the desktop's language as strerror does.
+    static const QString noSpace = qt_error_string(ENOSPC);
     raise(file.errorString().contains(noSpace) ? vberr::DiskFull : vberr::DeviceIO);
 }
 
