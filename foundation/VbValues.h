@@ -5,7 +5,8 @@
 #include <cstdint>
 
 // VB's value conversions as the program relies on them. Failures raise platform::VbError
-// (6 "Overflow", 13 "Type mismatch"). Text conversions follow platform::regional().
+// (6 "Overflow", 13 "Type mismatch"). Text conversions follow platform::regional() alone, never
+// the C library's numeric locale.
 namespace vb {
 
 // Round to whole numbers with halves to the even neighbour.
