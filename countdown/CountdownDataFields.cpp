@@ -48,8 +48,16 @@ template <auto Set>
 void integerIn(C& c, const QString& v) { (c.*Set)(vb::cint(v)); }
 template <auto Set>
 void decimalIn(C& c, const QString& v) { (c.*Set)(vb::csng(v)); }
+// A date the file cannot hold (years 100 to 9999) would be taken here and then fail every
+// later save, so it does not convert, like any other text that is not a date.
 template <auto Set>
-void dateIn(C& c, const QString& v) { (c.*Set)(vb::cdate(v)); }
+void dateIn(C& c, const QString& v)
+{
+    const double date = vb::cdate(v);
+    if (!vb::fromOleDate(date).isValid())
+        throw platform::VbError(platform::vberr::TypeMismatch);
+    (c.*Set)(date);
+}
 
 // File names are joined to the work folder, so only a bare name (or none) is taken.
 template <auto Set>

@@ -21,11 +21,14 @@ QByteArray write(const clsCountdown& countdown, double writtenAt, const ShowMess
     file.reserve(4096);
     appendLine(file, QStringLiteral("<VazovuzAzodozaruVuzaz>"));
     appendLine(file, QStringLiteral("<Countdown>"));
-    for (const CountdownDataFields::Field& field : CountdownDataFields::fields()) {
-        trapFailure(show, [&] {
+    try {
+        for (const CountdownDataFields::Field& field : CountdownDataFields::fields()) {
             appendLine(file, QLatin1Char('<') + field.tag + QLatin1Char('>') + field.write(countdown, writtenAt)
                                  + QStringLiteral("</") + field.tag + QLatin1Char('>'));
-        });
+        }
+    } catch (const platform::VbError& error) {
+        showFailure(show, error);
+        return {};
     }
     appendLine(file, QStringLiteral("</Countdown>"));
     appendLine(file, QStringLiteral("</VazovuzAzodozaruVuzaz>"));

@@ -17,6 +17,7 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -145,6 +146,22 @@ QString nameTheWindowReads(const QString& packagePath)
     return files.Filename() + QStringLiteral(".MVK");
 }
 
+// Placing the members one after another leaves, for each name, the last member of that name:
+// a later one replaces an earlier one. Names are compared without case, as the file layer
+// finds them. Keeping only that last member also means no two staged files share a name.
+std::vector<Unpacked> lastOfEachName(const std::vector<Unpacked>& items)
+{
+    std::vector<Unpacked> kept;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const auto sameName = [&](const Unpacked& later) {
+            return later.name.compare(items[i].name, Qt::CaseInsensitive) == 0;
+        };
+        if (std::none_of(items.begin() + static_cast<std::ptrdiff_t>(i) + 1, items.end(), sameName))
+            kept.push_back(items[i]);
+    }
+    return kept;
+}
+
 std::vector<Unpacked> membersToUnpack(const package::PackageContents& contents, const QString& packagePath)
 {
     std::vector<Unpacked> list{{contents.data.name, &contents.data, Placement::Always}};
@@ -155,7 +172,7 @@ std::vector<Unpacked> membersToUnpack(const package::PackageContents& contents, 
         if (*media)
             list.push_back({(*media)->name, &**media, Placement::MediaRule});
     }
-    return list;
+    return lastOfEachName(list);
 }
 
 // The media rule: a work-folder file that already holds exactly the member's bytes stays.

@@ -24,7 +24,9 @@ void SaveCountdownPackage(const QString& packagePath, const QString& reserved1,
 // truncated, inconsistent or names a member that is not a bare file name (then nothing in the
 // work folder changes). With `pictureOnly` the sound and logo members are left in the package.
 // The data member is also placed under the package's own name with ".MVK", the name the
-// countdown windows read, so a renamed package opens with its own countdown.
+// countdown windows read, so a renamed package opens with its own countdown. Members whose
+// names are the same, letter case aside, end as placing them in order would leave them: the
+// later member's bytes under its name.
 bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QString& workFolder);
 
 // Copies exactly `byteCount` (a header count field, digits then blanks) bytes of the file at

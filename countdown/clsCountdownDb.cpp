@@ -1,6 +1,7 @@
 #include "countdown/clsCountdownDb.h"
 
 #include "countdown/ApplicationFolder.h"
+#include "countdown/BareFileName.h"
 #include "countdown/CountdownDataReader.h"
 #include "countdown/CountdownDataWriter.h"
 #include "countdown/CountdownDefaults.h"
@@ -65,6 +66,13 @@ int16_t clsCountdownDb::CreateNewCountdown(clsCountdown& countdown)
 
 void clsCountdownDb::RemoveCountdown(clsCountdown&, const QString& name)
 {
+    // The name is joined into a path and the delete takes patterns, so a folder part or a
+    // wildcard would reach other files: only a bare countdown name is deleted.
+    if (!isBareFileName(name)) {
+        const platform::VbError badName(platform::vberr::BadFileName);
+        showInMessageBox(errorReport(badName) + QStringLiteral("\r\n") + name, platform::vbmsg::vbOKOnly);
+        return;
+    }
     clsPSFileUtilities files;
     files.psKill(countdownApplicationFolder() + QStringLiteral("\\Countdowns\\") + name + QStringLiteral(".MVK"));
 }
@@ -78,6 +86,10 @@ int16_t clsCountdownDb::WriteCountdownFile(clsCountdown& countdown)
         return 0;
     const ShowMessage show = showInMessageBox;
     const QByteArray bytes = CountdownDataWriter::write(countdown, vb::now(), show);
+    if (bytes.isEmpty()) {
+        m_lastWriteSucceeded = false;
+        return 0;
+    }
     clsPSFileUtilities files;
     files.CreateDirMaybe(countdown.DatabaseLocation() + QLatin1Char('\\'));
     // A folder that could not be made has had its message; the write would only add another.

@@ -21,7 +21,8 @@ public:
     // Writes the countdown's data file (nothing when CountdownFileName is empty), replacing the
     // old file atomically. Always 0.
     int16_t CreateNewCountdown(clsCountdown& countdown);
-    // Deletes AppPath\Countdowns\<name>.MVK when it exists.
+    // Deletes AppPath\Countdowns\<name>.MVK when it exists. A name that is not a bare file name
+    // (a folder part, "..", a wildcard, nothing) deletes nothing and shows 52 with the name.
     void RemoveCountdown(clsCountdown& countdown, const QString& name);
 
     // False when the last CreateNewCountdown could not write its file (the old file is whole).

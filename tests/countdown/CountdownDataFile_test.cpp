@@ -187,6 +187,31 @@ TEST(CountdownDataFile, CreationDateMarkerFollowsThePatternCase)
     EXPECT_TRUE(lines.contains("<CreationDate>02 Jan, 2026 12:05:09 Am</CreationDate>")) << lines.join('\n').toStdString();
 }
 
+// A file without one of its lines would lose that value on reading, so a line that cannot be
+// written fails the whole file, with one message however many lines fail.
+TEST(CountdownDataFile, WriterFailsWholeOnALineThatCannotBeWritten)
+{
+    const double pastTheFile = vb::oleDateFromParts(10000, 1, 1);
+    const struct {
+        const char* what;
+        double eventDate;
+        double writtenAt;
+    } cases[] = {
+        {"event date after 9999", pastTheFile, kWrittenAt},
+        {"time of writing after 9999", kWrittenAt, pastTheFile},
+        {"both", pastTheFile, pastTheFile},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        clsCountdown countdown;
+        fillEveryProperty(countdown);
+        countdown.setEventDate(c.eventDate);
+        Shown shown;
+        EXPECT_TRUE(CountdownDataWriter::write(countdown, c.writtenAt, shown.sink()).isEmpty());
+        EXPECT_EQ(shown.prompts, QStringList{"6\nOverflow"});
+    }
+}
+
 TEST(CountdownDataFile, RoundTripRestoresEveryPropertyButTheDocumentedOnes)
 {
     clsCountdown original;
@@ -382,6 +407,14 @@ TEST(CountdownDataFile, ReaderConvertsEachValueOrLeavesThePropertyAlone)
          [](const clsCountdown& c) { EXPECT_EQ(c.EventDate(), vb::oleDateFromParts(2026, 12, 31, 23, 30, 0)); }},
         {"<EventDate>someday</EventDate>", mismatch,
          [](const clsCountdown& c) { EXPECT_EQ(c.EventDate(), vb::oleDateFromParts(2026, 12, 31, 23, 30, 0)); }},
+        {"<EventDate>1/1/10000</EventDate>", mismatch,
+         [](const clsCountdown& c) { EXPECT_EQ(c.EventDate(), vb::oleDateFromParts(2026, 12, 31, 23, 30, 0)); }},
+        {"<EventDate>12/31/9999 11:59:59 PM</EventDate>", {},
+         [](const clsCountdown& c) { EXPECT_EQ(c.EventDate(), vb::oleDateFromParts(9999, 12, 31, 23, 59, 59)); }},
+        {"<EventDate>1/1/100</EventDate>", {},
+         [](const clsCountdown& c) { EXPECT_EQ(c.EventDate(), vb::oleDateFromParts(100, 1, 1)); }},
+        {"<CreationDate>1 Jan, 10000</CreationDate>", mismatch,
+         [](const clsCountdown& c) { EXPECT_EQ(c.CreationDate(), 1.0); }},
         {"<CreationDate>10 Dec, 2026 03:04:05 Pm</CreationDate>", {},
          [](const clsCountdown& c) { EXPECT_EQ(c.CreationDate(), kWrittenAt); }},
         {"<EventCaption>a<b>&c</EventCaption>", {}, [](const clsCountdown& c) { EXPECT_EQ(c.EventCaption(), "a<b>&c"); }},

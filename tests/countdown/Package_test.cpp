@@ -1,3 +1,4 @@
+#include "QStringPrinting.h"
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/PackageHeader.h"
 #include "countdown/PackageProgress.h"
@@ -276,6 +277,50 @@ TEST_F(Package, RenamedPackageOpensWithItsOwnCountdown)
     EXPECT_TRUE(open(folder.internalPath(QStringLiteral("Party2.MVL"))));
     EXPECT_EQ(readWork(QStringLiteral("Party2.MVK")), QByteArray("party data"));
     EXPECT_EQ(readWork(QStringLiteral("Party.MVK")), QByteArray("party data"));
+}
+
+// Members that share a name, also in another letter case, are placed as reading them one after
+// another would place them: the later member's bytes stay under its name, nothing is lost, and
+// the next save packs those bytes under every name that refers to them.
+TEST_F(Package, MembersSharingANameKeepTheLaterOnesBytesThroughTheNextSave)
+{
+    struct Case {
+        const char* what;
+        Member data, picture, sound, logo;
+        Member alreadyInWork;
+        QStringList workFiles;
+        QByteArray keptBytes; // of the last name in workFiles
+        QByteArray savedPackage;
+    };
+    const QByteArray d = pattern(300, 1), p = pattern(5000, 2), l = pattern(700, 4);
+    const Case cases[] = {
+        {"picture and logo are one file", {"A.MVK", d}, {"p.png", p}, {}, {"p.png", p}, {},
+         {"A.MVK", "p.png"}, p, makePackage({"A.MVK", d}, {"p.png", p}, {}, {"p.png", p}, "A")},
+        {"names differ in letter case", {"A.MVK", d}, {"Pic.png", p}, {}, {"PIC.PNG", l}, {},
+         {"A.MVK", "PIC.PNG"}, l, makePackage({"A.MVK", d}, {"Pic.png", l}, {}, {"PIC.PNG", l}, "A")},
+        {"a medium is named like the data file", {"A.MVK", d}, {}, {"a.mvk", l}, {}, {},
+         {"a.mvk"}, l, makePackage({"A.MVK", l}, {}, {"a.mvk", l}, {}, "A")},
+        {"the work folder holds the name in other letter case", {"A.MVK", d}, {"PIC.PNG", p}, {}, {},
+         {"pic.png", "old"}, {"A.MVK", "PIC.PNG"}, p, makePackage({"A.MVK", d}, {"PIC.PNG", p}, {}, {}, "A")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const QString& name : workFiles())
+            QFile::remove(folder.nativePath(inWork(name)));
+        if (!c.alreadyInWork.name.isEmpty())
+            putInWork(QString::fromLatin1(c.alreadyInWork.name), c.alreadyInWork.bytes);
+        services.ui().msgBoxes.clear();
+        const QString package =
+            writePackage(QStringLiteral("A.MVL"), makePackage(c.data, c.picture, c.sound, c.logo, "A"));
+
+        EXPECT_TRUE(open(package));
+        EXPECT_TRUE(services.ui().msgBoxes.empty()) << services.ui().prompts().join('|').toStdString();
+        EXPECT_EQ(workFiles(), c.workFiles);
+        EXPECT_EQ(readWork(c.workFiles.last()), c.keptBytes);
+
+        save(package, c.data.name, c.picture.name, c.sound.name, c.logo.name);
+        EXPECT_EQ(folder.read(QStringLiteral("A.MVL")), c.savedPackage);
+    }
 }
 
 // The media rule: a work-folder file stays only when it already holds the member's bytes.

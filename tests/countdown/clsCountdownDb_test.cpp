@@ -131,6 +131,25 @@ TEST(CountdownDb, FailedSaveKeepsTheOldFileAndShowsOneMessage)
     EXPECT_TRUE(services.ui().msgBoxes[0].prompt.contains('\n'));
 }
 
+// An event date after 9999 cannot be written: the save fails as a whole, with one message,
+// and the old file stays, so the save chain has nothing short to pack.
+TEST(CountdownDb, LineThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile)
+{
+    TestServices services;
+    TempFolder folder;
+    const QByteArray old = "old countdown bytes";
+    folder.write("Party.MVK", old);
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(folder.internal());
+    countdown.setCountdownFileName("Party.MVK");
+    countdown.setEventDate(vb::oleDateFromParts(10000, 1, 1));
+
+    EXPECT_FALSE(countdown.Update());
+    EXPECT_EQ(services.ui().prompts(), QStringList{"6\nOverflow"});
+    EXPECT_EQ(folder.read("Party.MVK"), old);
+    EXPECT_EQ(QDir(folder.native()).entryList(QDir::Files | QDir::Hidden), QStringList{"Party.MVK"});
+}
+
 TEST(CountdownDb, SaveOverSomethingThatIsNotAFileShowsOneMessage)
 {
     TestServices services;

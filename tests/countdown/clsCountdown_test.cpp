@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -166,6 +167,35 @@ TEST(Countdown, RemoveCountdownDeletesFromCountdownsFolderThenRaisesDataChanged)
     EXPECT_TRUE(services.ui().msgBoxes.empty());
     EXPECT_TRUE(QFile::exists(inWork));
     QFile::remove(inWork);
+}
+
+// Only a bare countdown name is deleted: a folder part, "..", a drive or a wildcard would reach
+// files other than the one named, so such a name deletes nothing and is reported.
+TEST(Countdown, RemoveCountdownRefusesAnythingButABareName)
+{
+    TestServices services;
+    const QString app = QCoreApplication::applicationDirPath();
+    const QStringList files = {"Countdowns/KeepA-refuse.MVK", "Countdowns/KeepB-refuse.MVK", "Temp/V-refuse.MVK",
+                               "Countdowns/Sub/V-refuse.MVK"};
+    for (const QString& file : files) {
+        QDir().mkpath(QFileInfo(app + "/" + file).path());
+        QFile out(app + "/" + file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("x");
+    }
+    const QString names[] = {"*", "Keep?-refuse", "KeepA-refuse*", "..\\Temp\\V-refuse", "../Temp/V-refuse",
+                             "Sub\\V-refuse", "C:KeepA-refuse", "..", ""};
+    clsCountdown countdown;
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        services.ui().msgBoxes.clear();
+        countdown.RemoveCountdown(name);
+        EXPECT_EQ(services.ui().prompts(), QStringList{"52\r\nBad file name or number\r\n" + name});
+        for (const QString& file : files)
+            EXPECT_TRUE(QFile::exists(app + "/" + file)) << file.toStdString();
+    }
+    for (const QString& file : files)
+        QFile::remove(app + "/" + file);
 }
 
 TEST(Countdown, RefreshWithoutFileTakesNewValuesWithoutDataChanged)
