@@ -36,8 +36,8 @@ QString storedKey(QSettings& ini, const QString& key)
     return found.isEmpty() ? storedSettingsName(key) : found;
 }
 
-// A file that could not be read would be replaced by one holding only the change, and a file
-// that could not be written has kept nothing: both are errors of the write.
+// QSettings neither writes a file it could not read nor says so at the write: a store that
+// could not be read or written has kept nothing, and that is an error of the write.
 void checkStatus(const QSettings& ini)
 {
     if (ini.status() != QSettings::NoError)

@@ -135,8 +135,9 @@ TEST(IniSettingsStore, AWriteThatCannotReachTheDiskIsAnError)
     EXPECT_EQ(store.get(app, "Window", "AppPath", "none"), "none");
 }
 
-// A store file that exists but cannot be read is not replaced by one holding only the new value.
-TEST(IniSettingsStore, AnUnreadableStoreIsNotOverwritten)
+// A store file that exists but cannot be read takes no change either: the write says so, and
+// what the file held stays.
+TEST(IniSettingsStore, AWriteToAStoreThatCannotBeReadIsAnError)
 {
     QTemporaryDir temp;
     ASSERT_TRUE(temp.isValid());
