@@ -37,10 +37,11 @@ QString storedKey(QSettings& ini, const QString& key)
 }
 
 // QSettings neither writes a file it could not read nor says so at the write: a store that
-// could not be read or written has kept nothing, and that is an error of the write.
+// could not be read or written has kept nothing, and that is an error of the write. A line it
+// cannot parse (a format error) is only dropped when the file is written again.
 void checkStatus(const QSettings& ini)
 {
-    if (ini.status() != QSettings::NoError)
+    if (ini.status() == QSettings::AccessError)
         throw VbError(vberr::PathFileAccess);
 }
 

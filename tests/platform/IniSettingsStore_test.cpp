@@ -135,6 +135,21 @@ TEST(IniSettingsStore, AWriteThatCannotReachTheDiskIsAnError)
     EXPECT_EQ(store.get(app, "Window", "AppPath", "none"), "none");
 }
 
+// A hand-edited file with a line that is no setting still takes writes and keeps its settings.
+TEST(IniSettingsStore, AStrayLineDoesNotBlockWrites)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    platform::IniSettingsStore store(temp.path());
+    QFile file(store.filePath(app));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("stray line\n[Window]\nAppPath=C:\\\\Vantrel\n");
+    file.close();
+    store.put(app, "Window", "LastOpenTemplate", "x.MVL");
+    EXPECT_EQ(store.get(app, "Window", "AppPath"), "C:\\Vantrel");
+    EXPECT_EQ(store.get(app, "Window", "LastOpenTemplate"), "x.MVL");
+}
+
 // A store file that exists but cannot be read takes no change either: the write says so, and
 // what the file held stays.
 TEST(IniSettingsStore, AWriteToAStoreThatCannotBeReadIsAnError)
