@@ -69,7 +69,7 @@ TEST_P(SettingsStores, RemovesAKeyOrAWholeSection)
     store->remove("Never Written", "X");
 }
 
-// "/" and "\\" are ordinary characters of a section or key name: each name finds its own value,
+// "/" and "\" are ordinary characters of a section or key name: each name finds its own value,
 // and names that only split differently at a separator stay apart.
 TEST_P(SettingsStores, NamesWithSeparatorsAreFoundAgain)
 {
