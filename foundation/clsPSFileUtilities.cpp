@@ -67,6 +67,21 @@ void openWithShell(const QString& fileOrUrl)
     msgBox(message, vbInformation);
 }
 
+// The existence searches take "*" and "?" as patterns, a copy or a delete does not: a name that
+// is no file name is reported once, before a destination is deleted for a copy that cannot be.
+bool areFileNames(const QString& source, const QString& destination)
+{
+    bool named = false;
+    passOver(
+        [&] {
+            fs::exists(source);
+            fs::exists(destination);
+            named = true;
+        },
+        [](const VbError& error) { msgBox(errorReport(error)); });
+    return named;
+}
+
 } // namespace
 
 const QString clsPSFileUtilities::kMp3Alias = QStringLiteral("MP3_Device1");
@@ -145,6 +160,8 @@ void clsPSFileUtilities::psFileCopy(const QString& destination)
     bool sourceFound = false;
     passOver([&] { sourceFound = bFileExist(m_pellowFileName); }, report);
     if (!sourceFound)
+        return;
+    if (!areFileNames(m_pellowFileName, destination))
         return;
     // Another spelling of the source (case, "/" for "\"): deleting the destination would
     // delete the only copy. A name that cannot be resolved is reported by the steps below.

@@ -322,27 +322,14 @@ void makeDir(const QString& path)
 
 void removeFile(const QString& path)
 {
-    checkName(path, true);
-    const QString native = toNative(path);
-    const qsizetype lastSlash = native.lastIndexOf(QLatin1Char('/'));
-    QStringList natives;
-    if (hasWildcard(native.mid(lastSlash + 1))) {
-        const QString folder = resolve(native.left(lastSlash + 1));
-        for (const QString& name : dir(path, attr::Hidden | attr::System))
-            natives << QDir(folder.isEmpty() ? QStringLiteral(".") : folder).filePath(name);
-    } else {
-        const QString found = existingNative(path);
-        if (!found.isEmpty() && !QFileInfo(found).isDir())
-            natives << found;
-    }
-    if (natives.isEmpty())
+    // A name is taken literally: "*" and "?" are refused by the name check, never expanded.
+    const QString native = existingNative(path);
+    if (native.isEmpty() || QFileInfo(native).isDir())
         raise(vberr::FileNotFound);
-    for (const QString& file : natives) {
-        if (!QFileInfo(QFileInfo(file).absolutePath()).isWritable())
-            raise(vberr::PermissionDenied);
-        if (!QFile::remove(file))
-            raise(vberr::PathFileAccess);
-    }
+    if (!QFileInfo(QFileInfo(native).absolutePath()).isWritable())
+        raise(vberr::PermissionDenied);
+    if (!QFile::remove(native))
+        raise(vberr::PathFileAccess);
 }
 
 void removeDir(const QString& path)

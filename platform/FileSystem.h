@@ -57,7 +57,7 @@ bool matchesPattern(const QString& name, const QString& pattern);
 
 // VB MkDir: 75 when the entry exists, 76 when the parent folder is missing.
 void makeDir(const QString& path);
-// VB Kill: wildcards delete every matching plain file; 53 when nothing matches or for a folder.
+// Deletes the one plain file named: 52 for a name holding "*" or "?", 53 when missing or a folder.
 void removeFile(const QString& path);
 // VB RmDir: 76 missing, 75 not empty.
 void removeDir(const QString& path);

@@ -1,5 +1,7 @@
 #include "platform/IniSettingsStore.h"
 
+#include "platform/VbError.h"
+
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -8,28 +10,45 @@ namespace platform {
 
 namespace {
 
-QString matchWithoutCase(const QStringList& names, const QString& wanted)
+// The stored spelling of a name among the stored ones, compared without case.
+QString matchWithoutCase(const QStringList& names, const QString& name)
 {
-    for (const QString& name : names) {
-        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
-            return name;
+    const QString wanted = storedSettingsName(name);
+    for (const QString& stored : names) {
+        if (stored.compare(wanted, Qt::CaseInsensitive) == 0)
+            return stored;
     }
     return {};
 }
 
 // A section may not be called "General" in QSettings' INI files without being merged with the
-// top level, and "/" would nest; both are escaped by QSettings itself when written as a group
-// name, so the stored spelling is looked up among childGroups().
+// top level; QSettings escapes that name itself when written as a group name, so the stored
+// spelling is looked up among childGroups().
 QString storedGroup(QSettings& ini, const QString& section)
 {
     const QString found = matchWithoutCase(ini.childGroups(), section);
-    return found.isEmpty() ? section : found;
+    return found.isEmpty() ? storedSettingsName(section) : found;
 }
 
 QString storedKey(QSettings& ini, const QString& key)
 {
     const QString found = matchWithoutCase(ini.childKeys(), key);
-    return found.isEmpty() ? key : found;
+    return found.isEmpty() ? storedSettingsName(key) : found;
+}
+
+// QSettings neither writes a file it could not read nor says so at the write: a store that
+// could not be read or written has kept nothing, and that is an error of the write. A line it
+// cannot parse (a format error) is only dropped when the file is written again.
+void checkStatus(const QSettings& ini)
+{
+    if (ini.status() == QSettings::AccessError)
+        throw VbError(vberr::PathFileAccess);
+}
+
+void syncAndCheck(QSettings& ini)
+{
+    ini.sync();
+    checkStatus(ini);
 }
 
 } // namespace
@@ -62,6 +81,7 @@ void IniSettingsStore::put(const QString& app, const QString& section, const QSt
 {
     QDir().mkpath(QFileInfo(filePath(app)).absolutePath());
     QSettings ini(filePath(app), QSettings::IniFormat);
+    checkStatus(ini);
     ini.beginGroup(storedGroup(ini, section));
     const QString stored = storedKey(ini, key);
     // The file is rewritten (and synced to disk) only for a real change: the programs store
@@ -70,12 +90,13 @@ void IniSettingsStore::put(const QString& app, const QString& section, const QSt
         return;
     ini.setValue(stored, value);
     ini.endGroup();
-    ini.sync();
+    syncAndCheck(ini);
 }
 
 void IniSettingsStore::remove(const QString& app, const QString& section, const QString& key)
 {
     QSettings ini(filePath(app), QSettings::IniFormat);
+    checkStatus(ini);
     const QString group = matchWithoutCase(ini.childGroups(), section);
     if (group.isEmpty())
         return;
@@ -88,7 +109,7 @@ void IniSettingsStore::remove(const QString& app, const QString& section, const 
             ini.remove(stored);
         ini.endGroup();
     }
-    ini.sync();
+    syncAndCheck(ini);
 }
 
 } // namespace platform

@@ -1,7 +1,9 @@
 #include "display/ProgramEnd.h"
 #include "display/frmLoadingData.h"
+#include "foundation/ErrorReport.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
+#include "platform/VbError.h"
 #include "viewer/SignalClose.h"
 #include "viewer/modVantrelViewer.h"
 
@@ -24,7 +26,14 @@ int main(int argc, char* argv[])
     // The command line is the whole argument text after the program name.
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    modVantrelViewer::Main(arguments.join(QLatin1Char(' ')));
+    try {
+        modVantrelViewer::Main(arguments.join(QLatin1Char(' ')));
+    } catch (const platform::VbError& error) {
+        // An error that no procedure traps (a settings store that cannot be written) ends the
+        // start with its message instead of aborting the process.
+        platform::services().ui->msgBox(errorReport(error), platform::vbmsg::vbCritical);
+        return 1;
+    }
 
     if (ProgramEnd::isEnding())
         return ProgramEnd::exitCode();

@@ -6,7 +6,13 @@ namespace {
 
 QString sectionPrefix(const QString& app, const QString& section)
 {
-    return (app + QLatin1Char('\\') + section + QLatin1Char('\\')).toLower();
+    const QChar separator = QLatin1Char('\\');
+    return (storedSettingsName(app) + separator + storedSettingsName(section) + separator).toLower();
+}
+
+QString entryKey(const QString& app, const QString& section, const QString& key)
+{
+    return sectionPrefix(app, section) + storedSettingsName(key).toLower();
 }
 
 } // namespace
@@ -14,19 +20,19 @@ QString sectionPrefix(const QString& app, const QString& section)
 QString MemorySettingsStore::get(const QString& app, const QString& section, const QString& key,
                                  const QString& defaultValue)
 {
-    return values.value(sectionPrefix(app, section) + key.toLower(), defaultValue);
+    return values.value(entryKey(app, section, key), defaultValue);
 }
 
 void MemorySettingsStore::put(const QString& app, const QString& section, const QString& key, const QString& value)
 {
-    values.insert(sectionPrefix(app, section) + key.toLower(), value);
+    values.insert(entryKey(app, section, key), value);
 }
 
 void MemorySettingsStore::remove(const QString& app, const QString& section, const QString& key)
 {
     const QString prefix = sectionPrefix(app, section);
     if (!key.isEmpty()) {
-        values.remove(prefix + key.toLower());
+        values.remove(entryKey(app, section, key));
         return;
     }
     for (auto it = values.begin(); it != values.end();) {
@@ -36,7 +42,7 @@ void MemorySettingsStore::remove(const QString& app, const QString& section, con
 
 bool MemorySettingsStore::contains(const QString& app, const QString& section, const QString& key) const
 {
-    return values.contains(sectionPrefix(app, section) + key.toLower());
+    return values.contains(entryKey(app, section, key));
 }
 
 } // namespace platform

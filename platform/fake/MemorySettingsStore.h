@@ -17,7 +17,7 @@ public:
     bool contains(const QString& app, const QString& section, const QString& key) const;
     int count() const { return static_cast<int>(values.size()); }
 
-    // Key: "app\section\key" in lower case.
+    // Key: "app\section\key" in lower case, each name as storedSettingsName() keeps it.
     QMap<QString, QString> values;
 };
 

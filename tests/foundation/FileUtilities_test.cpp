@@ -86,6 +86,34 @@ TEST_F(FileUtilities, KillDeletesOnlyWhatTheFileTestFinds)
     EXPECT_TRUE(services.mci().commands.isEmpty());
 }
 
+// "*" and "?" in a name to delete are refused as a bad file name with one message, and every
+// file the pattern would match stays as it was.
+TEST_F(FileUtilities, DeletingOperationsTakeTheirNameLiterally)
+{
+    const QString badName = "52\r\n" + platform::vbErrorDescription(52);
+    const QString source = temp.write("src.txt", "new");
+    for (const char* pattern : {"k*", "k?"}) {
+        for (const bool kill : {true, false}) {
+            services.ui().msgBoxes.clear();
+            temp.write("k1", "one");
+            temp.write("k2", "two");
+            const QString path = temp.internalPath(QString::fromLatin1(pattern));
+            files.setPellowFileName(source);
+            kill ? files.psKill(path) : files.psFileCopy(path);
+            EXPECT_EQ(temp.read("k1") + temp.read("k2"), "onetwo") << pattern << (kill ? " kill" : " copy");
+            // Only the delete's message names the path.
+            const QString expected = kill ? badName + "\r\n" + fs::toNative(path) : badName;
+            EXPECT_EQ(prompts(), QStringList{expected}) << pattern << (kill ? " kill" : " copy");
+        }
+    }
+    // A pattern as the source: the destination is not deleted for a copy that cannot be made.
+    services.ui().msgBoxes.clear();
+    files.setPellowFileName(temp.internalPath("s*"));
+    files.psFileCopy(temp.internalPath("k1"));
+    EXPECT_EQ(temp.read("k1"), "one");
+    EXPECT_EQ(prompts(), QStringList{badName});
+}
+
 // A file that cannot be deleted (held, as playback holds one on other systems): the video
 // device is closed and the file stays, without a message.
 TEST_F(FileUtilities, KillOfAFileThatCannotGoClosesTheVideoDevice)

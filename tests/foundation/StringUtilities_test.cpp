@@ -1,5 +1,6 @@
 #include "foundation/clsStringUtilities.h"
 
+#include "platform/IniSettingsStore.h"
 #include "platform/VbError.h"
 #include "support/TestServices.h"
 
@@ -132,6 +133,29 @@ TEST(StringUtilities, SettingsUseTheirApplicationNames)
     EXPECT_FALSE(services.settings().contains("Morvale", "Settings", "NeverStored"));
     EXPECT_EQ(services.settings().count(), 1);
     EXPECT_TRUE(services.ui().msgBoxes.empty());
+}
+
+// A settings store that cannot be written: the write's error reaches the caller of
+// PutIniString, and DeleteIniString shows it and goes on.
+TEST(StringUtilities, SettingsErrorsAreNotSwallowed)
+{
+    TestServices services;
+    TempFolder temp;
+    temp.write("plain-file", "x");
+    platform::IniSettingsStore unwritable(temp.nativePath("plain-file/config"));
+    platform::services().settings = &unwritable;
+    clsStringUtilities strings;
+    try {
+        strings.PutIniString("Settings", "AppPath", "C:\\Vantrel");
+        ADD_FAILURE() << "no error";
+    } catch (const platform::VbError& error) {
+        EXPECT_EQ(error.number, 75);
+    }
+    EXPECT_EQ(strings.PellowString(), "C:\\Vantrel");
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+
+    strings.DeleteIniString("Settings", "AppPath", "gone");
+    EXPECT_EQ(services.ui().prompts(), QStringList{"75\r\n" + platform::vbErrorDescription(75)});
 }
 
 } // namespace

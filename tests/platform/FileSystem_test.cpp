@@ -162,7 +162,9 @@ TEST_F(FileTree, FailuresCarryVbNumbers)
         {"mkdir under missing", [&] { fs::makeDir(in("a\\b")); }, vberr::PathNotFound},
         {"kill missing", [&] { fs::removeFile(in("nope")); }, vberr::FileNotFound},
         {"kill folder", [&] { fs::removeFile(in("Templates")); }, vberr::FileNotFound},
-        {"kill no match", [&] { fs::removeFile(in("*.zzz")); }, vberr::FileNotFound},
+        {"kill star", [&] { fs::removeFile(in("*.mp3")); }, vberr::BadFileName},
+        {"kill question mark", [&] { fs::removeFile(in("BELL.MP?")); }, vberr::BadFileName},
+        {"kill star, no match", [&] { fs::removeFile(in("*.zzz")); }, vberr::BadFileName},
         {"rmdir missing", [&] { fs::removeDir(in("nope")); }, vberr::PathNotFound},
         {"rmdir not empty", [&] { fs::removeDir(in("templates")); }, vberr::PathFileAccess},
         {"copy missing", [&] { fs::copyFile(in("nope"), in("x")); }, vberr::FileNotFound},
@@ -202,10 +204,13 @@ TEST_F(FileTree, WritesCopiesRenamesAndDeletes)
     fs::removeDir(in("FRESH"));
     EXPECT_FALSE(fs::exists(in("Fresh")));
 
+    // A delete takes its name literally: a pattern removes nothing.
     root.write("Sub Dir/x.tmp", "1");
     root.write("Sub Dir/y.TMP", "2");
-    fs::removeFile(in("sub dir\\*.tmp"));
-    EXPECT_EQ(fs::dir(in("Sub Dir\\*"), fs::attr::Normal), QStringList{"a.b.c"});
+    EXPECT_EQ(errorOf([&] { fs::removeFile(in("sub dir\\*.tmp")); }), vberr::BadFileName);
+    EXPECT_EQ(fs::dir(in("Sub Dir\\*"), fs::attr::Normal), (QStringList{"a.b.c", "x.tmp", "y.TMP"}));
+    fs::removeFile(in("sub dir\\Y.tmp"));
+    EXPECT_EQ(fs::dir(in("Sub Dir\\*"), fs::attr::Normal), (QStringList{"a.b.c", "x.tmp"}));
     fs::removeFile(in("hidden.txt"));
     EXPECT_FALSE(fs::exists(in("hidden.txt")));
 }

@@ -1,11 +1,15 @@
 #include "platform/IniSettingsStore.h"
+#include "platform/VbError.h"
 #include "platform/fake/MemorySettingsStore.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -65,6 +69,35 @@ TEST_P(SettingsStores, RemovesAKeyOrAWholeSection)
     store->remove("Never Written", "X");
 }
 
+// "/" and "\" are ordinary characters of a section or key name: each name finds its own value,
+// and names that only split differently at a separator stay apart.
+TEST_P(SettingsStores, NamesWithSeparatorsAreFoundAgain)
+{
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"a/b", "k", "1"},  {"a\\b", "k", "2"}, {"a", "b/k", "3"},  {"a", "b\\k", "4"},
+        {"a", "k", "5"},    {"/lead", "k", "6"}, {"S", "x//y/", "7"}, {"S", "x%2Fy", "8"},
+    };
+    for (const Case& c : cases)
+        store->put(app, c.section, c.key, c.value);
+    for (const Case& c : cases) {
+        const QString section = QString::fromLatin1(c.section).toUpper();
+        EXPECT_EQ(store->get(app, section, QString::fromLatin1(c.key).toUpper(), "missing"), c.value)
+            << c.section << " | " << c.key;
+    }
+    store->remove(app, "A/B");
+    store->remove(app, "a", "B\\K");
+    EXPECT_EQ(store->get(app, "a/b", "k", "gone"), "gone");
+    EXPECT_EQ(store->get(app, "a", "b\\k", "gone"), "gone");
+    EXPECT_EQ(store->get(app, "a\\b", "k"), "2");
+    EXPECT_EQ(store->get(app, "a", "b/k"), "3");
+    EXPECT_EQ(store->get(app, "a", "k"), "5");
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, SettingsStores, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Ini" : "Memory"; });
 
@@ -80,6 +113,66 @@ TEST(IniSettingsStore, OneFilePerApplicationUnderTheConfigFolder)
     EXPECT_TRUE(text.contains("LastOpenTemplate=Demo.MVL")) << qPrintable(text);
     // Another store object (another program) reads what this one wrote.
     EXPECT_EQ(platform::IniSettingsStore().get(app, "window", "lastopentemplate"), "Demo.MVL");
+}
+
+// A store whose folder cannot be made (it would lie under a regular file) keeps nothing: the
+// write says so instead of losing the value silently.
+TEST(IniSettingsStore, AWriteThatCannotReachTheDiskIsAnError)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    QFile blocker(temp.filePath("plain-file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    platform::IniSettingsStore store(temp.filePath("plain-file/config"));
+    try {
+        store.put(app, "Window", "AppPath", "C:\\Vantrel");
+        ADD_FAILURE() << "no error";
+    } catch (const platform::VbError& error) {
+        EXPECT_EQ(error.number, 75);
+        EXPECT_EQ(error.description, platform::vbErrorDescription(75));
+    }
+    EXPECT_EQ(store.get(app, "Window", "AppPath", "none"), "none");
+}
+
+// A hand-edited file with a line that is no setting still takes writes and keeps its settings.
+TEST(IniSettingsStore, AStrayLineDoesNotBlockWrites)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    platform::IniSettingsStore store(temp.path());
+    QFile file(store.filePath(app));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("stray line\n[Window]\nAppPath=C:\\\\Vantrel\n");
+    file.close();
+    store.put(app, "Window", "LastOpenTemplate", "x.MVL");
+    EXPECT_EQ(store.get(app, "Window", "AppPath"), "C:\\Vantrel");
+    EXPECT_EQ(store.get(app, "Window", "LastOpenTemplate"), "x.MVL");
+}
+
+// A store file that exists but cannot be read takes no change either: the write says so, and
+// what the file held stays.
+TEST(IniSettingsStore, AWriteToAStoreThatCannotBeReadIsAnError)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    platform::IniSettingsStore store(temp.path());
+    store.put(app, "Window", "AppPath", "C:\\Vantrel");
+    QFile::setPermissions(store.filePath(app), QFileDevice::WriteOwner);
+    if (QFileInfo(store.filePath(app)).isReadable())
+        GTEST_SKIP() << "permissions do not hold here";
+    for (const auto& write : std::initializer_list<std::function<void()>>{
+             [&] { store.put(app, "Window", "LastOpenTemplate", "x.MVL"); },
+             [&] { store.remove(app, "Window", "AppPath"); }}) {
+        try {
+            write();
+            ADD_FAILURE() << "no error";
+        } catch (const platform::VbError& error) {
+            EXPECT_EQ(error.number, 75);
+        }
+    }
+    QFile::setPermissions(store.filePath(app), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(store.get(app, "Window", "AppPath"), "C:\\Vantrel");
 }
 
 } // namespace
