@@ -98,6 +98,16 @@ TEST_F(SignalCloseTest, SigtermOverAPopupOrDialogDismissesItThenClosesAndSaves)
              keep(w, kept);
          },
          [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }},
+        // A handler whose trap reports one error after another opens the next box at once.
+        {"message after message",
+         [keep](frmCountdownViewer& w, bool& kept) {
+             for (int i = 0; i < 2; ++i) {
+                 QMessageBox box(QMessageBox::NoIcon, QString(), QStringLiteral("Error %1").arg(i), QMessageBox::Ok, &w);
+                 box.exec();
+             }
+             keep(w, kept);
+         },
+         [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }},
         {"startup wizard",
          [keep](frmCountdownViewer& w, bool& kept) {
              w.popRunMenuStartup_Click();
@@ -131,7 +141,7 @@ TEST_F(SignalCloseTest, SigtermOverAPopupOrDialogDismissesItThenClosesAndSaves)
         EXPECT_TRUE(ProgramEnd::isEnding());
         EXPECT_EQ(ProgramEnd::exitCode(), 0);
         EXPECT_EQ(window->clsCountdown(), nullptr);
-        EXPECT_NE(packageBytes(), before);
+        EXPECT_TRUE(packageBytes() != before) << "the close saved nothing";
         EXPECT_EQ(lastOpenTemplate(), packagePath());
     }
 }
