@@ -5,7 +5,10 @@
 #include "viewer/modVantrelViewer.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
+#include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <cerrno>
@@ -23,6 +26,27 @@ extern "C" void writeSignalByte(int signalNumber)
     const char byte = static_cast<char>(signalNumber);
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
     errno = savedErrno;
+}
+
+constexpr int kRetryMilliseconds = 20;
+constexpr int kGiveUpMilliseconds = 10000;
+
+// Closes the popup menus and rejects the modal dialogs, topmost first, so the event loops
+// they run return. A window that refuses to close is left, and the loop stops.
+void dismissOpenWindows()
+{
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        if (!popup->close())
+            break;
+    }
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
 }
 
 } // namespace
@@ -73,14 +97,36 @@ void SignalClose::onSignal()
     char bytes[16];
     while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
     }
+    if (ProgramEnd::isEnding() || m_closing)
+        return;
+    QWidget* window = modVantrelViewer::ViewerWindow.data();
+    if (!window || !window->isVisible()) {
+        // No window yet, or its load still runs: nothing to save.
+        ProgramEnd::End(0);
+        dismissOpenWindows();
+        return;
+    }
+    m_closing = true;
+    m_giveUp.setRemainingTime(kGiveUpMilliseconds);
+    dismissOpenWindows();
+    QTimer::singleShot(0, this, &SignalClose::closeWhenIdle);
+}
+
+void SignalClose::closeWhenIdle()
+{
     if (ProgramEnd::isEnding())
         return;
-    // Only a shown window that the user could close right now is closed: while it is still
-    // loading, or while a modal box or menu runs inside one of its handlers, closing it would
-    // release what that handler still uses. Then the program just ends.
-    QWidget* window = modVantrelViewer::ViewerWindow.data();
-    if (window && window->isVisible() && !QApplication::activeModalWidget()
-        && !QApplication::activePopupWidget())
+    dismissOpenWindows();
+    // A handler that opened a box or the wizard resumes once its event loop returns; closing
+    // the window before would release the countdown under it.
+    if (QThread::currentThread()->loopLevel() > 1) {
+        if (m_giveUp.hasExpired())
+            ProgramEnd::End(0);
+        else
+            QTimer::singleShot(kRetryMilliseconds, this, &SignalClose::closeWhenIdle);
+        return;
+    }
+    if (QWidget* window = modVantrelViewer::ViewerWindow.data())
         window->close();
     if (!ProgramEnd::isEnding())
         ProgramEnd::End(0);

@@ -39,6 +39,21 @@ QString launcherArgument(const QString& package)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// The launchers' icon: the one shipped beside the viewer's executable, else the program
+// folder's copy; empty (no icon named) when neither is there. A desktop cannot show an
+// executable as an icon.
+QString launcherIcon(const QString& viewer)
+{
+    const QString name = QStringLiteral("vantrel-viewer.png");
+    const QString candidates[] = {viewer.left(viewer.lastIndexOf(QLatin1Char('\\')) + 1) + name,
+                                  AppPath + QLatin1Char('\\') + name};
+    for (const QString& icon : candidates) {
+        if (platform::fs::isFile(icon))
+            return icon;
+    }
+    return QString();
+}
+
 } // namespace
 
 frmStartupWizard::frmStartupWizard(QWidget* parent)
@@ -186,7 +201,8 @@ void frmStartupWizard::createShortcut(int folderCode)
     // is the per-user copy of a read-only installation.
     const QString viewer = ViewerProgram.isEmpty() ? AppPath + QStringLiteral("\\vantrel-viewer") : ViewerProgram;
     modShellLink::CreateShellLink(folder + m_lblCountdownName->text() + QStringLiteral(".lnk"), viewer,
-                                  AppPath + QStringLiteral("\\"), launcherArgument(CurrentFile), viewer, 0, 5);
+                                  AppPath + QStringLiteral("\\"), launcherArgument(CurrentFile), launcherIcon(viewer),
+                                  0, 5);
 }
 
 void frmStartupWizard::ShowModal(QWidget* parent)

@@ -20,6 +20,7 @@
 #include "viewer/frmStartupWizard.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <exception>
 
@@ -104,6 +105,21 @@ void splitCommandLine(const QString& commandLine, QString& program, QStringList&
     arguments = commandLine.mid(programEnd).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
+// The package path of a non-empty command line, whole: every double quote goes when the text
+// starts with one, and a relative path is taken against the folder the viewer was started in.
+// It is made whole here, once, because it is stored for the screen saver and handed to
+// launchers that run in the program folder, where a relative path would name another file.
+QString commandLinePackagePath(const QString& commandLine)
+{
+    QString path = commandLine;
+    if (path.startsWith(QLatin1Char('"')))
+        path.remove(QLatin1Char('"'));
+    if (path.isEmpty() || QDir::isAbsolutePath(path) || path.startsWith(QLatin1Char('\\')))
+        return platform::fs::toInternal(path);
+    // A path from the shell is native; the program's own paths use "\".
+    return platform::fs::toInternal(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
+}
+
 bool isHandledStyle(int16_t style)
 {
     switch (style) {
@@ -148,11 +164,7 @@ void Main(const QString& commandLine)
 
     QString packagePath;
     if (!commandLine.isEmpty()) {
-        packagePath = commandLine;
-        if (packagePath.startsWith(QLatin1Char('"')))
-            packagePath.remove(QLatin1Char('"'));
-        // A path from the shell is native; the program's own paths use "\".
-        packagePath = platform::fs::toInternal(packagePath);
+        packagePath = commandLinePackagePath(commandLine);
     } else {
         packagePath = AppPath + QStringLiteral("\\templates\\Default") + kPackageExtension;
         CurrentFile = packagePath;

@@ -7,15 +7,18 @@
 #include "support/TestServices.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -96,10 +99,14 @@ protected:
         return package;
     }
 
-    void start(const QStringList& arguments)
+    // Starts the viewer offscreen, or on the X display `display` when one is given.
+    void start(const QStringList& arguments, const QString& display = QString())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), display.isEmpty() ? QStringLiteral("offscreen")
+                                                                                : QStringLiteral("xcb"));
+        if (!display.isEmpty())
+            environment.insert(QStringLiteral("DISPLAY"), display);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home.nativePath(QStringLiteral("data")));
         viewer.setProcessEnvironment(environment);
@@ -120,6 +127,25 @@ protected:
         QStringList lines = text.split(QStringLiteral("\r\n"));
         lines.removeLast();
         return lines;
+    }
+
+    // The countdown the package holds now, read back through a fresh unpack.
+    std::unique_ptr<clsCountdown> packedCountdown(const QString& package)
+    {
+        const QString check = home.makeFolder(QStringLiteral("check"));
+        EXPECT_TRUE(ModJoinsSkins::OpenCountdownPackage(package, false, check));
+        auto countdown = std::make_unique<clsCountdown>();
+        countdown->setDatabaseLocation(check);
+        countdown->setCountdownFileName(QFileInfo(platform::fs::toNative(package)).completeBaseName()
+                                        + QStringLiteral(".MVK"));
+        countdown->Refresh();
+        return countdown;
+    }
+
+    QString storedSetting(const QString& key) const
+    {
+        return platform::IniSettingsStore(configFolder)
+            .get(QStringLiteral("Vantrel Dederuvevur, LLC"), QStringLiteral("VazovuzAzodozaruVuzaz"), key);
     }
 
     void terminateAndExpectCleanEnd()
@@ -198,6 +224,102 @@ TEST_F(ViewerProcess, SigtermWhileALoadMessageIsOpenEndsCleanly)
         return output.contains("is not in a format that can be processed");
     })) << output.toStdString();
     terminateAndExpectCleanEnd();
+}
+
+TEST_F(ViewerProcess, RelativeCommandLineIsStoredWhole)
+{
+    const QString package = makePackage(QStringLiteral("Launch"));
+    viewer.setWorkingDirectory(home.nativePath(QStringLiteral("Vantrel/Countdowns")));
+    start({QStringLiteral("Launch.MVL")});
+
+    ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
+    // The screen saver reads the package from here, from a folder of its own.
+    EXPECT_EQ(storedSetting(QStringLiteral("LastOpenTemplate")), package);
+    terminateAndExpectCleanEnd();
+}
+
+// An X server of the test's own, so the window can be resized from outside as a window
+// manager would. Empty display() when Xvfb cannot be started.
+class XServer {
+public:
+    XServer()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+            return;
+        // -displayfd 1: the server writes the display number it chose to its standard output.
+        m_server.start(QStringLiteral("Xvfb"),
+                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        QByteArray number;
+        waitFor(m_server, [&] {
+            number += m_server.readAllStandardOutput();
+            return number.contains('\n');
+        });
+        if (number.contains('\n'))
+            m_display = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
+    }
+    ~XServer()
+    {
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+    }
+    QString display() const { return m_display; }
+
+    // Runs xdotool on this display; its standard output, trimmed.
+    QString xdotool(const QStringList& arguments) const
+    {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), m_display);
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral("xdotool"), arguments);
+        tool.waitForFinished(10000);
+        return QString::fromLatin1(tool.readAllStandardOutput()).trimmed();
+    }
+
+private:
+    QProcess m_server;
+    QString m_display;
+};
+
+TEST_F(ViewerProcess, SigtermOverAMessageBoxSavesTheResizedWindow)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        GTEST_SKIP() << "xdotool is not installed";
+    XServer x;
+    if (x.display().isEmpty())
+        GTEST_SKIP() << "Xvfb could not be started";
+    const QString package = makePackage(QStringLiteral("Launch"));
+    const double packedWidth = packedCountdown(package)->Width();
+    start({platform::fs::toNative(package)}, x.display());
+    ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
+
+    // Resize from outside, then make the next tick's export fail: its message box opens.
+    const QString id = x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                  QStringLiteral("^Vantrel Countdown Clock$")})
+                           .section(QLatin1Char('\n'), 0, 0);
+    ASSERT_FALSE(id.isEmpty());
+    const auto widthOnScreen = [&] {
+        const QString geometry = x.xdotool({QStringLiteral("getwindowgeometry"), id});
+        return geometry.section(QStringLiteral("Geometry: "), 1).section(QLatin1Char('x'), 0, 0).toInt();
+    };
+    const int shownWidth = widthOnScreen();
+    ASSERT_GT(shownWidth, 0);
+    const int newWidth = shownWidth + 200;
+    x.xdotool({QStringLiteral("windowsize"), id, QString::number(newWidth), QStringLiteral("300")});
+    ASSERT_TRUE(waitFor(viewer, [&] { return widthOnScreen() == newWidth; }));
+    ASSERT_TRUE(QFile::remove(exportPath));
+    ASSERT_TRUE(QDir().mkdir(exportPath));
+    QByteArray output;
+    ASSERT_TRUE(waitFor(viewer, [&] {
+        output += viewer.readAll();
+        // Every message box is also written to standard error, under the box's title.
+        return output.contains("Vantrel Countdown Clock: ");
+    })) << output.toStdString();
+
+    terminateAndExpectCleanEnd();
+    // The close ran after the box: the package holds the new width.
+    EXPECT_NEAR(packedCountdown(package)->Width() / packedWidth, double(newWidth) / shownWidth, 0.02);
 }
 
 } // namespace

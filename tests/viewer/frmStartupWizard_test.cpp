@@ -135,6 +135,7 @@ TEST_F(StartupWizardTest, ShortcutButtonsWriteLaunchersForThePackage)
 {
     services.shell().folders[0] = folder.makeFolder("Desktop");
     services.shell().folders[7] = folder.makeFolder("autostart");
+    folder.write("app\\vantrel-viewer.png", "icon");
     frmStartupWizard wizard;
     const struct {
         int index;
@@ -148,14 +149,18 @@ TEST_F(StartupWizardTest, ShortcutButtonsWriteLaunchersForThePackage)
                                   folder.nativePath("Countdowns/Party Night.MVL") + "\"\n"))
             << text.toStdString();
         EXPECT_TRUE(text.contains("Path=" + folder.nativePath("app"))) << text.toStdString();
-        EXPECT_TRUE(text.contains("Icon=" + folder.nativePath("app/vantrel-viewer") + "\n"));
+        // The icon shipped beside the viewer, never the executable, which no desktop can show.
+        EXPECT_TRUE(text.contains("Icon=" + folder.nativePath("app/vantrel-viewer.png") + "\n")) << text.toStdString();
     }
     // A viewer started from outside the program folder (a read-only installation with a
     // per-user program folder) is the program the launcher starts.
     ViewerProgram = folder.internalPath("opt\\vantrel\\vantrel-viewer");
+    folder.write("opt\\vantrel\\vantrel-viewer.png", "icon");
     wizard.button("Command2", 0)->click();
-    EXPECT_TRUE(QString::fromUtf8(folder.read("Desktop/Party Night.desktop"))
-                    .contains("Exec=" + folder.nativePath("opt/vantrel/vantrel-viewer") + " \""));
+    const QString installed = QString::fromUtf8(folder.read("Desktop/Party Night.desktop"));
+    EXPECT_TRUE(installed.contains("Exec=" + folder.nativePath("opt/vantrel/vantrel-viewer") + " \""));
+    EXPECT_TRUE(installed.contains("Icon=" + folder.nativePath("opt/vantrel/vantrel-viewer.png") + "\n"))
+        << installed.toStdString();
     services.shell().launchers.pop_back();
     ASSERT_EQ(services.shell().launchers.size(), 2u);
     EXPECT_EQ(services.shell().launchers[0].linkPath, folder.internalPath("Desktop\\Party Night.lnk"));
@@ -171,6 +176,21 @@ TEST_F(StartupWizardTest, ShortcutButtonsWriteLaunchersForThePackage)
     validate.start(validator, {folder.nativePath("Desktop/Party Night.desktop")});
     ASSERT_TRUE(validate.waitForFinished());
     EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
+}
+
+TEST_F(StartupWizardTest, LauncherFallsBackToTheProgramFolderIconOrNamesNone)
+{
+    services.shell().folders[0] = folder.makeFolder("Desktop");
+    ViewerProgram = folder.internalPath("opt\\vantrel-viewer");
+    frmStartupWizard wizard;
+
+    wizard.button("Command2", 0)->click();
+    EXPECT_FALSE(QString::fromUtf8(folder.read("Desktop/Party Night.desktop")).contains("Icon="));
+
+    folder.write("app\\vantrel-viewer.png", "icon");
+    wizard.button("Command2", 0)->click();
+    EXPECT_TRUE(QString::fromUtf8(folder.read("Desktop/Party Night.desktop"))
+                    .contains("Icon=" + folder.nativePath("app/vantrel-viewer.png") + "\n"));
 }
 
 TEST_F(StartupWizardTest, MissingShortcutFolderDoesNothing)

@@ -151,6 +151,33 @@ TEST_F(ViewerMain, CommandLineNamesThePackageWithQuotesRemovedOnlyWhenItStartsWi
     }
 }
 
+TEST_F(ViewerMain, RelativeCommandLineIsMadeWholeAgainstTheStartFolder)
+{
+    const QString party = makePackage(QStringLiteral("Countdowns/Party.MVL"), "party");
+    settings.put(viewer::kViewerApplication, viewer::kOptionsSection, viewer::kShowStartupWizardKey, QStringLiteral("0"));
+    const QString startFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.nativePath(QStringLiteral("Countdowns"))));
+    const QString relative[] = {
+        QStringLiteral("Party.MVL"),
+        QStringLiteral("\"Party.MVL\""),
+        QStringLiteral("./Party.MVL"),
+        QStringLiteral("../Countdowns/Party.MVL"),
+    };
+    for (const QString& commandLine : relative) {
+        SCOPED_TRACE(commandLine.toStdString());
+        wizardSawCurrentFile.clear();
+        windowSawCurrentFile.clear();
+
+        viewer::Main(commandLine);
+
+        // The wizard's launchers and the window's stored setting take CurrentFile.
+        EXPECT_EQ(wizardSawCurrentFile, std::vector<QString>{party});
+        EXPECT_EQ(windowSawCurrentFile, std::vector<QString>{party});
+        EXPECT_EQ(viewer::OpenedFile, party);
+    }
+    QDir::setCurrent(startFolder);
+}
+
 TEST_F(ViewerMain, WithoutCommandLineTheDefaultPackageIsOpened)
 {
     // The package lies in "Templates"; Main asks for "templates" and finds it without regard to case.
