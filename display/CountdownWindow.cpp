@@ -5,6 +5,7 @@
 #include "display/ProgramFolder.h"
 #include "display/frmAlarm.h"
 #include "display/modCountdown.h"
+#include "display/modCountdownLayout.h"
 #include "display/modCounter.h"
 
 #include "countdown/clsCountdown.h"
@@ -18,6 +19,7 @@
 #include "platform/VbError.h"
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -34,6 +36,21 @@ constexpr std::array<UnitWords, 6> kUnitWords{{
     {" Minute", " Minutes"},
     {" Second", " Seconds"},
 }};
+
+// The value time-left box `box` (1 years to 6 seconds) shows; none when the countdown does not
+// show that unit.
+std::optional<int32_t> unitValue(const clsCountdown& countdown, const clsCounter& counter, int box)
+{
+    switch (box) {
+    case 1: return countdown.IntervalYears() ? std::optional(counter.YearsLeft()) : std::nullopt;
+    case 2: return countdown.IntervalMonths() ? std::optional(counter.MonthsLeft()) : std::nullopt;
+    case 3: return countdown.IntervalDays() ? std::optional(counter.DaysLeft()) : std::nullopt;
+    case 4: return countdown.IntervalHours() ? std::optional(counter.HoursLeft()) : std::nullopt;
+    case 5: return countdown.IntervalMinutes() ? std::optional(counter.MinutesLeft()) : std::nullopt;
+    case 6: return countdown.IntervalSeconds() ? std::optional(counter.SecondsLeft()) : std::nullopt;
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -125,6 +142,9 @@ void CountdownWindow::m_clsCountdown_DataChanged()
     counter.setCurrentDate(vb::now());
     counter.Refresh();
     modCountdown::ApplyCountdownToForm(*this, countdown);
+    // The boxes show the time left from the start, not only from the first tick, which may be
+    // 30 s away or, past a closed direction gate, never come.
+    writeIntervalBoxes({});
 }
 
 void CountdownWindow::m_clsCounter_RingAlarm()
@@ -165,6 +185,7 @@ void CountdownWindow::lblLoadme_Change()
 void CountdownWindow::loadCountdown(const QString& packagePath, const std::function<void()>& beforeFileName,
                                     const ErrorTrap& trap)
 {
+    m_loadFinished = false;
     runStep(trap, [this] {
         auto countdown = std::make_unique<::clsCountdown>();
         // The countdown reads its data file where the package was unpacked: the work folder of
@@ -192,12 +213,15 @@ void CountdownWindow::loadCountdown(const QString& packagePath, const std::funct
         forms.SetTopMost(this);
         forms.UnSetTopMost(this);
     });
+    m_loadFinished = true;
 }
 
 bool CountdownWindow::runCountdownTick(const ErrorTrap& trap)
 {
-    // A message box inside a tick runs its own event loop; a tick arriving there is skipped.
-    if (!m_clsCountdown || !m_clsCounter || m_inTick)
+    // A message box inside a tick or the load runs its own event loop; a tick arriving there is
+    // skipped. Before the load has finished, the hidden labels may still hold their design
+    // captions.
+    if (!m_loadFinished || !m_clsCountdown || !m_clsCounter || m_inTick)
         return true;
     m_inTick = true;
     const struct TickEnd {
@@ -235,46 +259,47 @@ bool CountdownWindow::runCountdownTick(const ErrorTrap& trap)
             m_clsCounter->Refresh();
     });
 
-    for (int box = 1; box <= 5; ++box) {
-        runStep(trap, [&] {
-            if (!m_clsCountdown || !m_clsCounter)
-                return;
-            const ::clsCountdown& countdown = *m_clsCountdown;
-            const clsCounter& counter = *m_clsCounter;
-            bool shown = false;
-            int32_t value = 0;
-            switch (box) {
-            case 1: shown = countdown.IntervalYears(); if (shown) value = counter.YearsLeft(); break;
-            case 2: shown = countdown.IntervalMonths(); if (shown) value = counter.MonthsLeft(); break;
-            case 3: shown = countdown.IntervalDays(); if (shown) value = counter.DaysLeft(); break;
-            case 4: shown = countdown.IntervalHours(); if (shown) value = counter.HoursLeft(); break;
-            case 5: shown = countdown.IntervalMinutes(); if (shown) value = counter.MinutesLeft(); break;
-            }
-            if (!shown)
-                return;
-            ElasticPanel* panel = c1eIntervalsLeft(box);
-            if (value == 0) {
-                if (panel->Visible())
-                    panel->setVisible(false);
-                return;
-            }
-            const QString text = boxText(box, value);
-            if (text != panel->Caption())
-                panel->setCaption(text);
-        });
-    }
-
-    runStep(trap, [&] {
-        if (!m_clsCountdown || !m_clsCounter)
-            return;
-        const QString text = boxText(6, m_clsCounter->SecondsLeft());
-        if (m_clsCountdown->IntervalSeconds())
-            c1eIntervalsLeft(6)->setCaption(text);
-    });
+    writeIntervalBoxes(trap);
 
     runStep(trap, [&] {
         if (m_clsCounter && vb::cbool(lblSaveToFile()->Caption()))
             modCounter::SaveCountdownToFile(*m_clsCounter, *this);
     });
+    return true;
+}
+
+void CountdownWindow::writeIntervalBoxes(const ErrorTrap& trap)
+{
+    bool visibilityChanged = false;
+    for (int box = 1; box <= 5; ++box)
+        runStep(trap, [&] { visibilityChanged = writeIntervalBox(box) || visibilityChanged; });
+    runStep(trap, [&] {
+        if (!m_clsCountdown || !m_clsCounter)
+            return;
+        // The seconds box is written on every tick and never hidden: it shows "0 Seconds".
+        if (const std::optional<int32_t> seconds = unitValue(*m_clsCountdown, *m_clsCounter, 6))
+            c1eIntervalsLeft(6)->setCaption(boxText(6, *seconds));
+    });
+    if (visibilityChanged)
+        runStep(trap, [this] { modCountdown::StackIntervalBoxes(*this); });
+}
+
+bool CountdownWindow::writeIntervalBox(int box)
+{
+    if (!m_clsCountdown || !m_clsCounter)
+        return false;
+    const std::optional<int32_t> value = unitValue(*m_clsCountdown, *m_clsCounter, box);
+    if (!value)
+        return false;
+    ElasticPanel* panel = c1eIntervalsLeft(box);
+    const bool show = *value != 0;
+    if (show) {
+        const QString text = boxText(box, *value);
+        if (text != panel->Caption())
+            panel->setCaption(text);
+    }
+    if (panel->Visible() == show)
+        return false;
+    panel->setVisible(show);
     return true;
 }

@@ -56,7 +56,8 @@ public:
 
 protected:
     // A new counter filled from the countdown, armed from AlarmSound, set to now; then the
-    // countdown is applied to the window.
+    // countdown is applied to the window and the time-left boxes are written from the counter
+    // (no alarm, no export).
     virtual void m_clsCountdown_DataChanged();
     // Opens the alarm window with the countdown's picture, caption, sound and date pattern and
     // disarms the counter, when lblPlaysoundToggle is true; otherwise the counter stays armed.
@@ -77,9 +78,9 @@ protected:
                        const ErrorTrap& trap);
 
     // One timer tick without the timer handling: alarm catch-up, direction gate, counter to
-    // now, boxes 1 to 5 written on change and hidden at zero, the seconds box, the export when
-    // lblSaveToFile is true. Each step is trapped by `trap`. Returns false when the gate
-    // stopped the tick.
+    // now, the time-left boxes (writeIntervalBoxes), the export when lblSaveToFile is true.
+    // Each step is trapped by `trap`. Returns false when the gate stopped the tick. Nothing
+    // happens before the load has finished.
     bool runCountdownTick(const ErrorTrap& trap);
 
     // Releases the countdown and the counter.
@@ -87,8 +88,16 @@ protected:
 
 private:
     void replaceCounter();
+    // Boxes 1 to 5 from the counter, each whose unit the countdown shows: hidden at 0,
+    // otherwise shown with its text written when it changed; the seconds box written always and
+    // never hidden. When a box was shown or hidden, the boxes are stacked again so that no gap
+    // is left. Each step is trapped by `trap`.
+    void writeIntervalBoxes(const ErrorTrap& trap);
+    // One of boxes 1 to 5; returns whether its visibility changed.
+    bool writeIntervalBox(int box);
 
     std::unique_ptr<::clsCountdown> m_clsCountdown;
     std::unique_ptr<clsCounter> m_clsCounter;
     bool m_inTick = false;
+    bool m_loadFinished = false;
 };

@@ -1,13 +1,13 @@
 #include "frmAlarm.h"
 
 #include "ElasticPanel.h"
+#include "MediaFile.h"
 #include "ProgramFolder.h"
 
 #include "foundation/ErrorReport.h"
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "foundation/clsPSFileUtilities.h"
-#include "platform/FileSystem.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
@@ -19,7 +19,6 @@
 #include <QShowEvent>
 
 #include <cmath>
-#include <memory>
 
 namespace {
 
@@ -113,30 +112,19 @@ void frmAlarm::Form_Load()
         if (auto* windows = platform::services().windows)
             windows->setTopMost(this, true);
     });
-    auto utilities = std::make_unique<clsPSFileUtilities>();
-    guarded([this, &utilities] {
-        const QString picture = ProgramFolder::inWorkFolder(m_imageFileName);
-        QImage image;
-        if (!m_imageFileName.isEmpty() && utilities->FileExists(picture)
-            && !image.load(platform::fs::resolve(picture)))
-            throw platform::VbError(481, QStringLiteral("Invalid picture"));
-        m_c1eAlarm->setPicture(image);
-    });
+    guarded([this] { m_c1eAlarm->setPicture(MediaFile::picture(ProgramFolder::inWorkFolder(m_imageFileName))); });
     guarded([this] {
         m_c1eAlarm->setCaption(QStringLiteral("You have reached \r\n") + m_eventCaption + QStringLiteral("\r\n")
                                + vb::format(vb::now(), m_eventDateFormat));
     });
-    guarded([this, &utilities] {
-        const QString sound = ProgramFolder::inWorkFolder(m_soundFile);
-        const QString fallback = ProgramFolder::AppPath() + QStringLiteral("/Alarm.wav");
-        if (!m_soundFile.isEmpty() && utilities->FileExists(sound))
-            utilities->Play_AviMCI(sound);
-        else if (utilities->FileExists(fallback))
-            utilities->Play_AviMCI(fallback);
+    guarded([this] {
+        const QString sound = MediaFile::soundToPlay(ProgramFolder::inWorkFolder(m_soundFile),
+                                                     ProgramFolder::AppPath() + QStringLiteral("/Alarm.wav"));
+        if (!sound.isEmpty())
+            clsPSFileUtilities().Play_AviMCI(sound);
         else if (auto* ui = platform::services().ui)
             ui->msgBox(QStringLiteral("Alarm sound is missing. So RING RING."), platform::vbmsg::vbOKOnly);
     });
-    utilities.reset();
     guarded([] { setMousePointer(platform::vbcursor::vbDefault); });
 }
 

@@ -3,12 +3,11 @@
 #include "countdown/clsCountdown.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
+#include "display/MediaFile.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
 #include "display/VbTimer.h"
 #include "display/modCountdownLayout.h"
-#include "foundation/clsPSFileUtilities.h"
-#include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
@@ -32,15 +31,6 @@ constexpr int32_t kAbsorbedMoves = 21;
 platform::Windows* windowsService()
 {
     return platform::services().windows;
-}
-
-QImage loadWorkFolderPicture(const QString& name)
-{
-    QImage image;
-    const QString path = ProgramFolder::inWorkFolder(name);
-    if (!image.load(platform::fs::resolve(path)))
-        throw platform::VbError(481, QStringLiteral("Invalid picture"));
-    return image;
 }
 
 } // namespace
@@ -173,12 +163,13 @@ void frmCountdownScreenSaver::lblCountdownFileName_Change()
         countdown->setCountdownFileName(lblCountdownFileName()->Caption());
 }
 
+// A picture or logo that cannot be read is cleared like a missing one, without a message: a
+// screen saver's hidden cursor leaves nobody to answer a message box.
 void frmCountdownScreenSaver::lblImageFileName_Change()
 {
-    const QString name = lblImageFileName()->Caption();
-    clsPSFileUtilities utilities;
-    if (!name.isEmpty() && utilities.FileExists(ProgramFolder::inWorkFolder(name))) {
-        c1eImage()->setPicture(loadWorkFolderPicture(name));
+    const QImage picture = MediaFile::pictureOrNone(ProgramFolder::inWorkFolder(lblImageFileName()->Caption()));
+    if (!picture.isNull()) {
+        c1eImage()->setPicture(picture);
         c1eImage()->setCaption(QString());
     } else {
         c1eImage()->setPicture(QImage());
@@ -188,12 +179,7 @@ void frmCountdownScreenSaver::lblImageFileName_Change()
 
 void frmCountdownScreenSaver::lblLogoImage_Change()
 {
-    const QString name = lblLogoImage()->Caption();
-    clsPSFileUtilities utilities;
-    if (!name.isEmpty() && utilities.FileExists(ProgramFolder::inWorkFolder(name)))
-        c1eAdvertiserLogo()->setPicture(loadWorkFolderPicture(name));
-    else
-        c1eAdvertiserLogo()->setPicture(QImage());
+    c1eAdvertiserLogo()->setPicture(MediaFile::pictureOrNone(ProgramFolder::inWorkFolder(lblLogoImage()->Caption())));
     c1eAdvertiserLogo()->setCaption(QString());
 }
 

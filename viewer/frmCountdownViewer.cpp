@@ -6,6 +6,7 @@
 
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
+#include "display/MediaFile.h"
 #include "display/ProgramEnd.h"
 #include "display/VbTimer.h"
 #include "display/modCountdown.h"
@@ -19,7 +20,6 @@
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 #include <QImage>
 
@@ -42,20 +42,6 @@ QString nowText() { return vb::dateText(vb::now()); }
 QString inWorkFolder(const QString& name)
 {
     return modVantrelViewer::AppPath + QStringLiteral("\\Temp\\") + name;
-}
-
-// The picture of a work-folder member; a null image when the name is empty or no such file is
-// there. A file that is there but is no picture raises 481.
-QImage workFolderPicture(const QString& name)
-{
-    clsPSFileUtilities files;
-    const QString path = inWorkFolder(name);
-    if (name.isEmpty() || !files.FileExists(path))
-        return QImage();
-    QImage image;
-    if (!image.load(platform::fs::resolve(path)))
-        throw platform::VbError(481, QStringLiteral("Invalid picture"));
-    return image;
 }
 
 } // namespace
@@ -118,7 +104,7 @@ void frmCountdownViewer::lblTemplateFileName_Change()
 void frmCountdownViewer::lblImageFileName_Change()
 {
     runStep(messageTrap(), [this] {
-        const QImage picture = workFolderPicture(lblImageFileName()->Caption());
+        const QImage picture = MediaFile::picture(inWorkFolder(lblImageFileName()->Caption()));
         if (!picture.isNull()) {
             c1eImage()->setPicture(picture);
             c1eImage()->setCaption(QString());
@@ -132,7 +118,7 @@ void frmCountdownViewer::lblImageFileName_Change()
 void frmCountdownViewer::lblLogoImage_Change()
 {
     // The form binding shows the panel again after this when the countdown wants its logo.
-    c1eAdvertiserLogo()->setPicture(workFolderPicture(lblLogoImage()->Caption()));
+    c1eAdvertiserLogo()->setPicture(MediaFile::picture(inWorkFolder(lblLogoImage()->Caption())));
     c1eAdvertiserLogo()->setCaption(QString());
     c1eAdvertiserLogo()->setVisible(false);
 }
@@ -150,15 +136,14 @@ void frmCountdownViewer::lblSaveme_Change()
 
 void frmCountdownViewer::lblPlaysound_Change()
 {
-    clsPSFileUtilities files;
-    const QString sound = lblSoundFile()->Caption();
-    const QString bell = modVantrelViewer::AppPath + QStringLiteral("/BELL.MP3");
-    if (!sound.isEmpty() && files.FileExists(inWorkFolder(sound)))
-        files.Play_AviMCI(inWorkFolder(sound));
-    else if (files.FileExists(bell))
-        files.Play_AviMCI(bell);
-    else
+    const QString sound = MediaFile::soundToPlay(inWorkFolder(lblSoundFile()->Caption()),
+                                                 modVantrelViewer::AppPath + QStringLiteral("/BELL.MP3"));
+    if (sound.isEmpty()) {
         message(QStringLiteral("Alarm sound is missing. So RING RING."));
+        return;
+    }
+    clsPSFileUtilities files;
+    files.Play_AviMCI(sound);
 }
 
 // ---- window events ------------------------------------------------------------------------

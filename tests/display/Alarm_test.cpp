@@ -95,6 +95,7 @@ TEST_F(AlarmTest, ChoosesTheSoundFromTheWorkFolderThenAlarmWav)
         QString soundFile;
         QStringList filesPresent; // relative to the program folder
         QString played;           // path expected in the open command, after the program folder
+        QStringList emptyFiles = {}; // present with 0 bytes, as a package keeps a sound it lacked
     };
     const Case cases[] = {
         {"named wav in the work folder", "ring.wav", {"Temp/ring.wav", "Alarm.wav"}, "\\Temp\\ring.wav"},
@@ -103,6 +104,7 @@ TEST_F(AlarmTest, ChoosesTheSoundFromTheWorkFolderThenAlarmWav)
         {"name of no file", "gone.wav", {"Alarm.wav"}, "/Alarm.wav"},
         // a bare name is the work folder's member, never a file of the current folder
         {"only in the program folder", "ring.wav", {"ring.wav", "Alarm.wav"}, "/Alarm.wav"},
+        {"empty named file", "Bell.mp3", {"Alarm.wav"}, "/Alarm.wav", {"Temp/Bell.mp3"}},
     };
     for (const Case& c : cases) {
         TestServices fresh;
@@ -110,6 +112,8 @@ TEST_F(AlarmTest, ChoosesTheSoundFromTheWorkFolderThenAlarmWav)
         program.makeFolder("Temp");
         for (const QString& file : c.filesPresent)
             program.write(file, "RIFF");
+        for (const QString& file : c.emptyFiles)
+            program.write(file, "");
         ProgramFolder::setAppPath(program.internal());
         const QString previous = QDir::currentPath();
         QDir::setCurrent(program.native()); // the current folder holds ring.wav in the last case
@@ -130,11 +134,20 @@ TEST_F(AlarmTest, ChoosesTheSoundFromTheWorkFolderThenAlarmWav)
 
 TEST_F(AlarmTest, WithoutAnySoundSaysRingRingOnceAndStillShowsTheText)
 {
-    open("", "Launch", "gone.wav", "yyyy");
-    EXPECT_TRUE(services.mci().commands.isEmpty());
-    EXPECT_EQ(services.ui().prompts(), QStringList{"Alarm sound is missing. So RING RING."});
-    EXPECT_EQ(services.ui().msgBoxes[0].buttons, 0);
-    EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\nLaunch\r\n2026");
+    for (const bool emptyFiles : {false, true}) {
+        SCOPED_TRACE(emptyFiles ? "empty files" : "no files");
+        if (emptyFiles) {
+            folder.write("Temp/gone.wav", "");
+            folder.write("Alarm.wav", "");
+        }
+        services.ui().msgBoxes.clear();
+        open("", "Launch", "gone.wav", "yyyy");
+        EXPECT_TRUE(services.mci().commands.isEmpty());
+        EXPECT_EQ(services.ui().prompts(), QStringList{"Alarm sound is missing. So RING RING."});
+        EXPECT_EQ(services.ui().msgBoxes[0].buttons, 0);
+        EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\nLaunch\r\n2026");
+        alarm.Command1_Click();
+    }
 }
 
 TEST_F(AlarmTest, LoadsThePictureFromTheWorkFolderWhenItIsThere)
@@ -147,6 +160,11 @@ TEST_F(AlarmTest, LoadsThePictureFromTheWorkFolderWhenItIsThere)
     alarm.Command1_Click();
 
     open("missing.png", "Launch", "", "yyyy");
+    EXPECT_FALSE(alarm.c1eAlarm()->hasPicture());
+    alarm.Command1_Click();
+
+    folder.write("Temp/Empty.png", ""); // a picture the package could not take along
+    open("Empty.png", "Launch", "", "yyyy");
     EXPECT_FALSE(alarm.c1eAlarm()->hasPicture());
     alarm.Command1_Click();
 

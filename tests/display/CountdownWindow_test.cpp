@@ -3,6 +3,7 @@
 #include "display/HiddenLabel.h"
 #include "display/ProgramFolder.h"
 #include "display/frmAlarm.h"
+#include "display/modCountdownLayout.h"
 #include "display/modCounter.h"
 
 #include "countdown/ModJoinsSkins.h"
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <ostream>
 
@@ -336,12 +338,81 @@ TEST_F(CountdownWindowTest, TickWritesChangedBoxesAndHidesZeros)
         EXPECT_EQ(window.c1eIntervalsLeft(e.box)->Caption(), QString(e.caption)) << e.box;
         EXPECT_EQ(window.c1eIntervalsLeft(e.box)->Visible(), e.visible) << e.box;
     }
+}
 
-    // A box hidden at zero stays hidden when its value comes back; only its caption follows.
-    clock.set(start - 1.0 / 24 / 60 * 5); // five minutes earlier: 5 minutes more, months still 0
-    window.tick();
-    EXPECT_FALSE(window.c1eIntervalsLeft(2)->Visible());
-    EXPECT_EQ(window.c1eIntervalsLeft(5)->Caption(), QString("before"));
+TEST_F(CountdownWindowTest, ABoxHiddenAtZeroComesBackAndTheShownBoxesCloseUp)
+{
+    // 1 hour, 0 minutes and 15 seconds ahead: the minutes box starts hidden at zero.
+    const double eventDate = start + (3600 + 15) * kSecond;
+    const QString package = makePackage([eventDate](clsCountdown& c) { launchDay(c, eventDate); });
+    TestWindow window;
+    window.load(package);
+    modCountdown::LayoutCountdownForm(window); // as the window's first resize does
+    EXPECT_TRUE(window.tick());
+    ASSERT_FALSE(window.c1eIntervalsLeft(5)->Visible());
+
+    clock.set(start + 16 * kSecond); // 59 minutes 59 seconds left: the hour is gone
+    EXPECT_TRUE(window.tick());
+    const ElasticPanel* frame = window.c1eIntervalsLeft(0);
+    const ElasticPanel* hours = window.c1eIntervalsLeft(4);
+    const ElasticPanel* minutes = window.c1eIntervalsLeft(5);
+    const ElasticPanel* seconds = window.c1eIntervalsLeft(6);
+    EXPECT_FALSE(hours->Visible());
+    EXPECT_TRUE(minutes->Visible());
+    EXPECT_EQ(minutes->Caption(), QString("59 Minutes"));
+    EXPECT_EQ(seconds->Caption(), QString("59 Seconds"));
+
+    // The two shown boxes share the frame, the minutes at its top edge.
+    ASSERT_GT(frame->Height(), 2);
+    const double half = std::nearbyint(frame->Height() / 2);
+    EXPECT_EQ(minutes->Top(), 0);
+    EXPECT_EQ(minutes->Height(), half);
+    EXPECT_EQ(seconds->Top(), half);
+    EXPECT_EQ(seconds->Height(), half);
+    EXPECT_EQ(minutes->Width(), frame->Width());
+}
+
+TEST_F(CountdownWindowTest, LoadWritesTheBoxesFromTheCounterWithoutAlarmOrExport)
+{
+    struct Expect { int box; const char* caption; bool visible; };
+    struct Case {
+        const char* name;
+        double eventDate;
+        int16_t direction;
+        bool seconds;
+        std::vector<Expect> boxes;
+    };
+    const Case cases[] = {
+        // Without seconds the first tick is 30 s away.
+        {"1 year 12 days 1 hour ahead, no seconds", vb::oleDateFromParts(2028, 3, 26, 16, 9, 0), 1, false,
+         {{1, "1 Year", true}, {2, "before", false}, {3, "12 Days", true},
+          {4, "1 Hour", true}, {5, "before", false}, {6, "before", false}}},
+        // Counting down past the event: every tick stops at the gate.
+        {"counting down, 2 minutes 3 seconds past", start - 123 * kSecond, 1, true,
+         {{1, "before", false}, {4, "before", false}, {5, "2 Minutes", true}, {6, "3 Seconds", true}}},
+    };
+    const QString out = folder.internalPath("count.txt");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString package = makePackage([&](clsCountdown& cd) {
+            launchDay(cd, c.eventDate);
+            cd.setCountDirection(c.direction);
+            cd.setIntervalSeconds(c.seconds);
+            cd.setSaveToFile(true);
+            cd.setSaveFileName(out);
+        });
+        TestWindow window;
+        for (int box = 1; box <= 6; ++box)
+            window.c1eIntervalsLeft(box)->setCaption("before");
+        window.load(package);
+        for (const Expect& e : c.boxes) {
+            EXPECT_EQ(window.c1eIntervalsLeft(e.box)->Caption(), QString(e.caption)) << e.box;
+            EXPECT_EQ(window.c1eIntervalsLeft(e.box)->Visible(), e.visible) << e.box;
+        }
+        EXPECT_EQ(window.rings, 0);
+        EXPECT_FALSE(QFile::exists(folder.nativePath("count.txt")));
+        EXPECT_TRUE(services.ui().msgBoxes.empty()) << qPrintable(services.ui().prompts().join('|'));
+    }
 }
 
 TEST_F(CountdownWindowTest, SecondsBoxIsLeftAloneWithoutSeconds)

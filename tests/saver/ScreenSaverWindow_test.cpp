@@ -316,20 +316,33 @@ TEST_F(ScreenSaverWindow, TheTwentySecondMovementOverOnePanelEndsIt)
 
 // ---- hidden-label handlers of the screen saver -----------------------------------------------
 
-TEST_F(ScreenSaverWindow, MissingPicturesClearThePanelsAndHideOnlyThePicture)
+TEST_F(ScreenSaverWindow, MissingEmptyOrUndecodablePicturesClearThePanelsSilently)
 {
+    // Contents of the files; null: no file. An empty file is what a package keeps for a picture
+    // it could not pack.
+    struct Case { const char* what; const char* bytes; };
+    const Case cases[] = {{"missing", nullptr}, {"empty", ""}, {"no picture", "GIF89a, but no"}};
     preparePackage("Party", "Party");
     frmCountdownScreenSaver& window = start();
-    window.c1eImage()->setVisible(true);
-    window.c1eAdvertiserLogo()->setVisible(true);
-    window.c1eAdvertiserLogo()->setCaption("logo");
-    window.lblImageFileName()->setCaption("none.jpg");
-    window.lblLogoImage()->setCaption("none.gif");
-    EXPECT_FALSE(window.c1eImage()->hasPicture());
-    EXPECT_FALSE(window.c1eImage()->Visible());
-    EXPECT_FALSE(window.c1eAdvertiserLogo()->hasPicture());
-    EXPECT_TRUE(window.c1eAdvertiserLogo()->Visible());
-    EXPECT_EQ(window.c1eAdvertiserLogo()->Caption(), "");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString stem = QString("bad-") + QString::number(&c - cases);
+        if (c.bytes) {
+            folder.write("Temp/" + stem + ".jpg", c.bytes);
+            folder.write("Temp/" + stem + ".gif", c.bytes);
+        }
+        window.c1eImage()->setVisible(true);
+        window.c1eAdvertiserLogo()->setVisible(true);
+        window.c1eAdvertiserLogo()->setCaption("logo");
+        window.lblImageFileName()->setCaption(stem + ".jpg");
+        window.lblLogoImage()->setCaption(stem + ".gif");
+        EXPECT_FALSE(window.c1eImage()->hasPicture());
+        EXPECT_FALSE(window.c1eImage()->Visible());
+        EXPECT_FALSE(window.c1eAdvertiserLogo()->hasPicture());
+        EXPECT_TRUE(window.c1eAdvertiserLogo()->Visible());
+        EXPECT_EQ(window.c1eAdvertiserLogo()->Caption(), "");
+    }
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << services.ui().prompts().join('|').toStdString();
 
     QImage red(4, 4, QImage::Format_RGB32);
     red.fill(Qt::red);
@@ -341,6 +354,32 @@ TEST_F(ScreenSaverWindow, MissingPicturesClearThePanelsAndHideOnlyThePicture)
     EXPECT_TRUE(window.c1eImage()->hasPicture());
     EXPECT_EQ(window.c1eImage()->Caption(), "");
     EXPECT_TRUE(window.c1eAdvertiserLogo()->hasPicture());
+}
+
+TEST_F(ScreenSaverWindow, AnUndecodablePictureOrLogoInTheCountdownLeavesItRunning)
+{
+    for (const bool logo : {false, true}) {
+        SCOPED_TRACE(logo ? "logo" : "picture");
+        ss::Reset();
+        ProgramEnd::reset();
+        folder.write("Temp/broken.jpg", "these bytes are no picture");
+        preparePackage("Party", "Party", [logo](clsCountdown& c) {
+            if (logo)
+                c.setAdvertiserLogoFileName("broken.jpg");
+            else
+                c.setImageFileName("broken.jpg");
+            c.setAdvertiserLogoVisible(true);
+        });
+        frmCountdownScreenSaver& window = start();
+        EXPECT_TRUE(services.ui().msgBoxes.empty()) << services.ui().prompts().join('|').toStdString();
+        EXPECT_FALSE(window.c1eImage()->hasPicture());
+        EXPECT_FALSE(window.c1eAdvertiserLogo()->hasPicture());
+        EXPECT_EQ(window.lblSaveToFile()->Caption(), "False"); // the whole countdown was applied
+        for (int tick = 0; tick < 3; ++tick)
+            emit window.Timer1()->Timer();
+        EXPECT_FALSE(ended());
+        EXPECT_TRUE(window.Timer1()->Enabled());
+    }
 }
 
 } // namespace

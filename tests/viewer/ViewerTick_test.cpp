@@ -5,6 +5,7 @@
 #include "display/VbTimer.h"
 #include "countdown/clsCounter.h"
 
+#include <functional>
 #include <ostream>
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -12,6 +13,19 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 namespace {
 
 using ViewerTick = ViewerWindowFixture;
+
+// Message boxes that let the timer fire while they wait, as a real one runs its own event loop.
+class TickingUi : public platform::FakeUi {
+public:
+    std::function<void()> whileShown;
+    int msgBox(const QString& prompt, int buttons, const QString& title) override
+    {
+        const int answer = FakeUi::msgBox(prompt, buttons, title);
+        if (whileShown)
+            whileShown();
+        return answer;
+    }
+};
 
 TEST_F(ViewerTick, IntervalFollowsTheSecondsBox)
 {
@@ -83,6 +97,29 @@ TEST_F(ViewerTick, ErrorsAreReportedAsInTimerAndTheTickGoesOn)
     EXPECT_EQ(services.ui().msgBoxes[0].buttons, 0);
     EXPECT_EQ(w.c1eIntervalsLeft(6)->Caption(), QString("20 Seconds"));
     EXPECT_TRUE(w.Timer1()->Enabled());
+}
+
+TEST_F(ViewerTick, ATickUnderAMessageBoxOfTheLoadChangesNothing)
+{
+    folder.write("Temp/party.jpg", "no picture");
+    makePackage([](clsCountdown& c) { c.setImageFileName("party.jpg"); });
+    TickingUi ui;
+    platform::Ui* const installed = platform::services().ui;
+    platform::services().ui = &ui;
+    window = std::make_unique<frmCountdownViewer>();
+    int ticks = 0;
+    ui.whileShown = [this, &ticks] {
+        ++ticks;
+        clock.set(start + 6 * kSecond);
+        window->Timer1_Timer();
+    };
+    window->Form_Load();
+    platform::services().ui = installed;
+
+    EXPECT_GE(ticks, 1);
+    EXPECT_EQ(ui.prompts(), QStringList{"481\r\nInvalid picture"});
+    EXPECT_EQ(window->c1eIntervalsLeft(6)->Caption(), QString("26 Seconds")); // as the load left it
+    EXPECT_EQ(window->Timer1()->Interval(), 1000);
 }
 
 } // namespace

@@ -95,26 +95,34 @@ TEST_F(ViewerWindow, LoadReportsAFailingStepAndGoesOn)
     EXPECT_EQ(w.Timer1()->Interval(), 1000);
 }
 
-TEST_F(ViewerWindow, MissingPictureAndLogoClearAndHideTheirPanels)
+TEST_F(ViewerWindow, MissingOrEmptyPictureAndLogoClearAndHideTheirPanels)
 {
-    makePackage([](clsCountdown& c) {
-        c.setImageFileName("gone.jpg");
-        c.setAdvertiserLogoFileName("gone.png");
-        c.setAdvertiserLogoVisible(true);
-    });
-    frmCountdownViewer& w = loadWindow();
-    EXPECT_TRUE(services.ui().msgBoxes.empty()) << qPrintable(services.ui().prompts().join('|'));
-    EXPECT_FALSE(w.c1eImage()->hasPicture());
-    EXPECT_FALSE(w.c1eImage()->Visible());
-    EXPECT_FALSE(w.c1eAdvertiserLogo()->hasPicture());
-    EXPECT_TRUE(w.c1eAdvertiserLogo()->Visible()); // shown again by the form binding
+    // A package keeps a picture or logo it could not pack as an empty member.
+    folder.write("Temp/empty.jpg", "");
+    folder.write("Temp/empty.png", "");
+    for (const char* stem : {"gone", "empty"}) {
+        SCOPED_TRACE(stem);
+        makePackage([stem](clsCountdown& c) {
+            c.setImageFileName(QString(stem) + ".jpg");
+            c.setAdvertiserLogoFileName(QString(stem) + ".png");
+            c.setAdvertiserLogoVisible(true);
+        });
+        frmCountdownViewer& w = loadWindow();
+        EXPECT_TRUE(services.ui().msgBoxes.empty()) << qPrintable(services.ui().prompts().join('|'));
+        EXPECT_FALSE(w.c1eImage()->hasPicture());
+        EXPECT_FALSE(w.c1eImage()->Visible());
+        EXPECT_FALSE(w.c1eAdvertiserLogo()->hasPicture());
+        EXPECT_TRUE(w.c1eAdvertiserLogo()->Visible()); // shown again by the form binding
+        // The rest of the window was filled.
+        EXPECT_EQ(w.lblSaveToFile()->Caption(), QString("False"));
+    }
 
     QImage logo(8, 8, QImage::Format_RGB32);
     logo.fill(Qt::red);
     ASSERT_TRUE(logo.save(folder.nativePath("Temp/logo.png")));
-    w.lblLogoImage()->setCaption("logo.png");
-    EXPECT_TRUE(w.c1eAdvertiserLogo()->hasPicture());
-    EXPECT_FALSE(w.c1eAdvertiserLogo()->Visible());
+    window->lblLogoImage()->setCaption("logo.png");
+    EXPECT_TRUE(window->c1eAdvertiserLogo()->hasPicture());
+    EXPECT_FALSE(window->c1eAdvertiserLogo()->Visible());
 }
 
 // ---- close and the save chain ------------------------------------------------------------------
@@ -297,21 +305,25 @@ TEST_F(ViewerWindow, StatusBarKeysAreComparedExactly)
 
 TEST_F(ViewerWindow, AlarmSoundFallsBackToTheBellThenToAMessage)
 {
-    struct Case { bool soundThere; bool bellThere; const char* plays; const char* message; };
+    // Contents of the files; null: no file. A package keeps a sound it could not pack as an
+    // empty member, which is no sound.
+    struct Case { const char* sound; const char* bell; const char* plays; const char* message; };
     const Case cases[] = {
-        {true, true, "ring.wav", ""},
-        {false, true, "BELL.MP3", ""},
-        {false, false, "", "Alarm sound is missing. So RING RING."},
+        {"RIFF", "ID3", "ring.wav", ""},
+        {nullptr, "ID3", "BELL.MP3", ""},
+        {"", "ID3", "BELL.MP3", ""},
+        {nullptr, nullptr, "", "Alarm sound is missing. So RING RING."},
+        {"", "", "", "Alarm sound is missing. So RING RING."},
     };
     makePackage();
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.plays) + c.message);
+        SCOPED_TRACE(std::string(c.plays) + c.message + (c.sound && !*c.sound ? " (empty sound)" : ""));
         QFile::remove(folder.nativePath("Temp/ring.wav"));
         QFile::remove(folder.nativePath("BELL.MP3"));
-        if (c.soundThere)
-            folder.write("Temp/ring.wav", "RIFF");
-        if (c.bellThere)
-            folder.write("BELL.MP3", "ID3");
+        if (c.sound)
+            folder.write("Temp/ring.wav", c.sound);
+        if (c.bell)
+            folder.write("BELL.MP3", c.bell);
         frmCountdownViewer& w = loadWindow();
         services.ui().msgBoxes.clear();
         services.mci().commands.clear();

@@ -1,0 +1,58 @@
+#include "display/MediaFile.h"
+
+#include "foundation/clsPSFileUtilities.h"
+#include "platform/FileSystem.h"
+#include "platform/VbError.h"
+
+namespace MediaFile {
+
+namespace {
+
+QImage decode(const QString& path)
+{
+    QImage image;
+    image.load(platform::fs::resolve(path));
+    return image;
+}
+
+} // namespace
+
+bool isPresent(const QString& path)
+{
+    // FileExists alone takes a folder path ending in "\" (an empty member name joined to the
+    // work folder) for a pattern that matches every file in it.
+    clsPSFileUtilities files;
+    return files.FileExists(path) && platform::fs::isFile(path) && platform::fs::fileLength(path) > 0;
+}
+
+QImage picture(const QString& path)
+{
+    if (!isPresent(path))
+        return QImage();
+    QImage image = decode(path);
+    if (image.isNull())
+        throw platform::VbError(481, QStringLiteral("Invalid picture"));
+    return image;
+}
+
+QImage pictureOrNone(const QString& path)
+{
+    // Whoever asks for this has nobody to show a message to; a name the file layer refuses
+    // (a pattern, a forbidden character) is no picture either.
+    try {
+        return isPresent(path) ? decode(path) : QImage();
+    } catch (const platform::VbError&) {
+        return QImage();
+    }
+}
+
+QString soundToPlay(const QString& wanted, const QString& fallback)
+{
+    if (isPresent(wanted))
+        return wanted;
+    if (isPresent(fallback))
+        return fallback;
+    return QString();
+}
+
+} // namespace MediaFile
