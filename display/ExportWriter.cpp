@@ -2,6 +2,8 @@
 
 #include "platform/Cp1252.h"
 
+#include <utility>
+
 namespace ExportWriter {
 
 namespace {
@@ -27,6 +29,32 @@ constexpr std::array<BoxRowShape, 6> kBoxRows{{
     {R"(<td width="100%" align="center" bgcolor=")", "\">", R"(" size="5"  color=")", "\">"},
 }};
 
+// & < > only; the HTML pages declare their character set and keep their other characters.
+QString escapeMarkup(const QString& text)
+{
+    QString escaped = text;
+    escaped.replace('&', QLatin1String("&amp;"));
+    escaped.replace('<', QLatin1String("&lt;"));
+    escaped.replace('>', QLatin1String("&gt;"));
+    return escaped;
+}
+
+bool allowedInXml(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
+        || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// The code point starting at i, and how many QChars it takes; a lone surrogate gives itself,
+// which XML does not allow.
+std::pair<char32_t, int> codePointAt(const QString& text, qsizetype i)
+{
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        return {QChar::surrogateToUcs4(c, text.at(i + 1)), 2};
+    return {c.unicode(), 1};
+}
+
 QString htmlText(const PanelData& panel)
 {
     return fontTags(escapeHtml(panel.caption), panel.fontBold, panel.fontItalic);
@@ -37,6 +65,14 @@ QString number(int32_t value)
     return QString::number(value);
 }
 
+// Without a picture its cell stays, empty, so the page keeps its shape.
+QString pictureLine(const QString& picturePath)
+{
+    if (picturePath.isEmpty())
+        return QStringLiteral("</td>");
+    return R"(<img border="0" src=")" + escapeHtml(picturePath) + R"(" width="100%" height="100%"></td>)";
+}
+
 QStringList tablePageBody(const ExportInput& in)
 {
     const QString captionBack = htmlColour(in.eventCaption.backColor);
@@ -45,7 +81,7 @@ QStringList tablePageBody(const ExportInput& in)
             + captionBack + "\">",
         "<tr>",
         R"(<td width="50%" rowspan="3" height="231">)",
-        R"(<img border="0" src=")" + escapeHtml(in.picturePath) + R"(" width="100%" height="100%"></td>)",
+        pictureLine(in.picturePath),
         R"(<td width="50%" height="54" bgcolor=")" + captionBack + "\">",
         R"(<p align="center"><b><font size="5" face=")" + escapeHtml(in.eventCaption.fontName) + R"(" color=")"
             + htmlColour(in.eventCaption.foreColor) + "\">" + htmlText(in.eventCaption) + "</font></b></td>",
@@ -220,17 +256,26 @@ QString htmlColour(int32_t rgb)
 
 QString escapeHtml(const QString& text)
 {
-    QString escaped = escapeXml(text);
+    QString escaped = escapeMarkup(text);
     escaped.replace('"', QLatin1String("&quot;"));
     return escaped;
 }
 
 QString escapeXml(const QString& text)
 {
-    QString escaped = text;
-    escaped.replace('&', QLatin1String("&amp;"));
-    escaped.replace('<', QLatin1String("&lt;"));
-    escaped.replace('>', QLatin1String("&gt;"));
+    const QString markup = escapeMarkup(text);
+    QString escaped;
+    escaped.reserve(markup.size());
+    for (qsizetype i = 0; i < markup.size();) {
+        const auto [codePoint, length] = codePointAt(markup, i);
+        i += length;
+        if (!allowedInXml(codePoint))
+            continue;
+        if (codePoint > 127)
+            escaped += QStringLiteral("&#%1;").arg(static_cast<uint>(codePoint));
+        else
+            escaped += QChar(static_cast<char16_t>(codePoint));
+    }
     return escaped;
 }
 

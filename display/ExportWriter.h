@@ -26,7 +26,7 @@ struct PanelData {
 
 struct ExportInput {
     QString saveFormat;          // "1" to "6"; any other code gives an empty file
-    QString picturePath;         // the picture's full path, already in the platform's form
+    QString picturePath;         // the picture's full path in the platform's form; empty: none
     QString logoFileName;        // bare name of the logo, empty when there is none
     PanelData eventCaption;
     PanelData eventDate;
@@ -54,7 +54,10 @@ QString htmlColour(int32_t rgb);
 
 // Escapes that keep an inserted text from changing the structure of its format.
 QString escapeHtml(const QString& text);      // & < > and "
-QString escapeXml(const QString& text);       // & < >
+// & < > escaped, every character above 127 as a numeric character reference, and the
+// characters XML 1.0 does not allow left out: the result is plain ASCII and parses as XML
+// whatever encoding a reader assumes.
+QString escapeXml(const QString& text);
 QString quotedCsvField(const QString& text);  // always quoted, inner quotes doubled
 QString plainCsvField(const QString& text);   // quoted only when it must be
 

@@ -2,6 +2,7 @@
 
 #include "countdown/clsCounter.h"
 #include "display/ElasticPanel.h"
+#include "display/ExportPath.h"
 #include "display/FormControls.h"
 #include "display/HiddenLabel.h"
 #include "display/ProgramFolder.h"
@@ -21,6 +22,14 @@ namespace {
 
 // Failures already shown in this run, as path, number and description.
 QSet<QString> g_reportedFailures;
+
+// The file this run wrote last and its bytes: an export that has not changed since is not
+// written again (the screen saver exports every 10 ms).
+struct WrittenFile {
+    QString path;
+    QByteArray bytes;
+};
+WrittenFile g_lastWritten;
 
 int32_t rgbValue(const QColor& colour)
 {
@@ -60,11 +69,25 @@ void writeLines(QIODevice& file, const QStringList& lines)
     platform::fs::writeBytes(file, ExportWriter::encodeLines(lines));
 }
 
-// A pattern in the path would make the file layer act on every matching file.
-void refuseWildcards(const QString& path)
+// A pattern in the path would make the file layer act on every matching file, and a package
+// must not make the export replace a file of another kind.
+void refuseUnfitPath(const QString& path, const QString& saveFormat)
 {
-    if (path.contains('*') || path.contains('?'))
+    if (path.contains('*') || path.contains('?') || !ExportPath::fitsFormat(path, saveFormat))
         throw platform::VbError(52, QStringLiteral("Bad file name or number"));
+}
+
+bool mediaFilePresentAndNotEmpty(const QString& path)
+{
+    return platform::fs::isFile(path) && platform::fs::fileLength(path) > 0;
+}
+
+void writeWhenChanged(const QString& path, const QByteArray& bytes)
+{
+    if (path == g_lastWritten.path && bytes == g_lastWritten.bytes && platform::fs::isFile(path))
+        return;
+    platform::fs::writeAtomic(path, bytes);
+    g_lastWritten = {path, bytes};
 }
 
 void reportOnce(const QString& path, const platform::VbError& error)
@@ -82,8 +105,12 @@ ExportWriter::ExportInput gatherExportInput(QObject& form, clsCounter& counter)
 {
     ExportWriter::ExportInput input = formatOnly(counter);
     const QString pictureName = FormControls::label(form, "lblImageFileName")->Caption();
-    input.picturePath = platform::fs::toNative(ProgramFolder::AppPath() + "\\Temp\\" + pictureName);
-    input.logoFileName = FormControls::label(form, "lblLogoImage")->Caption();
+    const QString picture = ProgramFolder::AppPath() + "\\Temp\\" + pictureName;
+    if (mediaFilePresentAndNotEmpty(picture))
+        input.picturePath = platform::fs::toNative(picture);
+    const QString logoName = FormControls::label(form, "lblLogoImage")->Caption();
+    if (!logoName.isEmpty() && mediaFilePresentAndNotEmpty(ProgramFolder::inWorkFolder(logoName)))
+        input.logoFileName = logoName;
     input.eventCaption = panelData(*FormControls::panel(form, "c1eEventCaption"));
     input.eventDate = panelData(*FormControls::panel(form, "c1eEventDate"));
     for (int i = 0; i < 6; ++i)
@@ -98,13 +125,13 @@ void SaveCountdownToFile(clsCounter& counter, QObject& form)
     QString path;
     try {
         path = FormControls::label(form, "lblSaveToFileLocation")->Caption();
-        refuseWildcards(path);
+        refuseUnfitPath(path, counter.SaveFormat());
         QBuffer contents;
         contents.open(QIODevice::WriteOnly);
         WriteSaveFileHeader(form, contents, counter);
         WriteSaveFileBody(form, contents, counter);
         WriteSaveFileFooter(contents, counter);
-        platform::fs::writeAtomic(path, contents.data());
+        writeWhenChanged(path, contents.data());
     } catch (const platform::VbError& error) {
         reportOnce(path, error);
     }

@@ -16,9 +16,13 @@ class QObject;
 // SaveFormat. The form's controls are reached by name, so any countdown form will do.
 namespace modCounter {
 
-// The whole export of one tick. Reports a failure once per path and error for the life of the
-// program (the screen saver ticks every 10 ms), skips the rest of that tick and leaves the old
-// file whole; a later tick tries again. Always sets the mouse pointer back to the default.
+// The whole export of one tick. A path whose extension does not fit the save format (or any
+// path for an unknown format) is refused and nothing is written. The file is replaced only
+// when its bytes differ from what this run last wrote there, or when it is gone. The picture
+// and the logo are named only when their files in the work folder are there and not empty.
+// Reports a failure once per path and error for the life of the program (the screen saver
+// ticks every 10 ms), skips the rest of that tick and leaves the old file whole; a later tick
+// tries again. Always sets the mouse pointer back to the default.
 void SaveCountdownToFile(clsCounter& counter, QObject& form);
 
 // Each writes its share of the lines in the counter's SaveFormat, every line ended by CR LF in

@@ -456,7 +456,7 @@ TEST_F(CountdownWindowTest, GateStopLeavesTheDisplayAsItWas)
 
 TEST_F(CountdownWindowTest, ExportIsRewrittenOnEveryTickWhileOn)
 {
-    const QString out = folder.internalPath("count.txt");
+    const QString out = folder.internalPath("count.htm");
     const QString package = makePackage([&](clsCountdown& c) {
         launchDay(c, event);
         c.setSaveToFile(true);
@@ -466,15 +466,15 @@ TEST_F(CountdownWindowTest, ExportIsRewrittenOnEveryTickWhileOn)
     window.load(package);
     ASSERT_EQ(window.lblSaveToFile()->Caption(), QString("True"));
     window.tick();
-    ASSERT_TRUE(QFile::exists(folder.nativePath("count.txt")));
-    QFile::remove(folder.nativePath("count.txt"));
+    ASSERT_TRUE(QFile::exists(folder.nativePath("count.htm")));
+    QFile::remove(folder.nativePath("count.htm"));
     window.tick(); // nothing changed on screen, the file is written again
-    EXPECT_TRUE(QFile::exists(folder.nativePath("count.txt")));
+    EXPECT_TRUE(QFile::exists(folder.nativePath("count.htm")));
 
     window.lblSaveToFile()->setCaption("False");
-    QFile::remove(folder.nativePath("count.txt"));
+    QFile::remove(folder.nativePath("count.htm"));
     window.tick();
-    EXPECT_FALSE(QFile::exists(folder.nativePath("count.txt")));
+    EXPECT_FALSE(QFile::exists(folder.nativePath("count.htm")));
 }
 
 TEST_F(CountdownWindowTest, UntrappedTickErrorReachesTheCaller)

@@ -1,6 +1,7 @@
 #include "countdown/clsCounter.h"
 #include "display/CountdownForm.h"
 #include "display/ElasticPanel.h"
+#include "display/ExportPath.h"
 #include "display/ExportWriter.h"
 #include "display/HiddenLabel.h"
 #include "display/ProgramFolder.h"
@@ -14,11 +15,16 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using ExportWriter::ExportInput;
 using ExportWriter::PanelData;
@@ -154,7 +160,7 @@ TEST(ExportWriter, HiddenPanelsStillGiveCaptionDateAndAllCounts)
     const Case cases[] = {
         {"4", 1, "\"Grand Caf\u00e9 Opening\",\"4\",\"3\",\"12\",\"5\",\"30\",\"7\""},
         {"5", 1, "Grand Caf\u00e9 Opening,4,3,12,5,30,7"},
-        {"6", 2, "<EventCaption>Grand Caf\u00e9 Opening</EventCaption>"},
+        {"6", 2, "<EventCaption>Grand Caf&#233; Opening</EventCaption>"},
         {"6", 8, "<SecondsLeft>7</SecondsLeft>"},
     };
     for (const Case& c : cases) {
@@ -255,6 +261,74 @@ TEST(ExportWriter, FontNamesAndPathsAreEscapedInHtml)
     EXPECT_EQ(page[49], R"(<img border="0" src="&lt;logo&gt;.png"></Td>)");
 }
 
+TEST(ExportWriter, XmlTextIsAsciiWithoutWhatXmlForbids)
+{
+    struct Case {
+        QString caption;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {QString::fromUtf8("Caf\u00e9 \u00bd"), "Caf&#233; &#189;"},
+        {QString::fromUtf8("\u20ac5 \u2013 \u65e5"), "&#8364;5 &#8211; &#26085;"}, // beyond code page 1252 too
+        {QString::fromUtf8("Party \U0001F389!"), "Party &#127881;!"},             // one reference for a pair
+        {QString("a\x01" "b\x1b" "c\x7f" "d\te\nf"), "ab" "c\x7f" "d\te\nf"},
+        {QString("x") + QChar(0xD800) + "y" + QChar(0xDC00) + QChar(0xFFFE) + QChar(0xFFFF) + "z", "xyz"},
+        {"Tom & <Jerry> \"1\" 'x' ]]>", "Tom &amp; &lt;Jerry&gt; \"1\" 'x' ]]&gt;"},
+    };
+    for (const Case& c : cases) {
+        ExportInput in = fixtureInput("6");
+        in.eventCaption.caption = c.caption;
+        const QByteArray bytes = ExportWriter::fileBytes(in);
+        EXPECT_EQ(lines(bytes).value(2), QString("<EventCaption>") + c.expected + "</EventCaption>")
+            << c.expected;
+        EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](char b) { return (b & 0x80) == 0; }));
+    }
+}
+
+TEST(ExportWriter, XmlFileParsesWithAnyCaption)
+{
+    const QString allowed = QString::fromUtf8("Grand Caf\u00e9 \u20ac & <\"Opening\"> \U0001F389\t\u00ff");
+    ExportInput in = fixtureInput("6");
+    in.eventCaption.caption = allowed + QChar(0x01) + QChar(0xDBFF) + QChar(0x1F);
+    QXmlStreamReader reader(ExportWriter::fileBytes(in));
+    const QStringList containers{"VazovuzAzodozaruVuzaz", "Countdown"};
+    QStringList read; // each value's element, then its text
+    while (!reader.atEnd() && !reader.hasError()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && !containers.contains(reader.name().toString()))
+            read << reader.name().toString() << reader.readElementText();
+    }
+    ASSERT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_EQ(read, QStringList({"EventCaption", allowed, "YearsLeft", "4", "MonthsLeft", "3", "DaysLeft", "12",
+                                 "HoursLeft", "5", "MinutesLeft", "30", "SecondsLeft", "7"}));
+}
+
+// ---- which files the export may write ----
+
+TEST(ExportPath, FitsOnlyTheExtensionsOfItsFormat)
+{
+    struct Case {
+        const char* code;
+        const char* path;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"1", "C:\\out\\count.htm", true},   {"1", "count.HTML", true},
+        {"2", "/home/u/count.Htm", true},        {"3", "count.txt", true},
+        {"4", "count.csv", true},                {"4", "count.TXT", true},
+        {"5", "count.Csv", true},                {"6", "count.XML", true},
+        {"1", "count.txt", false},               {"3", "count.csv", false},
+        {"3", "\\home\\u\\.bashrc", false},     {"3", "/home/u/.profile", false},
+        {"6", "count.html", false},              {"1", "count.html.sh", false},
+        {"1", "count.html ", false},             {"1", "html", false},
+        {"1", "count.", false},                  {"1", "a.html\\count", false},
+        {"1", "a.html/", false},                 {"3", "", false},
+        {"0", "count.txt", false},               {"", "count.txt", false},
+        {"01", "count.htm", false},              {" 3", "count.txt", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ExportPath::fitsFormat(c.path, c.code), c.fits) << '"' << c.code << "\" " << c.path;
+}
+
 // ---- the export of a countdown form ----
 
 class ExportFromForm : public testing::Test {
@@ -266,10 +340,26 @@ protected:
         services.ui = &ui;
         platform::setServices(services);
         modCounter::resetReportedFailures();
-        ProgramFolder::setAppPath("\\opt\\vantrel");
+        ASSERT_TRUE(QDir(folder.path()).mkpath("app/Temp"));
+        ProgramFolder::setAppPath(platform::fs::toInternal(appFolder()));
+        writeFile(appFolder() + "/Temp/Party.jpg", "picture");
+        writeFile(appFolder() + "/Temp/Logo.png", "logo");
         fillForm(fixtureInput("1"));
     }
-    void TearDown() override { platform::setServices(m_savedServices); }
+    void TearDown() override
+    {
+        ProgramFolder::setAppPath(QString());
+        platform::setServices(m_savedServices);
+    }
+
+    QString appFolder() const { return folder.filePath("app"); }
+
+    static void writeFile(const QString& nativePath, const QByteArray& bytes)
+    {
+        QFile file(nativePath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << nativePath.toStdString();
+        file.write(bytes);
+    }
 
     void fillForm(const ExportInput& in)
     {
@@ -312,6 +402,18 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
+    // The file as the expected files show it: with the program folder they were written for.
+    QByteArray exported(const QString& nativePath) const
+    {
+        return contents(nativePath).replace(appFolder().toUtf8(), "/opt/vantrel");
+    }
+
+    static ino_t fileId(const QString& nativePath)
+    {
+        struct stat info {};
+        return ::stat(QFile::encodeName(nativePath).constData(), &info) == 0 ? info.st_ino : 0;
+    }
+
     platform::FakeUi ui;
     CountdownForm form;
     clsCounter counter;
@@ -323,23 +425,97 @@ private:
 
 TEST_F(ExportFromForm, WritesEachFormatFromTheControls)
 {
-    const QString path = folder.filePath("Countdown Export.html");
     for (const FormatCase& c : kFormats) {
+        const QString path = folder.filePath(QString("Countdown Export ") + c.expected);
         exportTo(path, c.code);
-        expectFile(contents(path), c.expected);
+        expectFile(exported(path), c.expected);
     }
     EXPECT_TRUE(ui.msgBoxes.empty()) << ui.prompts().join(" / ").toStdString();
     EXPECT_EQ(ui.pointer, platform::vbcursor::vbDefault);
 }
 
-TEST_F(ExportFromForm, UnknownCodeReplacesTheFileWithAnEmptyOne)
+TEST_F(ExportFromForm, PictureAndLogoAreNamedOnlyWhenTheirFilesHoldBytes)
 {
-    const QString path = folder.filePath("out.txt");
+    struct Case {
+        const char* pictureName;
+        const char* logoName;
+        bool picture; // whether the page names it
+        bool logo;
+    };
+    writeFile(appFolder() + "/Temp/Empty.jpg", "");
+    writeFile(appFolder() + "/Temp/Empty.png", "");
+    const Case cases[] = {
+        {"Party.jpg", "Logo.png", true, true},
+        {"Empty.jpg", "Empty.png", false, false},
+        {"Missing.jpg", "Missing.png", false, false},
+        {"", "Logo.png", false, true},
+        {"Party.jpg", "", true, false},
+    };
+    const QString path = folder.filePath("page.html");
+    for (const Case& c : cases) {
+        form.lblImageFileName()->setCaption(c.pictureName);
+        form.lblLogoImage()->setCaption(c.logoName);
+        exportTo(path, "1");
+        const QStringList page = lines(contents(path));
+        const QString picture = c.picture ? R"(<img border="0" src=")" + appFolder() + "/Temp/" + c.pictureName
+                                                + R"(" width="100%" height="100%"></td>)"
+                                          : "</td>";
+        EXPECT_EQ(page.value(10), picture) << c.pictureName;
+        EXPECT_EQ(page.contains(QString(R"(<img border="0" src=")") + c.logoName + "\"></Td>"), c.logo)
+            << c.logoName;
+    }
+    EXPECT_TRUE(ui.msgBoxes.empty()) << ui.prompts().join(" / ").toStdString();
+}
+
+TEST_F(ExportFromForm, PathOfAnotherKindIsRefusedOnceAndLeftAlone)
+{
+    struct Case {
+        const char* code;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"3", ".bashrc"}, {"1", "notes.txt"}, {"6", "page.html"}, {"3", "table.csv"},
+        {"1", "run.html.sh"}, {"0", "out.txt"}, {"", "out.html"}, {"7", "out.xml"},
+    };
+    for (const Case& c : cases) {
+        const QString path = folder.filePath(c.name);
+        writeFile(path, "keep me");
+        ui.msgBoxes.clear();
+        for (int tick = 0; tick < 3; ++tick)
+            exportTo(path, c.code);
+        EXPECT_EQ(contents(path), "keep me") << c.name;
+        EXPECT_EQ(ui.prompts(), QStringList{"52Bad file name or number"}) << c.name;
+        EXPECT_EQ(ui.pointer, platform::vbcursor::vbDefault);
+    }
+    exportTo(folder.filePath("missing.txt"), "1");
+    EXPECT_FALSE(QFile::exists(folder.filePath("missing.txt"))) << "a refused path is not created";
+
+    exportTo(folder.filePath("OUT.HTM"), "2");
+    expectFile(exported(folder.filePath("OUT.HTM")), "format2.html");
+}
+
+TEST_F(ExportFromForm, UnchangedExportIsNotReplaced)
+{
+    const QString path = folder.filePath("count.txt");
     exportTo(path, "3");
-    ASSERT_FALSE(contents(path).isEmpty());
-    exportTo(path, "0");
-    EXPECT_EQ(contents(path), QByteArray());
-    EXPECT_TRUE(ui.msgBoxes.empty());
+    // A second name for the file written keeps its inode from being reused by a replacement.
+    const QString held = folder.filePath("held.txt");
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(held).constData()), 0);
+    const ino_t written = fileId(held);
+    for (int tick = 0; tick < 3; ++tick)
+        exportTo(path, "3");
+    EXPECT_EQ(fileId(path), written) << "the same bytes again leave the file as it is";
+
+    form.c1eIntervalsLeft(6)->setCaption("6 Seconds");
+    exportTo(path, "3");
+    EXPECT_NE(fileId(path), written);
+    EXPECT_TRUE(contents(path).endsWith("30 Minutes, 6 Seconds\r\n")) << contents(path).toStdString();
+
+    QFile::remove(path);
+    exportTo(path, "3");
+    EXPECT_TRUE(contents(path).endsWith("30 Minutes, 6 Seconds\r\n")) << "a file that is gone is written again";
+
+    EXPECT_TRUE(ui.msgBoxes.empty()) << ui.prompts().join(" / ").toStdString();
 }
 
 TEST_F(ExportFromForm, SystemColoursGiveTheColourShown)
@@ -372,7 +548,7 @@ TEST_F(ExportFromForm, FailureIsReportedOncePerPathAndError)
 
     const QString good = folder.filePath("out.html");
     exportTo(good, "1");
-    expectFile(contents(good), "format1.html");
+    expectFile(exported(good), "format1.html");
     exportTo(missingFolder, "1");
     EXPECT_EQ(ui.msgBoxes.size(), 2u) << "a later failure of the same kind stays silent";
 }
