@@ -9,6 +9,7 @@
 
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
+#include "foundation/KeepOnScreen.h"
 #include "foundation/ScreenMetrics.h"
 #include "foundation/VbValues.h"
 #include "foundation/clsPSFileUtilities.h"
@@ -104,6 +105,7 @@ void placeWindow(CountdownForm& form, const clsCountdown& countdown, const Scale
     form.setLeft(scaledUp(countdown.Left(), k.kx));
     form.setWidth(scaledUp(countdown.Width(), k.kx));
     form.setHeight(scaledUp(countdown.Height(), k.ky));
+    KeepOnScreen::keepOnScreen(form);
     RememberedHeight = vb::clng(form.Height());
     RememberedLeft = vb::clng(form.Left());
     RememberedWidth = vb::clng(form.Width());

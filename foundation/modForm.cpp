@@ -1,5 +1,6 @@
 #include "modForm.h"
 
+#include "KeepOnScreen.h"
 #include "VbValues.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
@@ -29,12 +30,34 @@ int pixelsDown(double twips)
     return clsForm::roundedTwips(twips / screen().twipsPerPixelY());
 }
 
+// A window's outer placement in twips, as KeepOnScreen reads and sets it.
+struct FormTwips {
+    QWidget* form;
+    double Left() const { return FormLeft(form); }
+    double Top() const { return FormTop(form); }
+    double Width() const { return FormWidth(form); }
+    double Height() const { return FormHeight(form); }
+    void setLeft(double twips) const { setFormLeft(form, twips); }
+    void setTop(double twips) const { setFormTop(form, twips); }
+    void setWidth(double twips) const { setFormWidth(form, twips); }
+    void setHeight(double twips) const { setFormHeight(form, twips); }
+};
+
+void keepOnScreen(QWidget* form)
+{
+    FormTwips twips{form};
+    KeepOnScreen::keepOnScreen(twips);
+}
+
+// A record stored on a larger screen may lie off this one: its normal placement is brought
+// inside before the stored state is taken.
 void applyRecord(QWidget* form, const clsForm& record)
 {
     setFormWidth(form, record.Width());
     setFormHeight(form, record.Height());
     setFormTop(form, record.Top());
     setFormLeft(form, record.Left());
+    keepOnScreen(form);
     setFormWindowState(form, record.State());
 }
 
@@ -66,6 +89,37 @@ int16_t sizeCodeOfName(const QString& name)
         return 0;
     const QChar last = name.back();
     return last >= QLatin1Char('0') && last <= QLatin1Char('9') ? static_cast<int16_t>(last.unicode() - '0') : 0;
+}
+
+// Placement modes 0, 1, 2 and 4 when no record is stored; mode 0 starts from the record's
+// defaults.
+void placeWithoutRecord(int16_t mode, QWidget* form, const QString& name)
+{
+    if (mode == 0) {
+        applyRecord(form, *FormRecord);
+        const int16_t count = CountCountdownForms();
+        if (count >= 1 && count <= 6) {
+            const TileCodes codes = kTileCodesByCount[count - 1];
+            TileCountdownForm(form, codes.band, codes.slot, sizeCodeOfName(name));
+        } else {
+            CenterFormOnScreen(form);
+        }
+    } else if (mode == 1) {
+        setFormWindowState(form, 0);
+        setFormWidth(form, 7500);
+        setFormHeight(form, 5630);
+        CenterFormOnScreen(form);
+    } else if (mode == 2) {
+        setFormTop(form, 0);
+        setFormLeft(form, 0);
+        setFormWidth(form, screen().widthTwips());
+        setFormHeight(form, 5630);
+    } else if (mode == 4) {
+        setFormTop(form, 0);
+        setFormLeft(form, 0);
+        setFormWidth(form, screen().widthTwips() * 0.85);
+        setFormHeight(form, screen().heightTwips() * 0.85);
+    }
 }
 
 } // namespace
@@ -142,34 +196,17 @@ void RestoreFormPosition(int16_t mode, QWidget* form, const QString& name)
 {
     FormRecord = std::make_unique<clsForm>();
     const bool found = FormRecord->FindByName(name) != 0;
-    if (found && mode == 0 && FormWindowState(form) == 2)
-        setFormWindowState(form, 0);
-    if (found && (mode == 0 || mode == 1 || mode == 2 || mode == 4)) {
-        applyRecord(form, *FormRecord);
-    } else if (mode == 0) {
-        applyRecord(form, *FormRecord);
-        const int16_t count = CountCountdownForms();
-        if (count >= 1 && count <= 6) {
-            const TileCodes codes = kTileCodesByCount[count - 1];
-            TileCountdownForm(form, codes.band, codes.slot, sizeCodeOfName(name));
+    if (mode == 0 || mode == 1 || mode == 2 || mode == 4) {
+        if (!found) {
+            placeWithoutRecord(mode, form, name);
         } else {
-            CenterFormOnScreen(form);
+            if (mode == 0 && FormWindowState(form) == 2)
+                setFormWindowState(form, 0);
+            applyRecord(form, *FormRecord);
         }
-    } else if (mode == 1) {
-        setFormWindowState(form, 0);
-        setFormWidth(form, 7500);
-        setFormHeight(form, 5630);
-        CenterFormOnScreen(form);
-    } else if (mode == 2) {
-        setFormTop(form, 0);
-        setFormLeft(form, 0);
-        setFormWidth(form, screen().widthTwips());
-        setFormHeight(form, 5630);
-    } else if (mode == 4) {
-        setFormTop(form, 0);
-        setFormLeft(form, 0);
-        setFormWidth(form, screen().widthTwips() * 0.85);
-        setFormHeight(form, screen().heightTwips() * 0.85);
+        // Tiling and centring measure the whole screen, not the part its panels leave free.
+        if (FormWindowState(form) == 0)
+            keepOnScreen(form);
     }
     FormRecord.reset();
 }

@@ -1,5 +1,7 @@
 #include "platform/QtWindows.h"
 
+#include "platform/X11WindowState.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -18,18 +20,22 @@ bool onX11()
 
 } // namespace
 
+// QWidget::setWindowFlags() destroys and re-creates a window that has its native window:
+// it would come back with a new id, lose focus and flicker. The flag is only recorded for Qt
+// (which creates a window still to come with it) and the existing native window is told.
 void QtWindows::setTopMost(QWidget* window, bool topMost)
 {
     if (!window)
         return;
-    const bool wasVisible = window->isVisible();
-    const QRect geometry = window->geometry();
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
-    // Changing a flag hides a shown window; put it back where it was.
-    if (wasVisible) {
-        window->setGeometry(geometry);
-        window->show();
-    }
+    Qt::WindowFlags flags = window->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, topMost);
+    window->overrideWindowFlags(flags);
+    QWindow* handle = window->windowHandle();
+    if (!handle)
+        return;
+    handle->setFlags(flags);
+    if (onX11() && handle->handle())
+        x11::setStaysOnTop(handle->winId(), topMost);
 }
 
 bool QtWindows::embedInForeignWindow(QWidget* window, quintptr parentId)

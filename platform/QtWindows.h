@@ -4,9 +4,10 @@
 
 namespace platform {
 
-// Qt window flags for the topmost band; QWindow::fromWinId for a foreign parent (X11); the
-// cursor through the application override cursor. Linux has no system-wide screen-saver flag
-// and no window lookup by class, so those do nothing.
+// The topmost band on the window's existing native window (its state on X11, its Qt window
+// flags elsewhere); QWindow::fromWinId for a foreign parent (X11); the cursor through the
+// application override cursor. Linux has no system-wide screen-saver flag and no window
+// lookup by class, so those do nothing.
 class QtWindows : public Windows {
 public:
     void setTopMost(QWidget* window, bool topMost) override;

@@ -362,19 +362,19 @@ TEST_F(FormBinding, RememberedGeometryIsWhatTheWindowTook)
     clsCountdown countdown;
     fillCountdown(countdown, false);
     countdown.setWidth(3007); // 200.47 pixels: the window takes 200
-    countdown.setLeft(-22.4f); // -1.49 pixels: the window takes -1
+    countdown.setLeft(37.4f); // 2.49 pixels: the window takes 2
 
     ApplyCountdownToForm(form, countdown);
 
     EXPECT_EQ(modCountdown::RememberedWidth, 3000);
-    EXPECT_EQ(modCountdown::RememberedLeft, -15);
+    EXPECT_EQ(modCountdown::RememberedLeft, 30);
     EXPECT_EQ(modCountdown::RememberedHeight, 2250);
 
     // The save stores what the window took, not what was asked for.
     prepareForSave(countdown);
     SaveFormToCountdown(countdown, form, false);
     EXPECT_FLOAT_EQ(countdown.Width(), 3000);
-    EXPECT_FLOAT_EQ(countdown.Left(), -15);
+    EXPECT_FLOAT_EQ(countdown.Left(), 30);
 }
 
 TEST_F(FormBinding, ACountdownNotInTheNormalStateLeavesTheWindowAndTheRememberedGeometry)

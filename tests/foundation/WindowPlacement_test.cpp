@@ -1,4 +1,5 @@
 #include "foundation/clsForm.h"
+#include "foundation/clsFormDb.h"
 #include "foundation/modForm.h"
 #include "support/TestServices.h"
 
@@ -44,6 +45,13 @@ protected:
         record.setLeft(left);
         record.setState(state);
         record.Update();
+    }
+
+    void forgetStoredRecord()
+    {
+        clsForm record;
+        record.setName("frmAbout");
+        clsFormDb().DeleteForm(record);
     }
 
     TestServices services;
@@ -100,8 +108,9 @@ TEST_F(WindowPlacementTest, RestoreWithoutRecordPlacesByMode)
         QRect expected;
     };
     const Case cases[] = {
-        // Defaults 10200 x 7140, then tiled at top 5207.2 and left 3072.
-        {0, {"frmCountdownViewer"}, {205, 347, 680, 476}},
+        // Defaults 10200 x 7140, then tiled at top 5207.2 and left 3072, then moved up onto
+        // the screen (its bottom would be at 823).
+        {0, {"frmCountdownViewer"}, {205, 292, 680, 476}},
         // Defaults, then centred: (15360 - 10200) \ 2 and (11520 - 7140) \ 2.
         {0, {}, {172, 146, 680, 476}},
         // Seven countdown windows are past the table: centred.
@@ -136,6 +145,52 @@ TEST_F(WindowPlacementTest, RestoreAppliesAStoredRecordInModesThatKnowIt)
     form.setGeometry(10, 20, 30, 20);
     modForm::RestoreFormPosition(5, &form, "frmAbout");
     EXPECT_EQ(form.geometry(), QRect(10, 20, 30, 20));
+}
+
+TEST_F(WindowPlacementTest, RestoredPlacementStaysInsideTheWorkArea)
+{
+    struct Case {
+        const char* what;
+        QRect workArea;
+        int mode;
+        bool stored;
+        int top, height, width, left; // twips, when stored
+        QRect expected;
+    };
+    const QRect wholeScreen(0, 0, 1024, 768);
+    const QRect panelBelow(0, 0, 1024, 738);
+    const QRect panelsAboveAndLeft(60, 30, 964, 738);
+    const Case cases[] = {
+        {"tiled below the panel", panelBelow, 0, false, 0, 0, 0, 0, {205, 262, 680, 476}},
+        {"stored on a larger screen", wholeScreen, 0, true, 12000, 9000, 12000, 20000, {224, 168, 800, 600}},
+        {"stored larger than the screen", wholeScreen, 1, true, 1500, 15000, 30000, 1500, {0, 0, 1024, 768}},
+        {"taller than the work area", panelBelow, 2, true, 3000, 12000, 4500, 300, {20, 0, 300, 738}},
+        {"panels above and left", panelsAboveAndLeft, 4, true, 0, 3000, 4500, 0, {60, 30, 300, 200}},
+        {"across the top under a panel", panelsAboveAndLeft, 2, false, 0, 0, 0, 0, {60, 30, 964, 375}},
+        {"already inside", wholeScreen, 0, true, 1200, 3000, 4500, 2400, {160, 80, 300, 200}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        services.screen().workArea = c.workArea;
+        others.clear();
+        openWindows({"frmCountdownViewer"});
+        forgetStoredRecord();
+        if (c.stored)
+            store(c.top, c.height, c.width, c.left, 0);
+        form.setGeometry(10, 20, 300, 200);
+        modForm::RestoreFormPosition(c.mode, &form, "frmAbout");
+        EXPECT_EQ(form.frameGeometry(), c.expected);
+    }
+}
+
+TEST_F(WindowPlacementTest, OffScreenRecordOfAMaximizedWindowComesBackInsideWhenMadeNormal)
+{
+    store(20000, 3000, 4500, 20000, 2);
+    form.show();
+    modForm::RestoreFormPosition(0, &form, "frmAbout");
+    EXPECT_TRUE(form.isMaximized());
+    form.showNormal();
+    EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(form.frameGeometry()));
 }
 
 TEST_F(WindowPlacementTest, SavedPositionOutsideTheScreenIsStoredAsZero)

@@ -102,6 +102,28 @@ TEST_F(AboutTest, ReopensWhereItWasClosed)
     EXPECT_EQ(framed.geometry(), closedOuter.marginsRemoved(QMargins(4, 24, 4, 4)));
 }
 
+TEST_F(AboutTest, FirstOpeningBesideACountdownWindowKeepsEveryButtonOnTheScreen)
+{
+    const QRect workArea(0, 0, 1024, 768);
+    services.screen().workArea = workArea;
+    QWidget countdownWindow;
+    countdownWindow.setObjectName("frmCountdownViewer");
+    frmAbout about;
+    about.show();
+    EXPECT_TRUE(workArea.contains(about.frameGeometry()));
+    const QList<QPushButton*> buttons = about.findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 3);
+    for (const QPushButton* button : buttons) {
+        const QRect onScreen(button->mapToGlobal(QPoint(0, 0)), button->size());
+        EXPECT_TRUE(workArea.contains(onScreen)) << button->text().toStdString();
+    }
+    about.button(0)->click();
+
+    clsForm stored;
+    ASSERT_EQ(stored.FindByName("frmAbout"), -1);
+    EXPECT_LE(stored.Top() + stored.Height(), 768 * 15);
+}
+
 TEST_F(AboutTest, LinksOpenTheMakersSiteAndASupportMail)
 {
     frmAbout about;

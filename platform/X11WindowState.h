@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace platform::x11 {
+
+// Puts the X window `window` into the stay-on-top band or takes it out, keeping the window
+// itself. A mapped window asks the window manager through a _NET_WM_STATE message to the root
+// window; an unmapped one carries the state in its own _NET_WM_STATE property, which a window
+// manager reads when the window is mapped. False when the application is not on X11.
+bool setStaysOnTop(quintptr window, bool above);
+
+} // namespace platform::x11

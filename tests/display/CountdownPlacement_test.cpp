@@ -1,0 +1,62 @@
+#include "display/CountdownForm.h"
+#include "display/ProgramFolder.h"
+#include "display/modCountdown.h"
+
+#include "countdown/clsCountdown.h"
+#include "support/TestServices.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The countdown window placed from its countdown on an 800 x 600 screen, where stored twips
+// pass unscaled, with a 30-pixel panel along the bottom.
+class CountdownPlacement : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ProgramFolder::setAppPath(folder.internal());
+        services.screen().workArea = QRect(0, 0, 800, 570);
+    }
+    void TearDown() override { ProgramFolder::setAppPath(QString()); }
+
+    TestServices services;
+    TempFolder folder;
+};
+
+TEST_F(CountdownPlacement, StoredGeometryOffTheWorkAreaIsBroughtInside)
+{
+    struct Case {
+        const char* what;
+        float left, top, width, height; // stored twips
+        QRect expected;                 // outer pixels
+    };
+    const Case cases[] = {
+        {"inside", 750, 1125, 3000, 2250, {50, 75, 200, 150}},
+        {"past the right and the panel", 9000, 6000, 6000, 4500, {400, 270, 400, 300}},
+        {"left of and above the screen", -1500, -300, 3000, 2250, {0, 0, 200, 150}},
+        {"wider and taller than the work area", 0, 0, 15000, 9000, {0, 0, 800, 570}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CountdownForm form;
+        clsCountdown countdown;
+        countdown.setState(0);
+        countdown.setLeft(c.left);
+        countdown.setTop(c.top);
+        countdown.setWidth(c.width);
+        countdown.setHeight(c.height);
+
+        modCountdown::ApplyCountdownToForm(form, countdown);
+
+        auto pixels = [](double twips) { return static_cast<int>(twips / 15); };
+        EXPECT_EQ(QRect(pixels(form.Left()), pixels(form.Top()), pixels(form.Width()), pixels(form.Height())),
+                  c.expected);
+        // What the close compares against is where the window went.
+        EXPECT_EQ(modCountdown::RememberedLeft, c.expected.left() * 15);
+        EXPECT_EQ(modCountdown::RememberedWidth, c.expected.width() * 15);
+        EXPECT_EQ(modCountdown::RememberedHeight, c.expected.height() * 15);
+    }
+}
+
+} // namespace
