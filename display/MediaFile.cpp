@@ -22,7 +22,12 @@ bool isPresent(const QString& path)
     // FileExists alone takes a folder path ending in "\" (an empty member name joined to the
     // work folder) for a pattern that matches every file in it.
     clsPSFileUtilities files;
-    return files.FileExists(path) && platform::fs::isFile(path) && platform::fs::fileLength(path) > 0;
+    return files.FileExists(path) && holdsBytes(path);
+}
+
+bool holdsBytes(const QString& path)
+{
+    return platform::fs::isFile(path) && platform::fs::fileLength(path) > 0;
 }
 
 QImage picture(const QString& path)

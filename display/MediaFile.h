@@ -11,6 +11,8 @@ namespace MediaFile {
 // Whether `path` names a file (not a folder) that holds at least one byte. A name with a
 // pattern or a forbidden character raises 52 "Bad file name or number".
 bool isPresent(const QString& path);
+// Whether `path` names a file (not a folder) that holds at least one byte; never raises.
+bool holdsBytes(const QString& path);
 
 // The picture in the file at `path`; a null image when no media file is there. A file that is
 // there but holds no picture raises 481 "Invalid picture".

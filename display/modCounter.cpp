@@ -5,6 +5,7 @@
 #include "display/ExportPath.h"
 #include "display/FormControls.h"
 #include "display/HiddenLabel.h"
+#include "display/MediaFile.h"
 #include "display/ProgramFolder.h"
 #include "foundation/ErrorReport.h"
 #include "platform/FileSystem.h"
@@ -77,11 +78,6 @@ void refuseUnfitPath(const QString& path, const QString& saveFormat)
         throw platform::VbError(52, QStringLiteral("Bad file name or number"));
 }
 
-bool mediaFilePresentAndNotEmpty(const QString& path)
-{
-    return platform::fs::isFile(path) && platform::fs::fileLength(path) > 0;
-}
-
 void writeWhenChanged(const QString& path, const QByteArray& bytes)
 {
     if (path == g_lastWritten.path && bytes == g_lastWritten.bytes && platform::fs::isFile(path))
@@ -106,10 +102,10 @@ ExportWriter::ExportInput gatherExportInput(QObject& form, clsCounter& counter)
     ExportWriter::ExportInput input = formatOnly(counter);
     const QString pictureName = FormControls::label(form, "lblImageFileName")->Caption();
     const QString picture = ProgramFolder::AppPath() + "\\Temp\\" + pictureName;
-    if (mediaFilePresentAndNotEmpty(picture))
+    if (MediaFile::holdsBytes(picture))
         input.picturePath = platform::fs::toNative(picture);
     const QString logoName = FormControls::label(form, "lblLogoImage")->Caption();
-    if (!logoName.isEmpty() && mediaFilePresentAndNotEmpty(ProgramFolder::inWorkFolder(logoName)))
+    if (!logoName.isEmpty() && MediaFile::holdsBytes(ProgramFolder::inWorkFolder(logoName)))
         input.logoFileName = logoName;
     input.eventCaption = panelData(*FormControls::panel(form, "c1eEventCaption"));
     input.eventDate = panelData(*FormControls::panel(form, "c1eEventDate"));
