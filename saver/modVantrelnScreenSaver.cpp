@@ -1,14 +1,19 @@
 #include "saver/modVantrelnScreenSaver.h"
 
+#include "countdown/ApplicationFolder.h"
 #include "countdown/ModJoinsSkins.h"
 #include "display/ElasticPanel.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
+#include "foundation/ErrorReport.h"
 #include "foundation/clsPSFileUtilities.h"
 #include "foundation/clsStringUtilities.h"
 #include "platform/Screen.h"
+#include "platform/FileSystem.h"
 #include "platform/Services.h"
+#include "platform/Shell.h"
 #include "platform/Ui.h"
+#include "platform/VbError.h"
 #include "platform/Windows.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
@@ -36,6 +41,8 @@ namespace {
 
 const QString kDisplayProperties = QStringLiteral("Display Properties");
 const QString kMainProgram = QStringLiteral("Vantrel50.exe");
+// The window style of a program started normally with the focus.
+constexpr int kNormalWithFocus = 1;
 // How often a preview looks whether its parent window is still there.
 constexpr int kParentWatchMs = 250;
 
@@ -83,6 +90,21 @@ bool readsAsNumber(const QString& text, double& value)
         return false;
     value = text.trimmed().toDouble();
     return std::isfinite(value);
+}
+
+// The stored program folder; without one (the viewer never ran), the folder the viewer would
+// settle, so the shipped demo package is found.
+QString settledAppPath(clsStringUtilities& settings)
+{
+    const QString stored = settings.GetIniString(kMakerSection, QStringLiteral("AppPath"), QString());
+    if (!stored.isEmpty())
+        return stored;
+    try {
+        return programFolder ? programFolder() : countdownApplicationFolder();
+    } catch (const platform::VbError& error) {
+        ui().msgBox(errorReport(error));
+        return QString();
+    }
 }
 
 void runFullScreen()
@@ -156,13 +178,26 @@ void runPreview(const QString& commandLine)
     watch->start(kParentWatchMs);
 }
 
+// Starts the main program on its own, in the program folder; the screen saver does not wait
+// for it. A desktop's file opener would not run a program, so the program is started itself.
+void startMainProgram(const QString& mainProgram)
+{
+    QString whyNot;
+    if (platform::services().shell->startProgram(mainProgram, {}, kNormalWithFocus, &whyNot, AppPath))
+        return;
+    QString message = QStringLiteral("Could not start \"%1\".").arg(platform::fs::resolve(mainProgram));
+    if (!whyNot.isEmpty())
+        message += QLatin1Char(' ') + whyNot;
+    ui().msgBox(message, platform::vbmsg::vbInformation);
+}
+
 void runConfigure()
 {
     clsPSFileUtilities utilities;
     // The main program lies in the program folder; Linux has no drive letters to try next.
     const QString mainProgram = AppPath + QStringLiteral("\\") + kMainProgram;
     if (utilities.FileExists(mainProgram))
-        utilities.InternetOpen(mainProgram, 1);
+        startMainProgram(mainProgram);
     else
         ui().msgBox(kConfigureMessage, platform::vbmsg::vbOKOnly);
 }
@@ -223,7 +258,7 @@ void Main(const QString& commandLine)
 {
     {
         clsStringUtilities settings;
-        AppPath = settings.GetIniString(kMakerSection, QStringLiteral("AppPath"), QString());
+        AppPath = settledAppPath(settings);
         ProgramFolder::setAppPath(AppPath);
         CountdownPath = settings.GetIniString(kMakerSection, QStringLiteral("LastOpenTemplate"), DemoPackage());
     }
