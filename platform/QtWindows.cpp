@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 namespace platform {
 
@@ -56,15 +58,25 @@ bool QtWindows::foreignWindowExists(quintptr windowId)
 }
 
 // QWindow::fromWinId does not read a foreign window's geometry (it reports 0 x 0), so the X
-// server is asked through a grab of the window: its size is the window's, and an id that
-// names no window gives an empty picture.
+// server is asked for it: one small request and reply, cheap enough to ask every few hundred
+// milliseconds. An id that names no window gets an error in place of a reply.
 QSize QtWindows::foreignClientSize(quintptr windowId)
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!onX11() || windowId == 0 || !screen)
+    if (!onX11() || windowId == 0)
         return {};
-    const QSize size = screen->grabWindow(static_cast<WId>(windowId)).size();
-    return size.isEmpty() ? QSize() : size;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return {};
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(
+        connection, xcb_get_geometry(connection, static_cast<xcb_drawable_t>(windowId)), &error);
+    std::free(error);
+    if (!reply)
+        return {};
+    const QSize size(reply->width, reply->height);
+    std::free(reply);
+    return size;
 }
 
 int QtWindows::showCursor(bool show)

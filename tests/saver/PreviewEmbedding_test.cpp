@@ -6,6 +6,7 @@
 #include "SaverTestSupport.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QWidget>
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace ss = modVantrelnScreenSaver;
@@ -46,24 +48,33 @@ QString xWindowInfo(WId window)
     return QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
 }
 
+// ctest runs every test offscreen; with a display at hand, a test runs itself again on it.
+bool canRerunOnX11()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") && !qEnvironmentVariableIsSet(kChildMarker);
+}
+
+void rerunOnX11(const QString& testName)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert(kChildMarker, "1");
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=" + testName});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_FALSE(output.contains("[  SKIPPED ]")) << output.toStdString();
+}
+
 TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
 {
     if (!onX11()) {
-        // ctest runs every test offscreen; with a display at hand, run this one again on it.
-        if (qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsSet(kChildMarker))
+        if (!canRerunOnX11())
             GTEST_SKIP() << "needs an X display (run under Xvfb)";
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert(kChildMarker, "1");
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {"--gtest_filter=PreviewEmbedding.ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt"});
-        ASSERT_TRUE(child.waitForFinished(60000));
-        const QString output = QString::fromLocal8Bit(child.readAll());
-        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-        EXPECT_FALSE(output.contains("[  SKIPPED ]")) << output.toStdString();
+        rerunOnX11("PreviewEmbedding.ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt");
         return;
     }
 
@@ -115,6 +126,55 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
 
     ss::Reset();
     ProgramEnd::reset();
+}
+
+// The preview lives as long as its parent: the parent's existence and size come from the X
+// server whatever the parent shows, also while it is unmapped or off the screen.
+TEST(PreviewEmbedding, AForeignWindowExistsWithItsSizeUntilItIsDestroyed)
+{
+    if (!onX11()) {
+        if (!canRerunOnX11())
+            GTEST_SKIP() << "needs an X display (run under Xvfb)";
+        rerunOnX11("PreviewEmbedding.AForeignWindowExistsWithItsSizeUntilItIsDestroyed");
+        return;
+    }
+    platform::QtWindows windows;
+    auto parent = std::make_unique<QWidget>();
+    parent->resize(200, 150);
+    parent->show();
+    const WId id = parent->winId();
+    ASSERT_TRUE(waitUntil([&] { return parent->windowHandle()->isExposed(); }, 10000));
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    struct Case {
+        const char* state;
+        std::function<void(QWidget&)> change;
+        QSize expected;
+    } const cases[] = {
+        {"shown", [](QWidget&) {}, QSize(200, 150)},
+        {"resized", [](QWidget& w) { w.resize(240, 90); }, QSize(240, 90)},
+        {"unmapped", [](QWidget& w) { w.hide(); }, QSize(240, 90)},
+        {"partly off the screen",
+         [screen](QWidget& w) {
+             w.move(screen.right() - 40, screen.bottom() - 30);
+             w.show();
+         },
+         QSize(240, 90)},
+        {"wholly off the screen", [screen](QWidget& w) { w.move(screen.right() + 100, screen.bottom() + 100); },
+         QSize(240, 90)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        c.change(*parent);
+        EXPECT_TRUE(waitUntil([&] { return windows.foreignClientSize(id) == c.expected; }, 5000))
+            << windows.foreignClientSize(id).width() << " x " << windows.foreignClientSize(id).height();
+        EXPECT_TRUE(windows.foreignWindowExists(id));
+    }
+
+    parent.reset();
+    EXPECT_TRUE(waitUntil([&] { return !windows.foreignWindowExists(id); }, 5000));
+    EXPECT_FALSE(windows.foreignClientSize(id).isValid());
+    EXPECT_FALSE(windows.foreignWindowExists(0));
 }
 
 } // namespace
