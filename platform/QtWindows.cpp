@@ -1,5 +1,6 @@
 #include "platform/QtWindows.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QWidget>
@@ -8,6 +9,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace platform {
 
@@ -19,6 +21,41 @@ bool onX11()
 }
 
 } // namespace
+
+// Hears the X server destroy one window of this process. Qt's own windows already listen for
+// structure events, so no event mask of any window is changed.
+class QtWindows::DestructionWatch : public QAbstractNativeEventFilter {
+public:
+    DestructionWatch(xcb_window_t window, std::function<void()> gone)
+        : window_(window), gone_(std::move(gone))
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~DestructionWatch() override
+    {
+        if (QCoreApplication::instance())
+            QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
+    {
+        if (!gone_ || eventType != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY
+            || reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window != window_)
+            return false;
+        std::exchange(gone_, {})();
+        return false;
+    }
+
+private:
+    xcb_window_t window_;
+    std::function<void()> gone_;
+};
+
+QtWindows::QtWindows() = default;
+QtWindows::~QtWindows() = default;
 
 void QtWindows::setTopMost(QWidget* window, bool topMost)
 {
@@ -77,6 +114,15 @@ QSize QtWindows::foreignClientSize(quintptr windowId)
     const QSize size(reply->width, reply->height);
     std::free(reply);
     return size;
+}
+
+// One watch at a time: a new one replaces the last.
+bool QtWindows::watchForDestruction(QWidget* embedded, std::function<void()> gone)
+{
+    if (!embedded || !onX11() || !embedded->windowHandle())
+        return false;
+    destructionWatch_ = std::make_unique<DestructionWatch>(static_cast<xcb_window_t>(embedded->winId()), std::move(gone));
+    return true;
 }
 
 int QtWindows::showCursor(bool show)

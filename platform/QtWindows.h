@@ -2,6 +2,8 @@
 
 #include "platform/Windows.h"
 
+#include <memory>
+
 namespace platform {
 
 // Qt window flags for the topmost band; QWindow::fromWinId for a foreign parent (X11); the
@@ -9,15 +11,21 @@ namespace platform {
 // and no window lookup by class, so those do nothing.
 class QtWindows : public Windows {
 public:
+    QtWindows();
+    ~QtWindows() override;
+
     void setTopMost(QWidget* window, bool topMost) override;
     bool embedInForeignWindow(QWidget* window, quintptr parentId) override;
     bool foreignWindowExists(quintptr windowId) override;
     QSize foreignClientSize(quintptr windowId) override;
+    bool watchForDestruction(QWidget* embedded, std::function<void()> gone) override;
     int showCursor(bool show) override;
     void setScreenSaverRunning(bool running) override { screenSaverRunning_ = running; }
     quintptr findWindow(const QString& className, const QString& title) override;
 
 private:
+    class DestructionWatch;
+    std::unique_ptr<DestructionWatch> destructionWatch_;
     int cursorCount_ = 0;
     bool screenSaverRunning_ = false;
 };

@@ -43,10 +43,9 @@ const QString kDisplayProperties = QStringLiteral("Display Properties");
 const QString kMainProgram = QStringLiteral("Vantrel50.exe");
 // The window style of a program started normally with the focus.
 constexpr int kNormalWithFocus = 1;
-// How often a preview asks whether its parent window is still there. Each look wakes the
-// process and waits for the X server's reply; once a second keeps an idle preview near no CPU
-// at all, and a preview outliving its closed parent by up to a second shows nothing to anyone.
-constexpr int kParentWatchMs = 1000;
+// How often a preview asks whether its parent window is still there, where the window system
+// does not tell it.
+constexpr int kParentWatchMs = 250;
 
 std::unique_ptr<QLockFile> instanceLock;
 
@@ -145,6 +144,19 @@ void runFullScreen()
     }
 }
 
+// Asks from time to time whether the parent is still there, where the window system cannot
+// tell when the preview is destroyed.
+void watchParent(frmPreview* preview, quintptr parent)
+{
+    auto* watch = new QTimer(preview);
+    QObject::connect(watch, &QTimer::timeout, preview, [parent] {
+        platform::Windows* service = platform::services().windows;
+        if (!service || !service->foreignWindowExists(parent))
+            ProgramEnd::End();
+    });
+    watch->start(kParentWatchMs);
+}
+
 void runPreview(const QString& commandLine)
 {
     PreviewParent = PreviewParentOf(commandLine);
@@ -171,13 +183,8 @@ void runPreview(const QString& commandLine)
     preview->show();
 
     // The window system takes the preview down with its parent; the process has to go too.
-    auto* watch = new QTimer(preview);
-    QObject::connect(watch, &QTimer::timeout, preview, [parent] {
-        platform::Windows* service = platform::services().windows;
-        if (!service || !service->foreignWindowExists(parent))
-            ProgramEnd::End();
-    });
-    watch->start(kParentWatchMs);
+    if (!windows->watchForDestruction(preview, [] { ProgramEnd::End(); }))
+        watchParent(preview, parent);
 }
 
 // Starts the main program on its own, in the program folder; the screen saver does not wait
