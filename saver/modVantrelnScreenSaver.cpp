@@ -108,6 +108,34 @@ QString settledAppPath(clsStringUtilities& settings)
     }
 }
 
+void unpackCountdownPackage()
+{
+    // Before the viewer has ever run, the program folder may have no work folder yet.
+    ProgramFolder::makeWorkFolder();
+    ModJoinsSkins::OpenCountdownPackage(CountdownPath, false, ProgramFolder::WorkFolder());
+}
+
+// True when the work folder holds the data file of the package's countdown, which the window
+// shows when it loads.
+bool workFolderHoldsCountdown()
+{
+    clsPSFileUtilities package;
+    package.setPellowFileName(CountdownPath);
+    clsPSFileUtilities files;
+    return files.FileExists(ProgramFolder::inWorkFolder(package.Filename() + QStringLiteral(".MVK")));
+}
+
+void showFullScreen(frmCountdownScreenSaver* window, platform::Windows* windows)
+{
+    if (windows)
+        windows->setTopMost(window, true);
+    window->setGeometry(0, 0, ScreenRect.right, ScreenRect.bottom);
+    window->show();
+    window->activateWindow();
+    if (windows)
+        windows->setScreenSaverRunning(true);
+}
+
 void runFullScreen()
 {
     platform::Windows* windows = platform::services().windows;
@@ -118,6 +146,14 @@ void runFullScreen()
     if (windows)
         windows->showCursor(false);
 
+    // The window shows the countdown the work folder holds, and the package is unpacked after it
+    // for the next start; when the work folder does not hold that countdown yet (a first start),
+    // the package is unpacked first so the window shows it.
+    const bool packageFound = !CountdownPath.isEmpty() && clsPSFileUtilities().FileExists(CountdownPath);
+    const bool unpackFirst = packageFound && !workFolderHoldsCountdown();
+    if (unpackFirst)
+        unpackCountdownPackage();
+
     auto* window = new frmCountdownScreenSaver;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowFlag(Qt::FramelessWindowHint);
@@ -125,18 +161,11 @@ void runFullScreen()
     window->Form_Load();
     if (ProgramEnd::isEnding())
         return;
+    showFullScreen(window, windows);
 
-    if (windows)
-        windows->setTopMost(window, true);
-    window->setGeometry(0, 0, ScreenRect.right, ScreenRect.bottom);
-    window->show();
-    window->activateWindow();
-    if (windows)
-        windows->setScreenSaverRunning(true);
-
-    clsPSFileUtilities utilities;
-    if (!CountdownPath.isEmpty() && utilities.FileExists(CountdownPath)) {
-        ModJoinsSkins::OpenCountdownPackage(CountdownPath, false, ProgramFolder::WorkFolder());
+    if (packageFound) {
+        if (!unpackFirst)
+            unpackCountdownPackage();
     } else {
         ui().msgBox(kCannotLocateMessage, platform::vbmsg::vbOKOnly);
         if (ScreenSaverWindow)

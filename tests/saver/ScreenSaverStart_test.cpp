@@ -1,6 +1,10 @@
 #include "countdown/ApplicationFolder.h"
+#include "countdown/ModJoinsSkins.h"
+#include "countdown/clsCountdown.h"
+#include "display/ElasticPanel.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
+#include "foundation/OleDate.h"
 #include "foundation/clsStringUtilities.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
@@ -9,10 +13,13 @@
 #include "SaverTestSupport.h"
 #include "countdown/QStringPrinting.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLockFile>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace ss = modVantrelnScreenSaver;
 
@@ -104,6 +111,8 @@ TEST_F(ScreenSaverStart, WithoutAStoredProgramFolderTheShippedDemoOfTheSettledFo
     ss::programFolder = [this] { return appPath; };
     for (const bool storedEmpty : {false, true}) {
         SCOPED_TRACE(storedEmpty ? "stored empty" : "missing");
+        // A viewer that never ran has made no work folder either.
+        ASSERT_TRUE(QDir(folder.nativePath("Temp")).removeRecursively());
         ss::Reset();
         ProgramEnd::reset();
         services.settings().values.clear();
@@ -119,6 +128,7 @@ TEST_F(ScreenSaverStart, WithoutAStoredProgramFolderTheShippedDemoOfTheSettledFo
         EXPECT_FALSE(ProgramEnd::isEnding());
         ASSERT_FALSE(ss::ScreenSaverWindow.isNull());
         EXPECT_TRUE(QFile::exists(folder.nativePath("Temp/Demo.MVK")));
+        EXPECT_EQ(ss::ScreenSaverWindow->c1eEventCaption()->Caption(), "New Year 2030");
         // Nothing is written: the stored settings stay as they were.
         EXPECT_EQ(services.settings().values.isEmpty(), !storedEmpty);
     }
@@ -130,6 +140,53 @@ TEST_F(ScreenSaverStart, WithoutAStoredProgramFolderTheViewersWayOfSettlingItIsU
     ss::Main("/a");
     EXPECT_EQ(ss::AppPath, countdownApplicationFolder());
     EXPECT_EQ(ss::CountdownPath, countdownApplicationFolder() + "/Templates/Demo.MVL");
+}
+
+// A countdown data file `name` with `caption` in `location`.
+void writeCountdown(const QString& location, const QString& name, const QString& caption)
+{
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(location);
+    countdown.setCountdownFileName(name);
+    countdown.setEventCaption(caption);
+    countdown.setEventDate(std::floor(vb::now()) + 10);
+    ASSERT_TRUE(countdown.Update());
+}
+
+QString captionIn(const QString& location, const QString& name)
+{
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(location);
+    countdown.setCountdownFileName(name);
+    countdown.Refresh();
+    return countdown.EventCaption();
+}
+
+TEST_F(ScreenSaverStart, TheWindowShowsTheWorkFoldersCountdownOrElseThePackageUnpackedFirst)
+{
+    const QString stage = folder.makeFolder("stage");
+    writeCountdown(stage, "Party.MVK", "Party");
+    ModJoinsSkins::SaveCountdownPackage(folder.internalPath("Party.MVL"), "0", "0", "", "Party.MVK", "", "", "",
+                                        stage);
+    struct Case {
+        const char* earlier; // the caption the work folder holds; none when null
+        const char* shown;
+    } const cases[] = {{"Earlier", "Earlier"}, {nullptr, "Party"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        ss::Reset();
+        ProgramEnd::reset();
+        QFile::remove(folder.nativePath("Temp/Party.MVK"));
+        if (c.earlier)
+            writeCountdown(folder.internalPath("Temp"), "Party.MVK", c.earlier);
+        storeAppPath();
+        storeTemplate(folder.internalPath("Party.MVL"));
+        ss::Main("/s");
+        ASSERT_FALSE(ss::ScreenSaverWindow.isNull());
+        EXPECT_EQ(ss::ScreenSaverWindow->c1eEventCaption()->Caption(), c.shown);
+        // Either way the work folder ends holding the package's countdown, for the next start.
+        EXPECT_EQ(captionIn(folder.internalPath("Temp"), "Party.MVK"), "Party");
+    }
 }
 
 // ---- the command line ------------------------------------------------------------------------
