@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSettings>
@@ -29,24 +30,24 @@ const QString kBinDir = QStringLiteral(VANTREL_BIN_DIR);
 constexpr int kSettleMs = 3000;
 constexpr int kMeasureMs = 10000;
 
-// CPU seconds a running process has spent, all its threads together. The scheduler's
-// nanosecond counts when the kernel keeps them, else the clock ticks of /proc/<pid>/stat.
-std::optional<double> processCpuSeconds(qint64 pid)
+// CPU nanoseconds each thread of a running process has spent, by thread id, from the
+// scheduler's counts; empty when the kernel keeps none.
+QMap<QString, double> threadCpuNanoseconds(qint64 pid)
 {
     const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
-    const QStringList threads = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    double nanoseconds = 0;
-    bool allRead = !threads.isEmpty();
-    for (const QString& thread : threads) {
+    QMap<QString, double> spent;
+    for (const QString& thread : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile schedstat(tasks.filePath(thread + QStringLiteral("/schedstat")));
-        if (!schedstat.open(QIODevice::ReadOnly)) {
-            allRead = false;
-            break;
-        }
-        nanoseconds += QString::fromLatin1(schedstat.readAll()).section(QLatin1Char(' '), 0, 0).toDouble();
+        if (!schedstat.open(QIODevice::ReadOnly))
+            return {};
+        spent.insert(thread, QString::fromLatin1(schedstat.readAll()).section(QLatin1Char(' '), 0, 0).toDouble());
     }
-    if (allRead)
-        return nanoseconds * 1e-9;
+    return spent;
+}
+
+// The process's CPU seconds from /proc/<pid>/stat (clock ticks; exited threads included).
+std::optional<double> processTicksSeconds(qint64 pid)
+{
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -57,6 +58,38 @@ std::optional<double> processCpuSeconds(qint64 pid)
         return std::nullopt;
     return (fields[11].toDouble() + fields[12].toDouble()) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
+
+// CPU seconds a running process spends between start() and seconds(), all threads together.
+// Per-thread nanosecond counts where the kernel keeps them: a thread that ends in between
+// takes only its own share of the interval away, not all it ever spent. Else clock ticks.
+class CpuMeter {
+public:
+    explicit CpuMeter(qint64 pid) : m_pid(pid) {}
+    void start()
+    {
+        m_threadsBefore = threadCpuNanoseconds(m_pid);
+        m_ticksBefore = processTicksSeconds(m_pid);
+    }
+    std::optional<double> seconds() const
+    {
+        const QMap<QString, double> after = threadCpuNanoseconds(m_pid);
+        if (!m_threadsBefore.isEmpty() && !after.isEmpty()) {
+            double nanoseconds = 0;
+            for (auto thread = after.cbegin(); thread != after.cend(); ++thread)
+                nanoseconds += thread.value() - m_threadsBefore.value(thread.key(), 0);
+            return nanoseconds * 1e-9;
+        }
+        const auto ticksAfter = processTicksSeconds(m_pid);
+        if (!m_ticksBefore || !ticksAfter)
+            return std::nullopt;
+        return *ticksAfter - *m_ticksBefore;
+    }
+
+private:
+    qint64 m_pid;
+    QMap<QString, double> m_threadsBefore;
+    std::optional<double> m_ticksBefore;
+};
 
 void runEventsFor(int ms)
 {
@@ -134,18 +167,19 @@ void measureProcess(benchmark::State& state, const QString& program, const QStri
     }
     runEventsFor(kSettleMs);
     for (auto _ : state) {
-        const auto cpuBefore = processCpuSeconds(process.processId());
+        CpuMeter meter(process.processId());
+        meter.start();
         QElapsedTimer wall;
         wall.start();
         runEventsFor(kMeasureMs);
-        const auto cpuAfter = processCpuSeconds(process.processId());
+        const auto cpu = meter.seconds();
         const double seconds = static_cast<double>(wall.nsecsElapsed()) * 1e-9;
-        if (!cpuBefore || !cpuAfter || process.state() != QProcess::Running) {
+        if (!cpu || process.state() != QProcess::Running) {
             state.SkipWithError(("the program ended early: " + process.readAll().toStdString()).c_str());
             break;
         }
-        percent = 100.0 * (*cpuAfter - *cpuBefore) / seconds;
-        state.SetIterationTime(*cpuAfter - *cpuBefore);
+        percent = 100.0 * *cpu / seconds;
+        state.SetIterationTime(*cpu);
     }
     state.counters["cpu_percent"] = percent;
     process.kill();
