@@ -67,16 +67,28 @@ void rerunOnX11(const QString& testName)
     const QString output = QString::fromLocal8Bit(child.readAll());
     EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
     EXPECT_FALSE(output.contains("[  SKIPPED ]")) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test.")) << output.toStdString();
 }
+
+QString currentTestName()
+{
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return QString::fromLatin1(test->test_suite_name()) + '.' + QString::fromLatin1(test->name());
+}
+
+// The test body runs on an X display only: offscreen, the test runs itself again on the display
+// at hand, or is skipped without one.
+#define RUN_ON_X11_ONLY()                                                                                  \
+    if (!onX11()) {                                                                                      \
+        if (!canRerunOnX11())                                                                            \
+            GTEST_SKIP() << "needs an X display (run under Xvfb)";                                       \
+        rerunOnX11(currentTestName());                                                                   \
+        return;                                                                                          \
+    }
 
 TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
 {
-    if (!onX11()) {
-        if (!canRerunOnX11())
-            GTEST_SKIP() << "needs an X display (run under Xvfb)";
-        rerunOnX11("PreviewEmbedding.ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt");
-        return;
-    }
+    RUN_ON_X11_ONLY();
 
     TestServices services;
     platform::QtWindows windows;
@@ -132,12 +144,7 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
 // server whatever the parent shows, also while it is unmapped or off the screen.
 TEST(PreviewEmbedding, AForeignWindowExistsWithItsSizeUntilItIsDestroyed)
 {
-    if (!onX11()) {
-        if (!canRerunOnX11())
-            GTEST_SKIP() << "needs an X display (run under Xvfb)";
-        rerunOnX11("PreviewEmbedding.AForeignWindowExistsWithItsSizeUntilItIsDestroyed");
-        return;
-    }
+    RUN_ON_X11_ONLY();
     platform::QtWindows windows;
     auto parent = std::make_unique<QWidget>();
     parent->resize(200, 150);
