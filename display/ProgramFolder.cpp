@@ -1,5 +1,8 @@
 #include "ProgramFolder.h"
 
+#include "foundation/clsPSFileUtilities.h"
+#include "platform/FileSystem.h"
+
 namespace {
 QString& appPathValue()
 {
@@ -13,6 +16,15 @@ namespace ProgramFolder {
 QString AppPath() { return appPathValue(); }
 void setAppPath(const QString& internalPath) { appPathValue() = internalPath; }
 QString WorkFolder() { return appPathValue() + QStringLiteral("\\Temp"); }
+
+void makeWorkFolder()
+{
+    clsPSFileUtilities files;
+    if (files.HiddenDirExists(WorkFolder()))
+        return;
+    files.CreateDirMaybe(WorkFolder());
+    platform::fs::setHidden(WorkFolder(), true);
+}
 
 QString inWorkFolder(const QString& name)
 {

@@ -11,6 +11,8 @@ void setAppPath(const QString& internalPath);
 
 // AppPath & "\Temp"
 QString WorkFolder();
+// Makes the work folder, hidden, when no hidden folder of that name exists.
+void makeWorkFolder();
 // A bare member name joined to the work folder; a name that already holds a folder is kept.
 QString inWorkFolder(const QString& name);
 

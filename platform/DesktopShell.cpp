@@ -40,7 +40,8 @@ bool DesktopShell::openDocument(const QString& fileOrUrl, QString* whyNot)
     return true;
 }
 
-bool DesktopShell::startProgram(const QString& program, const QStringList& args, int, QString* whyNot)
+bool DesktopShell::startProgram(const QString& program, const QStringList& args, int, QString* whyNot,
+                                const QString& workingFolder)
 {
     QString native = fs::resolve(program);
     if (!QFileInfo::exists(native)) {
@@ -52,7 +53,8 @@ bool DesktopShell::startProgram(const QString& program, const QStringList& args,
         }
         native = onPath;
     }
-    if (!QProcess::startDetached(native, args)) {
+    const QString nativeFolder = workingFolder.isEmpty() ? QString() : fs::resolve(workingFolder);
+    if (!QProcess::startDetached(native, args, nativeFolder)) {
         if (whyNot)
             *whyNot = QStringLiteral("The program %1 could not be started.").arg(native);
         return false;

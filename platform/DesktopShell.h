@@ -11,7 +11,7 @@ class DesktopShell : public Shell {
 public:
     bool openDocument(const QString& fileOrUrl, QString* whyNot = nullptr) override;
     bool startProgram(const QString& program, const QStringList& args, int windowStyle,
-                      QString* whyNot = nullptr) override;
+                      QString* whyNot = nullptr, const QString& workingFolder = QString()) override;
     QString specialFolder(int csidl) override;
     bool writeLauncher(const LauncherSpec& spec, QString* whyNot = nullptr) override;
 };

@@ -2,12 +2,16 @@
 
 #include "platform/X11WindowState.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <utility>
 
 namespace platform {
 
@@ -19,6 +23,41 @@ bool onX11()
 }
 
 } // namespace
+
+// Hears the X server destroy one window of this process. Qt's own windows already listen for
+// structure events, so no event mask of any window is changed.
+class QtWindows::DestructionWatch : public QAbstractNativeEventFilter {
+public:
+    DestructionWatch(xcb_window_t window, std::function<void()> gone)
+        : window_(window), gone_(std::move(gone))
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~DestructionWatch() override
+    {
+        if (QCoreApplication::instance())
+            QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
+    {
+        if (!gone_ || eventType != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY
+            || reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window != window_)
+            return false;
+        std::exchange(gone_, {})();
+        return false;
+    }
+
+private:
+    xcb_window_t window_;
+    std::function<void()> gone_;
+};
+
+QtWindows::QtWindows() = default;
+QtWindows::~QtWindows() = default;
 
 // QWidget::setWindowFlags() destroys and re-creates a window that has its native window:
 // it would come back with a new id, lose focus and flicker. The flag is only recorded for Qt
@@ -62,15 +101,34 @@ bool QtWindows::foreignWindowExists(quintptr windowId)
 }
 
 // QWindow::fromWinId does not read a foreign window's geometry (it reports 0 x 0), so the X
-// server is asked through a grab of the window: its size is the window's, and an id that
-// names no window gives an empty picture.
+// server is asked for it: one small request and reply, cheap enough to ask every few hundred
+// milliseconds. An id that names no window gets an error in place of a reply.
 QSize QtWindows::foreignClientSize(quintptr windowId)
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!onX11() || windowId == 0 || !screen)
+    if (!onX11() || windowId == 0)
         return {};
-    const QSize size = screen->grabWindow(static_cast<WId>(windowId)).size();
-    return size.isEmpty() ? QSize() : size;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return {};
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(
+        connection, xcb_get_geometry(connection, static_cast<xcb_drawable_t>(windowId)), &error);
+    std::free(error);
+    if (!reply)
+        return {};
+    const QSize size(reply->width, reply->height);
+    std::free(reply);
+    return size;
+}
+
+// One watch at a time: a new one replaces the last.
+bool QtWindows::watchForDestruction(QWidget* embedded, std::function<void()> gone)
+{
+    if (!embedded || !onX11() || !embedded->windowHandle())
+        return false;
+    destructionWatch_ = std::make_unique<DestructionWatch>(static_cast<xcb_window_t>(embedded->winId()), std::move(gone));
+    return true;
 }
 
 int QtWindows::showCursor(bool show)

@@ -2,6 +2,8 @@
 
 #include "platform/Windows.h"
 
+#include <memory>
+
 namespace platform {
 
 // The topmost band on the window's existing native window (its state on X11, its Qt window
@@ -10,15 +12,21 @@ namespace platform {
 // lookup by class, so those do nothing.
 class QtWindows : public Windows {
 public:
+    QtWindows();
+    ~QtWindows() override;
+
     void setTopMost(QWidget* window, bool topMost) override;
     bool embedInForeignWindow(QWidget* window, quintptr parentId) override;
     bool foreignWindowExists(quintptr windowId) override;
     QSize foreignClientSize(quintptr windowId) override;
+    bool watchForDestruction(QWidget* embedded, std::function<void()> gone) override;
     int showCursor(bool show) override;
     void setScreenSaverRunning(bool running) override { screenSaverRunning_ = running; }
     quintptr findWindow(const QString& className, const QString& title) override;
 
 private:
+    class DestructionWatch;
+    std::unique_ptr<DestructionWatch> destructionWatch_;
     int cursorCount_ = 0;
     bool screenSaverRunning_ = false;
 };

@@ -31,8 +31,9 @@ public:
     // Opens a file (internal path) or a web/mail address with its associated program.
     virtual bool openDocument(const QString& fileOrUrl, QString* whyNot = nullptr) = 0;
     // Starts a program (internal path) detached. windowStyle is VB's Shell style (ignored here).
+    // The program runs in workingFolder (internal path); empty keeps this process's folder.
     virtual bool startProgram(const QString& program, const QStringList& args, int windowStyle,
-                              QString* whyNot = nullptr) = 0;
+                              QString* whyNot = nullptr, const QString& workingFolder = QString()) = 0;
     // The internal path of a special folder without a trailing separator; empty when none.
     virtual QString specialFolder(int csidl) = 0;
     virtual bool writeLauncher(const LauncherSpec& spec, QString* whyNot = nullptr) = 0;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 class QWidget;
 
 namespace platform {
@@ -18,6 +20,10 @@ public:
     virtual bool embedInForeignWindow(QWidget* window, quintptr parentId) = 0;
     virtual bool foreignWindowExists(quintptr windowId) = 0;
     virtual QSize foreignClientSize(quintptr windowId) = 0;
+    // Calls `gone` once, when the window system destroys the native window of `embedded` (a
+    // child of a foreign window dies with its parent). False when this backend cannot tell;
+    // the caller then asks foreignWindowExists from time to time instead.
+    virtual bool watchForDestruction(QWidget* /*embedded*/, std::function<void()> /*gone*/) { return false; }
     // Shows or hides the mouse cursor; returns the display count as ShowCursor does (>= 0 shown).
     virtual int showCursor(bool show) = 0;
     virtual void setScreenSaverRunning(bool running) = 0;

@@ -1,14 +1,19 @@
 #include "saver/modVantrelnScreenSaver.h"
 
+#include "countdown/ApplicationFolder.h"
 #include "countdown/ModJoinsSkins.h"
 #include "display/ElasticPanel.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
+#include "foundation/ErrorReport.h"
 #include "foundation/clsPSFileUtilities.h"
 #include "foundation/clsStringUtilities.h"
+#include "platform/FileSystem.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
+#include "platform/Shell.h"
 #include "platform/Ui.h"
+#include "platform/VbError.h"
 #include "platform/Windows.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
@@ -36,7 +41,10 @@ namespace {
 
 const QString kDisplayProperties = QStringLiteral("Display Properties");
 const QString kMainProgram = QStringLiteral("Vantrel50.exe");
-// How often a preview looks whether its parent window is still there.
+// The window style of a program started normally with the focus.
+constexpr int kNormalWithFocus = 1;
+// How often a preview asks whether its parent window is still there, where the window system
+// does not tell it.
 constexpr int kParentWatchMs = 250;
 
 std::unique_ptr<QLockFile> instanceLock;
@@ -85,6 +93,49 @@ bool readsAsNumber(const QString& text, double& value)
     return std::isfinite(value);
 }
 
+// The stored program folder; without one (the viewer never ran), the folder the viewer would
+// settle, so the shipped demo package is found.
+QString settledAppPath(clsStringUtilities& settings)
+{
+    const QString stored = settings.GetIniString(kMakerSection, QStringLiteral("AppPath"), QString());
+    if (!stored.isEmpty())
+        return stored;
+    try {
+        return programFolder ? programFolder() : countdownApplicationFolder();
+    } catch (const platform::VbError& error) {
+        ui().msgBox(errorReport(error));
+        return QString();
+    }
+}
+
+void unpackCountdownPackage()
+{
+    // Before the viewer has ever run, the program folder may have no work folder yet.
+    ProgramFolder::makeWorkFolder();
+    ModJoinsSkins::OpenCountdownPackage(CountdownPath, false, ProgramFolder::WorkFolder());
+}
+
+// True when the work folder holds the data file of the package's countdown, which the window
+// shows when it loads.
+bool workFolderHoldsCountdown()
+{
+    clsPSFileUtilities package;
+    package.setPellowFileName(CountdownPath);
+    clsPSFileUtilities files;
+    return files.FileExists(ProgramFolder::inWorkFolder(package.Filename() + QStringLiteral(".MVK")));
+}
+
+void showFullScreen(frmCountdownScreenSaver* window, platform::Windows* windows)
+{
+    if (windows)
+        windows->setTopMost(window, true);
+    window->setGeometry(0, 0, ScreenRect.right, ScreenRect.bottom);
+    window->show();
+    window->activateWindow();
+    if (windows)
+        windows->setScreenSaverRunning(true);
+}
+
 void runFullScreen()
 {
     platform::Windows* windows = platform::services().windows;
@@ -95,6 +146,14 @@ void runFullScreen()
     if (windows)
         windows->showCursor(false);
 
+    // The window shows the countdown the work folder holds, and the package is unpacked after it
+    // for the next start; when the work folder does not hold that countdown yet (a first start),
+    // the package is unpacked first so the window shows it.
+    const bool packageFound = !CountdownPath.isEmpty() && clsPSFileUtilities().FileExists(CountdownPath);
+    const bool unpackFirst = packageFound && !workFolderHoldsCountdown();
+    if (unpackFirst)
+        unpackCountdownPackage();
+
     auto* window = new frmCountdownScreenSaver;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowFlag(Qt::FramelessWindowHint);
@@ -102,23 +161,29 @@ void runFullScreen()
     window->Form_Load();
     if (ProgramEnd::isEnding())
         return;
+    showFullScreen(window, windows);
 
-    if (windows)
-        windows->setTopMost(window, true);
-    window->setGeometry(0, 0, ScreenRect.right, ScreenRect.bottom);
-    window->show();
-    window->activateWindow();
-    if (windows)
-        windows->setScreenSaverRunning(true);
-
-    clsPSFileUtilities utilities;
-    if (!CountdownPath.isEmpty() && utilities.FileExists(CountdownPath)) {
-        ModJoinsSkins::OpenCountdownPackage(CountdownPath, false, ProgramFolder::WorkFolder());
+    if (packageFound) {
+        if (!unpackFirst)
+            unpackCountdownPackage();
     } else {
         ui().msgBox(kCannotLocateMessage, platform::vbmsg::vbOKOnly);
         if (ScreenSaverWindow)
             ScreenSaverWindow->EndScreenSaver();
     }
+}
+
+// Asks from time to time whether the parent is still there, where the window system cannot
+// tell when the preview is destroyed.
+void watchParent(frmPreview* preview, quintptr parent)
+{
+    auto* watch = new QTimer(preview);
+    QObject::connect(watch, &QTimer::timeout, preview, [parent] {
+        platform::Windows* service = platform::services().windows;
+        if (!service || !service->foreignWindowExists(parent))
+            ProgramEnd::End();
+    });
+    watch->start(kParentWatchMs);
 }
 
 void runPreview(const QString& commandLine)
@@ -147,13 +212,21 @@ void runPreview(const QString& commandLine)
     preview->show();
 
     // The window system takes the preview down with its parent; the process has to go too.
-    auto* watch = new QTimer(preview);
-    QObject::connect(watch, &QTimer::timeout, preview, [parent] {
-        platform::Windows* service = platform::services().windows;
-        if (!service || !service->foreignWindowExists(parent))
-            ProgramEnd::End();
-    });
-    watch->start(kParentWatchMs);
+    if (!windows->watchForDestruction(preview, [] { ProgramEnd::End(); }))
+        watchParent(preview, parent);
+}
+
+// Starts the main program on its own, in the program folder; the screen saver does not wait
+// for it. A desktop's file opener would not run a program, so the program is started itself.
+void startMainProgram(const QString& mainProgram)
+{
+    QString whyNot;
+    if (platform::services().shell->startProgram(mainProgram, {}, kNormalWithFocus, &whyNot, AppPath))
+        return;
+    QString message = QStringLiteral("Could not start \"%1\".").arg(platform::fs::resolve(mainProgram));
+    if (!whyNot.isEmpty())
+        message += QLatin1Char(' ') + whyNot;
+    ui().msgBox(message, platform::vbmsg::vbInformation);
 }
 
 void runConfigure()
@@ -162,7 +235,7 @@ void runConfigure()
     // The main program lies in the program folder; Linux has no drive letters to try next.
     const QString mainProgram = AppPath + QStringLiteral("\\") + kMainProgram;
     if (utilities.FileExists(mainProgram))
-        utilities.InternetOpen(mainProgram, 1);
+        startMainProgram(mainProgram);
     else
         ui().msgBox(kConfigureMessage, platform::vbmsg::vbOKOnly);
 }
@@ -223,7 +296,7 @@ void Main(const QString& commandLine)
 {
     {
         clsStringUtilities settings;
-        AppPath = settings.GetIniString(kMakerSection, QStringLiteral("AppPath"), QString());
+        AppPath = settledAppPath(settings);
         ProgramFolder::setAppPath(AppPath);
         CountdownPath = settings.GetIniString(kMakerSection, QStringLiteral("LastOpenTemplate"), DemoPackage());
     }

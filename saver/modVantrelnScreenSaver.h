@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class frmCountdownScreenSaver;
 class frmPreview;
@@ -11,7 +12,8 @@ class frmPreview;
 // The screen saver's start-up and the values its windows share.
 namespace modVantrelnScreenSaver {
 
-// The viewer's program folder as the viewer stored it; empty when it never ran.
+// The viewer's program folder as the viewer stored it. Before the viewer has ever run, the
+// program folder the viewer would settle from this program's own folder.
 inline QString AppPath;
 // The countdown package to show.
 inline QString CountdownPath;
@@ -58,6 +60,10 @@ bool HasWindow();
 
 // The lock file that keeps a second full-screen run from starting beside the first.
 QString InstanceLockPath();
+// Test seam: empty (the default) means countdownApplicationFolder(), the viewer's own way of
+// settling the program folder, used when no "AppPath" is stored.
+inline std::function<QString()> programFolder;
+
 // Lets go of this process's instance lock and forgets the windows and values (for tests).
 void Reset();
 

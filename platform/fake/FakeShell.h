@@ -16,6 +16,7 @@ public:
         QString program;
         QStringList args;
         int windowStyle;
+        QString workingFolder;
     };
 
     bool openDocument(const QString& fileOrUrl, QString* whyNot = nullptr) override
@@ -26,9 +27,9 @@ public:
         return succeed;
     }
     bool startProgram(const QString& program, const QStringList& args, int windowStyle,
-                      QString* whyNot = nullptr) override
+                      QString* whyNot = nullptr, const QString& workingFolder = QString()) override
     {
-        programs.push_back({program, args, windowStyle});
+        programs.push_back({program, args, windowStyle, workingFolder});
         if (!succeed && whyNot)
             *whyNot = failure;
         return succeed;

@@ -6,12 +6,15 @@
 #include "support/TestServices.h"
 #include "SaverTestSupport.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QProcess>
 #include <QWidget>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace ss = modVantrelnScreenSaver;
@@ -91,6 +94,51 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
 
     ss::Reset();
     ProgramEnd::reset();
+}
+
+// The preview lives as long as its parent: the parent's existence and size come from the X
+// server whatever the parent shows, also while it is unmapped or off the screen.
+TEST(PreviewEmbedding, AForeignWindowExistsWithItsSizeUntilItIsDestroyed)
+{
+    if (ranOnRealX())
+        return;
+    platform::QtWindows windows;
+    auto parent = std::make_unique<QWidget>();
+    parent->resize(200, 150);
+    parent->show();
+    const WId id = parent->winId();
+    ASSERT_TRUE(waitUntil([&] { return parent->windowHandle()->isExposed(); }, 10000));
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    struct Case {
+        const char* state;
+        std::function<void(QWidget&)> change;
+        QSize expected;
+    } const cases[] = {
+        {"shown", [](QWidget&) {}, QSize(200, 150)},
+        {"resized", [](QWidget& w) { w.resize(240, 90); }, QSize(240, 90)},
+        {"unmapped", [](QWidget& w) { w.hide(); }, QSize(240, 90)},
+        {"partly off the screen",
+         [screen](QWidget& w) {
+             w.move(screen.right() - 40, screen.bottom() - 30);
+             w.show();
+         },
+         QSize(240, 90)},
+        {"wholly off the screen", [screen](QWidget& w) { w.move(screen.right() + 100, screen.bottom() + 100); },
+         QSize(240, 90)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        c.change(*parent);
+        EXPECT_TRUE(waitUntil([&] { return windows.foreignClientSize(id) == c.expected; }, 5000))
+            << windows.foreignClientSize(id).width() << " x " << windows.foreignClientSize(id).height();
+        EXPECT_TRUE(windows.foreignWindowExists(id));
+    }
+
+    parent.reset();
+    EXPECT_TRUE(waitUntil([&] { return !windows.foreignWindowExists(id); }, 5000));
+    EXPECT_FALSE(windows.foreignClientSize(id).isValid());
+    EXPECT_FALSE(windows.foreignWindowExists(0));
 }
 
 } // namespace

@@ -1,5 +1,10 @@
+#include "countdown/ApplicationFolder.h"
+#include "countdown/ModJoinsSkins.h"
+#include "countdown/clsCountdown.h"
+#include "display/ElasticPanel.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
+#include "foundation/OleDate.h"
 #include "foundation/clsStringUtilities.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
@@ -8,9 +13,13 @@
 #include "SaverTestSupport.h"
 #include "countdown/QStringPrinting.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLockFile>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace ss = modVantrelnScreenSaver;
 
@@ -33,9 +42,11 @@ protected:
         ss::Reset();
         ProgramEnd::reset();
         ProgramFolder::setAppPath(QString());
+        ss::programFolder = {};
     }
 
-    void storeAppPath() { services.settings().put(kApp, kSection, "AppPath", appPath); }
+    void storeAppPath() { storeAppPath(appPath); }
+    void storeAppPath(const QString& path) { services.settings().put(kApp, kSection, "AppPath", path); }
     void storeTemplate(const QString& path) { services.settings().put(kApp, kSection, "LastOpenTemplate", path); }
     QString demoPackage() const { return appPath + "/Templates/Demo.MVL"; }
     int demoMessages()
@@ -92,12 +103,90 @@ TEST_F(ScreenSaverStart, DemoMessageShowsOnceForTheDemoPackageWhateverTheSwitch)
     }
 }
 
-TEST_F(ScreenSaverStart, WithoutSettingsTheDemoPackageLiesAtTheRoot)
+TEST_F(ScreenSaverStart, WithoutAStoredProgramFolderTheShippedDemoOfTheSettledFolderRuns)
+{
+    // The program folder the viewer would settle: here a copy of the shipped files.
+    folder.makeFolder("Templates");
+    ASSERT_TRUE(QFile::copy(VANTREL_BIN_DIR "/Templates/Demo.MVL", folder.nativePath("Templates/Demo.MVL")));
+    ss::programFolder = [this] { return appPath; };
+    for (const bool storedEmpty : {false, true}) {
+        SCOPED_TRACE(storedEmpty ? "stored empty" : "missing");
+        // A viewer that never ran has made no work folder either.
+        ASSERT_TRUE(QDir(folder.nativePath("Temp")).removeRecursively());
+        ss::Reset();
+        ProgramEnd::reset();
+        services.settings().values.clear();
+        services.ui().msgBoxes.clear();
+        if (storedEmpty)
+            storeAppPath(QString());
+        ss::Main("/s");
+        EXPECT_EQ(ss::AppPath, appPath);
+        EXPECT_EQ(ProgramFolder::AppPath(), appPath);
+        EXPECT_EQ(ss::CountdownPath, demoPackage());
+        EXPECT_EQ(demoMessages(), 1);
+        EXPECT_FALSE(services.ui().prompts().contains(ss::kCannotLocateMessage));
+        EXPECT_FALSE(ProgramEnd::isEnding());
+        ASSERT_FALSE(ss::ScreenSaverWindow.isNull());
+        EXPECT_TRUE(QFile::exists(folder.nativePath("Temp/Demo.MVK")));
+        EXPECT_EQ(ss::ScreenSaverWindow->c1eEventCaption()->Caption(), "New Year 2030");
+        // Nothing is written: the stored settings stay as they were.
+        EXPECT_EQ(services.settings().values.isEmpty(), !storedEmpty);
+    }
+    ss::programFolder = {};
+}
+
+TEST_F(ScreenSaverStart, WithoutAStoredProgramFolderTheViewersWayOfSettlingItIsUsed)
 {
     ss::Main("/a");
-    EXPECT_EQ(ss::AppPath, QString());
-    EXPECT_EQ(ss::CountdownPath, "/Templates/Demo.MVL");
-    EXPECT_EQ(demoMessages(), 1);
+    EXPECT_EQ(ss::AppPath, countdownApplicationFolder());
+    EXPECT_EQ(ss::CountdownPath, countdownApplicationFolder() + "/Templates/Demo.MVL");
+}
+
+// A countdown data file `name` with `caption` in `location`.
+void writeCountdown(const QString& location, const QString& name, const QString& caption)
+{
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(location);
+    countdown.setCountdownFileName(name);
+    countdown.setEventCaption(caption);
+    countdown.setEventDate(std::floor(vb::now()) + 10);
+    ASSERT_TRUE(countdown.Update());
+}
+
+QString captionIn(const QString& location, const QString& name)
+{
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(location);
+    countdown.setCountdownFileName(name);
+    countdown.Refresh();
+    return countdown.EventCaption();
+}
+
+TEST_F(ScreenSaverStart, TheWindowShowsTheWorkFoldersCountdownOrElseThePackageUnpackedFirst)
+{
+    const QString stage = folder.makeFolder("stage");
+    writeCountdown(stage, "Party.MVK", "Party");
+    ModJoinsSkins::SaveCountdownPackage(folder.internalPath("Party.MVL"), "0", "0", "", "Party.MVK", "", "", "",
+                                        stage);
+    struct Case {
+        const char* earlier; // the caption the work folder holds; none when null
+        const char* shown;
+    } const cases[] = {{"Earlier", "Earlier"}, {nullptr, "Party"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        ss::Reset();
+        ProgramEnd::reset();
+        QFile::remove(folder.nativePath("Temp/Party.MVK"));
+        if (c.earlier)
+            writeCountdown(folder.internalPath("Temp"), "Party.MVK", c.earlier);
+        storeAppPath();
+        storeTemplate(folder.internalPath("Party.MVL"));
+        ss::Main("/s");
+        ASSERT_FALSE(ss::ScreenSaverWindow.isNull());
+        EXPECT_EQ(ss::ScreenSaverWindow->c1eEventCaption()->Caption(), c.shown);
+        // Either way the work folder ends holding the package's countdown, for the next start.
+        EXPECT_EQ(captionIn(folder.internalPath("Temp"), "Party.MVK"), "Party");
+    }
 }
 
 // ---- the command line ------------------------------------------------------------------------
@@ -178,9 +267,28 @@ TEST_F(ScreenSaverStart, ConfigureStartsTheMainProgramOfTheProgramFolder)
     storeTemplate(appPath + "\\Party.MVL");
     folder.write("Vantrel50.exe", "#!/bin/sh\n");
     ss::Main("/c");
-    ASSERT_EQ(services.shell().documents.size(), 1);
-    EXPECT_EQ(services.shell().documents.front(), appPath + "\\Vantrel50.exe");
+    // Started as a program of its own in the program folder, not handed to a file opener.
+    EXPECT_TRUE(services.shell().documents.isEmpty());
+    ASSERT_EQ(services.shell().programs.size(), 1u);
+    EXPECT_EQ(services.shell().programs[0].program, appPath + "\\Vantrel50.exe");
+    EXPECT_TRUE(services.shell().programs[0].args.isEmpty());
+    EXPECT_EQ(services.shell().programs[0].workingFolder, appPath);
     EXPECT_TRUE(services.ui().msgBoxes.empty());
+    EXPECT_FALSE(ss::HasWindow());
+}
+
+TEST_F(ScreenSaverStart, ConfigureTellsWhyTheMainProgramDidNotStart)
+{
+    storeAppPath();
+    storeTemplate(appPath + "\\Party.MVL");
+    folder.write("Vantrel50.exe", "not a program");
+    services.shell().succeed = false;
+    services.shell().failure = "The program could not be started.";
+    ss::Main("/c");
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    const QString prompt = services.ui().msgBoxes[0].prompt;
+    EXPECT_TRUE(prompt.contains(folder.nativePath("Vantrel50.exe"))) << prompt.toStdString();
+    EXPECT_TRUE(prompt.endsWith("The program could not be started.")) << prompt.toStdString();
     EXPECT_FALSE(ss::HasWindow());
 }
 

@@ -34,5 +34,7 @@ bool ranOnRealX()
     const QString output = QString::fromLocal8Bit(child.readAll());
     EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
     EXPECT_FALSE(output.contains("[  SKIPPED ]")) << output.toStdString();
+    // A filter that matched nothing would pass without running the test.
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test.")) << output.toStdString();
     return true;
 }
