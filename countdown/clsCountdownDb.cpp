@@ -66,8 +66,8 @@ int16_t clsCountdownDb::CreateNewCountdown(clsCountdown& countdown)
 
 void clsCountdownDb::RemoveCountdown(clsCountdown&, const QString& name)
 {
-    // The name is joined into a path and the delete takes patterns, so a folder part or a
-    // wildcard would reach other files: only a bare countdown name is deleted.
+    // The name is joined into a path, so a folder part would reach files outside Countdowns:
+    // only a bare countdown name is deleted.
     if (!isBareFileName(name)) {
         const platform::VbError badName(platform::vberr::BadFileName);
         showInMessageBox(errorReport(badName) + QStringLiteral("\r\n") + name, platform::vbmsg::vbOKOnly);

@@ -10,7 +10,6 @@
 
 #include <xcb/xcb.h>
 
-#include <cstdlib>
 #include <utility>
 
 namespace platform {
@@ -102,24 +101,10 @@ bool QtWindows::foreignWindowExists(quintptr windowId)
 
 // QWindow::fromWinId does not read a foreign window's geometry (it reports 0 x 0), so the X
 // server is asked for it: one small request and reply, cheap enough to ask every few hundred
-// milliseconds. An id that names no window gets an error in place of a reply.
+// milliseconds.
 QSize QtWindows::foreignClientSize(quintptr windowId)
 {
-    if (!onX11() || windowId == 0)
-        return {};
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
-        return {};
-    xcb_generic_error_t* error = nullptr;
-    xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(
-        connection, xcb_get_geometry(connection, static_cast<xcb_drawable_t>(windowId)), &error);
-    std::free(error);
-    if (!reply)
-        return {};
-    const QSize size(reply->width, reply->height);
-    std::free(reply);
-    return size;
+    return onX11() ? x11::windowSize(windowId) : QSize();
 }
 
 // One watch at a time: a new one replaces the last.

@@ -23,6 +23,23 @@ constexpr uint32_t kRemove = 0;
 constexpr uint32_t kAdd = 1;
 constexpr uint32_t kSourceApplication = 1;
 
+// The application's own connection to the X server; none when it is not on X11.
+xcb_connection_t* qtConnection()
+{
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+// An id that names no window gets an error in place of a reply; it is dropped here rather than
+// reported on the application's event queue.
+ReplyPtr<xcb_get_geometry_reply_t> geometry(xcb_connection_t* connection, xcb_window_t window)
+{
+    xcb_generic_error_t* error = nullptr;
+    auto reply = owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), &error));
+    std::free(error);
+    return reply;
+}
+
 xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
 {
     const auto reply = owned(xcb_intern_atom_reply(
@@ -45,7 +62,7 @@ bool isMapped(xcb_connection_t* connection, xcb_window_t window)
 
 xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window)
 {
-    const auto reply = owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
+    const auto reply = geometry(connection, window);
     return reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
 }
 
@@ -92,8 +109,7 @@ void writeStateProperty(xcb_connection_t* connection, xcb_window_t window, const
 
 bool setStaysOnTop(quintptr window, bool above)
 {
-    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = qtConnection();
     if (!connection || window == 0)
         return false;
     const auto id = static_cast<xcb_window_t>(window);
@@ -105,6 +121,15 @@ bool setStaysOnTop(quintptr window, bool above)
         writeStateProperty(connection, id, atoms, above);
     xcb_flush(connection);
     return true;
+}
+
+QSize windowSize(quintptr window)
+{
+    xcb_connection_t* connection = qtConnection();
+    if (!connection || window == 0)
+        return {};
+    const auto reply = geometry(connection, static_cast<xcb_window_t>(window));
+    return reply ? QSize(reply->width, reply->height) : QSize();
 }
 
 } // namespace platform::x11

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QtGlobal>
 
 namespace platform::x11 {
@@ -9,5 +10,9 @@ namespace platform::x11 {
 // window; an unmapped one carries the state in its own _NET_WM_STATE property, which a window
 // manager reads when the window is mapped. False when the application is not on X11.
 bool setStaysOnTop(quintptr window, bool above);
+
+// The size of the X window `window` as the X server knows it, in one request and reply; an
+// invalid size when no window has that id or the application is not on X11.
+QSize windowSize(quintptr window);
 
 } // namespace platform::x11
