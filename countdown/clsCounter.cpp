@@ -41,14 +41,16 @@ double shifted(double date, Unit unit, int64_t n)
 }
 
 // The largest whole number of units from start that does not pass end, backing off at most
-// once; start is moved by that many units.
+// once; start is moved by that many units. The back-off is reckoned from the start again:
+// stepping back from a date that was cut to a shorter month's end would land before it.
 int32_t countAndAdvance(Unit unit, int64_t& start, int64_t end)
 {
-    int64_t n = calendar::boundaryCount(unit, start, end);
-    start = calendar::add(unit, n, start);
+    const int64_t from = start;
+    int64_t n = calendar::boundaryCount(unit, from, end);
+    start = calendar::add(unit, n, from);
     if (start > end && n > 0) {
         --n;
-        start = calendar::add(unit, -1, start);
+        start = calendar::add(unit, n, from);
     }
     return toLong(n);
 }

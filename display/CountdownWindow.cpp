@@ -135,6 +135,15 @@ void CountdownWindow::m_clsCountdown_DataChanged()
     counter.setSaveFileName(countdown.SaveFileName());
     counter.setSaveFormat(countdown.SaveFormat());
     counter.setSaveToFile(countdown.SaveToFile());
+    // The units before the event date, whose set counts: a unit the countdown does not show is
+    // counted by the next one it shows.
+    counter.setIntervalYears(countdown.IntervalYears());
+    counter.setIntervalMonths(countdown.IntervalMonths());
+    counter.setIntervalDays(countdown.IntervalDays());
+    counter.setIntervalWorkDays(countdown.IntervalWorkDays());
+    counter.setIntervalHours(countdown.IntervalHours());
+    counter.setIntervalMinutes(countdown.IntervalMinutes());
+    counter.setIntervalSeconds(countdown.IntervalSeconds());
     counter.setEventDate(countdown.EventDate());
     lblSoundFile()->setCaption(countdown.AlarmFileName());
     lblPlaysoundToggle()->setCaption(vb::boolText(countdown.AlarmSound()));

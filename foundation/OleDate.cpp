@@ -72,9 +72,19 @@ QDateTime fromOleDate(double date)
     if (!(date >= earliest && date <= latest))
         return {};
     const double whole = std::trunc(date);
-    const qint64 ms = std::llround(std::fabs(date - whole) * millisecondsPerDay);
-    const QDate day = epoch().addDays(static_cast<qint64>(whole));
-    return QDateTime(day, QTime(0, 0)).addMSecs(ms);
+    qint64 ms = std::llround(std::fabs(date - whole) * millisecondsPerDay);
+    QDate day = epoch().addDays(static_cast<qint64>(whole));
+    if (ms >= qint64(millisecondsPerDay)) {
+        ms -= qint64(millisecondsPerDay);
+        day = day.addDays(1);
+    }
+    // The time of day is the clock's reading, not the time elapsed since midnight: on a day the
+    // clocks change the two differ by the change.
+    const QDateTime local(day, QTime::fromMSecsSinceStartOfDay(int(ms)));
+    if (local.isValid())
+        return local;
+    // A reading the clock skips: it stands for the time that long after the day's start.
+    return day.startOfDay().addMSecs(ms);
 }
 
 double now()
@@ -82,8 +92,10 @@ double now()
     if (clock())
         return clock()();
     const QDateTime current = QDateTime::currentDateTime();
-    // Whole seconds, as the system clock of the original shows them.
-    return toOleDate(current.addMSecs(-current.time().msec()));
+    // The clock's reading in whole seconds.
+    const QDate day = current.date();
+    const QTime time = current.time();
+    return oleDateFromParts(day.year(), day.month(), day.day(), time.hour(), time.minute(), time.second());
 }
 
 void setClock(Clock replacement)

@@ -4,7 +4,12 @@
 #include "platform/VbError.h"
 #include "support/FixedClock.h"
 
+#include <QDateTime>
+#include <QList>
+
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -76,6 +81,10 @@ TEST(Counter, RefreshSplitsTheSpanStepByStep)
         {"seconds only", at(2027, 2, 28, 23, 58, 30), at(2027, 3, 1), all & ~seconds, false, {0, 0, 0, 0, 0, 90}},
         {"current date to the nearest second", at(2026, 12, 8, 1, 35, 11.6), at(2027, 3, 1), none, false,
          {0, 2, 20, 22, 24, 48}},
+        {"31st, a month does not fit", at(2027, 1, 31, 12, 0, 1), at(2027, 2, 28, 12), none, false,
+         {0, 0, 27, 23, 59, 59}},
+        {"29 February, a year does not fit", at(2024, 2, 29, 12, 0, 1), at(2025, 2, 28, 12), none, false,
+         {0, 11, 29, 23, 59, 59}},
     };
     for (const RefreshCase& tc : cases) {
         clsCounter counter;
@@ -89,6 +98,77 @@ TEST(Counter, RefreshSplitsTheSpanStepByStep)
         counter.setCurrentDate(tc.current);
         counter.setEventDate(tc.event);
         EXPECT_EQ(countsOf(counter), tc.expected) << tc.name;
+    }
+}
+
+// The counts worked out on Qt's calendar: years, then months, each the largest whole number
+// that added to what the units before left does not pass the later date; the rest in exact
+// seconds.
+Counts calendarCounts(QDateTime from, QDateTime to, bool withYears)
+{
+    if (to < from)
+        std::swap(from, to);
+    const auto largest = [&to](const QDateTime& start, QDateTime (QDateTime::*add)(int) const) {
+        int n = 0;
+        while ((start.*add)(n + 1) <= to)
+            ++n;
+        return n;
+    };
+    const int years = withYears ? largest(from, &QDateTime::addYears) : 0;
+    const QDateTime afterYears = from.addYears(years);
+    const int months = largest(afterYears, &QDateTime::addMonths);
+    const qint64 rest = afterYears.addMonths(months).secsTo(to);
+    return {years, months, int32_t(rest / 86400), int32_t(rest / 3600 % 24), int32_t(rest / 60 % 60),
+            int32_t(rest % 60)};
+}
+
+double dateValueOf(const QDateTime& utc)
+{
+    const QDate d = utc.date();
+    const QTime t = utc.time();
+    return at(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
+}
+
+// Ends over the three months after the start, and around one and four years after it.
+QList<QDate> endDays(const QDate& start)
+{
+    QList<QDate> days;
+    for (QDate d = start; d <= start.addMonths(3); d = d.addDays(1))
+        days << d;
+    for (int years : {1, 4}) {
+        for (int offset = -3; offset <= 3; ++offset)
+            days << start.addYears(years).addDays(offset);
+    }
+    return days;
+}
+
+TEST(Counter, MonthEndStartsCountTheWholeUnitsThatFitFromTheRealStart)
+{
+    const QTime startTimes[] = {QTime(0, 0), QTime(12, 0), QTime(12, 0, 1)};
+    int mismatches = 0;
+    for (QDate month(2023, 1, 1); month < QDate(2026, 1, 1); month = month.addMonths(1)) {
+        for (int day = 28; day <= month.daysInMonth(); ++day) {
+            for (const QTime& startTime : startTimes) {
+                const QDateTime from(QDate(month.year(), month.month(), day), startTime, Qt::UTC);
+                for (const QDate& endDay : endDays(from.date())) {
+                    const QDateTime to(endDay, QTime(12, 0), Qt::UTC);
+                    for (bool withYears : {true, false}) {
+                        clsCounter counter;
+                        counter.setIntervalYears(withYears);
+                        counter.setCurrentDate(dateValueOf(from));
+                        counter.setEventDate(dateValueOf(to));
+                        const Counts expected = calendarCounts(from, to, withYears);
+                        if (countsOf(counter) == expected)
+                            continue;
+                        EXPECT_EQ(countsOf(counter), expected)
+                            << qPrintable(from.toString(Qt::ISODate)) << " to " << qPrintable(to.toString(Qt::ISODate))
+                            << (withYears ? "" : ", years off");
+                        if (++mismatches == 10)
+                            return; // enough to see the pattern
+                    }
+                }
+            }
+        }
     }
 }
 
