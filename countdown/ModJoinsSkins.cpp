@@ -1,6 +1,9 @@
 #include "countdown/ModJoinsSkins.h"
 
 #include "countdown/BareFileName.h"
+#include "countdown/HeldFolder.h"
+#include "countdown/MemberFile.h"
+#include "countdown/OpenedMedia.h"
 #include "countdown/PackageHeader.h"
 #include "countdown/PackageProgress.h"
 #include "countdown/PackageReader.h"
@@ -15,7 +18,6 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -35,6 +37,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 std::function<void()>& endProgramHandler()
 {
     static std::function<void()> handler = [] {
+        package::OpenedMedia::dropAll();
         std::fflush(nullptr);
         std::_Exit(0);
     };
@@ -87,12 +90,29 @@ private:
     std::unique_ptr<PackageProgress> m_progress;
 };
 
-package::MemberEntry entryFor(clsPSFileUtilities& files, const QString& workFolder, const QString& name)
+// A member to pack: from the work folder's file of its name, or, for a medium this process
+// placed there when it opened the package, from the bytes it kept of it.
+struct PackedMember {
+    package::MemberEntry entry;
+    std::optional<package::KeptBytes> kept;
+};
+
+PackedMember fromWorkFolder(clsPSFileUtilities& files, const QString& workFolder, const QString& name)
 {
-    package::MemberEntry entry{name, 0};
+    PackedMember member{{name, 0}, std::nullopt};
     if (!name.isEmpty() && files.FileExists(memberPath(workFolder, name)))
-        entry.byteCount = platform::fs::fileLength(memberPath(workFolder, name));
-    return entry;
+        member.entry.byteCount = platform::fs::fileLength(memberPath(workFolder, name));
+    return member;
+}
+
+PackedMember mediumToPack(clsPSFileUtilities& files, const QString& workFolder, const QString& name)
+{
+    if (name.isEmpty())
+        return fromWorkFolder(files, workFolder, name);
+    std::optional<package::KeptBytes> kept = package::OpenedMedia::bytesOf(platform::fs::resolve(workFolder), name);
+    if (!kept)
+        return fromWorkFolder(files, workFolder, name);
+    return {{name, kept->count}, std::move(kept)};
 }
 
 // A read-only package is "not allowed to be updated", as opening it for writing would say;
@@ -104,15 +124,23 @@ void refuseReadOnlyPackage(const QString& packagePath)
         throw VbError(75, QStringLiteral("Path/File access error"));
 }
 
-void appendMember(QIODevice& out, const QString& workFolder, const package::MemberEntry& entry)
+void appendMember(QIODevice& out, const QString& workFolder, const PackedMember& member)
 {
-    package::writeText(out, entry.name);
-    AppendFileToPackage(out, memberPath(workFolder, entry.name),
-                        package::countField(entry.byteCount, package::kFieldWidth));
+    package::writeText(out, member.entry.name);
+    if (!member.kept) {
+        AppendFileToPackage(out, memberPath(workFolder, member.entry.name),
+                            package::countField(member.entry.byteCount, package::kFieldWidth));
+        return;
+    }
+    if (member.kept->count == 0)
+        return;
+    if (!member.kept->file->seek(member.kept->offset))
+        throw VbError(62, QStringLiteral("Input past end of file"));
+    platform::fs::copyBytes(*member.kept->file, out, member.kept->count);
 }
 
 void writePackage(const QString& packagePath, const QString& title, const package::PackageHeader& header,
-                  const package::MemberEntry (&members)[4], const QString& workFolder, ProgressSteps& progress)
+                  const PackedMember (&members)[4], const QString& workFolder, ProgressSteps& progress)
 {
     refuseReadOnlyPackage(packagePath);
     std::unique_ptr<QSaveFile> out = platform::fs::openAtomic(packagePath);
@@ -122,7 +150,7 @@ void writePackage(const QString& packagePath, const QString& title, const packag
     progress.reach(20);
     const int reached[] = {40, 60, 80};
     for (int media = 1; media <= 3; ++media) {
-        if (!members[media].name.isEmpty())
+        if (!members[media].entry.name.isEmpty())
             appendMember(*out, workFolder, members[media]);
         progress.reach(reached[media - 1]);
     }
@@ -178,21 +206,25 @@ std::vector<Unpacked> membersToUnpack(const package::PackageContents& contents, 
 // The media rule: a work-folder file that already holds exactly the member's bytes stays.
 // Comparing lengths alone would keep another package's picture or sound of the same size in
 // place of this package's own, so the bytes themselves are compared.
-bool alreadyInPlace(QIODevice& package, const Unpacked& item, const QString& workFolder)
+bool alreadyInPlace(const Unpacked& item, const QString& workFolder, package::OpenedMedia& opened)
 {
     clsPSFileUtilities files;
     const QString target = memberPath(workFolder, item.name);
     if (item.placement != Placement::MediaRule || !files.FileExists(target))
         return false;
-    std::unique_ptr<QFile> existing = platform::fs::openForRead(target);
-    return package::memberEquals(package, *item.member, *existing);
+    return opened.keepIfSame(item.name, *item.member, platform::fs::resolve(target));
 }
 
-void stageMember(QIODevice& package, const Unpacked& item, const QString& stagingFolder)
+QString stagedPath(const HeldFolder& staging, const Unpacked& item)
 {
-    std::unique_ptr<QFile> staged = platform::fs::openForWrite(memberPath(stagingFolder, item.name));
-    package::copyMember(package, *item.member, *staged);
-    staged->close();
+    return staging.nativePath() + QLatin1Char('/') + item.name;
+}
+
+const QString kStagingPrefix = QStringLiteral(".unpacking-");
+
+std::unique_ptr<HeldFolder> makeStagingFolder(const QString& workFolder)
+{
+    return std::make_unique<HeldFolder>(platform::fs::resolve(workFolder), kStagingPrefix);
 }
 
 void moveIntoWorkFolder(const Unpacked& item, const QString& stagingFolder, const QString& workFolder)
@@ -209,27 +241,45 @@ void pointerBetweenSteps()
     ui().setMousePointer(vbcursor::vbHourglass);
 }
 
+void keepMediumInPackage(const std::vector<Unpacked>& items, package::OpenedMedia& opened)
+{
+    for (const Unpacked& item : items) {
+        if (item.placement == Placement::MediaRule)
+            opened.keepInPackage(item.name, *item.member);
+    }
+}
+
 // Every member is first written to a staging folder beside the work folder's files (same file
 // system, so moving it in is a rename), then moved in; a member that could not be staged
-// leaves its work-folder file as it was.
-void unpack(QIODevice& package, const std::vector<Unpacked>& items, const QString& workFolder)
+// leaves its work-folder file as it was. The media placed are recorded in `opened`; one that
+// could not be placed is recorded as the member in the package.
+void unpack(QIODevice& package, const std::vector<Unpacked>& items, const QString& workFolder,
+            package::OpenedMedia& opened)
 {
-    QTemporaryDir staging(platform::fs::resolve(workFolder) + QStringLiteral("/.unpacking-XXXXXX"));
-    if (!staging.isValid()) {
+    const std::unique_ptr<HeldFolder> staging = makeStagingFolder(workFolder);
+    if (!staging->isValid()) {
+        keepMediumInPackage(items, opened);
         showError(VbError(76, QStringLiteral("Path not found")));
         return;
     }
-    const QString stagingFolder = platform::fs::toInternal(staging.path());
+    const QString stagingFolder = platform::fs::toInternal(staging->nativePath());
     std::vector<const Unpacked*> staged;
     for (const Unpacked& item : items) {
+        bool placed = false;
         try {
-            if (!alreadyInPlace(package, item, workFolder)) {
-                stageMember(package, item, stagingFolder);
+            placed = alreadyInPlace(item, workFolder, opened);
+            if (!placed) {
+                package::writeMemberFile(package, *item.member, stagedPath(*staging, item));
                 staged.push_back(&item);
+                placed = true;
+                if (item.placement == Placement::MediaRule)
+                    opened.keepPlaced(item.name, *item.member, stagedPath(*staging, item));
             }
         } catch (const VbError& error) {
             showError(error);
         }
+        if (!placed && item.placement == Placement::MediaRule)
+            opened.keepInPackage(item.name, *item.member);
         pointerBetweenSteps();
     }
     for (const Unpacked* item : staged) {
@@ -262,11 +312,13 @@ void SaveCountdownPackage(const QString& packagePath, const QString& reserved1, 
             clsPSFileUtilities files;
             files.setPellowFileName(dataFileName);
             const QString title = files.FileTitle();
-            const package::MemberEntry members[4] = {
-                entryFor(files, workFolder, dataFileName), entryFor(files, workFolder, pictureFileName),
-                entryFor(files, workFolder, soundFileName), entryFor(files, workFolder, logoFileName)};
+            const PackedMember members[4] = {fromWorkFolder(files, workFolder, dataFileName),
+                                             mediumToPack(files, workFolder, pictureFileName),
+                                             mediumToPack(files, workFolder, soundFileName),
+                                             mediumToPack(files, workFolder, logoFileName)};
             const package::PackageHeader header =
-                package::headerFor(reserved1, reserved2, reserved3, title, members[0], members[1], members[2], members[3]);
+                package::headerFor(reserved1, reserved2, reserved3, title, members[0].entry, members[1].entry,
+                                   members[2].entry, members[3].entry);
             progress.reach(10);
             writePackage(packagePath, title, header, members, workFolder, progress);
             progress.reach(100);
@@ -293,7 +345,7 @@ bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QS
                     vbmsg::vbInformation);
         return false;
     }
-    std::unique_ptr<QFile> packageFile;
+    std::shared_ptr<QFile> packageFile;
     try {
         packageFile = platform::fs::openForRead(packagePath);
     } catch (const VbError& error) {
@@ -309,7 +361,9 @@ bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QS
         return false;
     }
     pointerBetweenSteps();
-    unpack(*packageFile, membersToUnpack(*contents, packagePath), workFolder);
+    auto opened = std::make_unique<package::OpenedMedia>(platform::fs::resolve(workFolder), packageFile);
+    unpack(*packageFile, membersToUnpack(*contents, packagePath), workFolder, *opened);
+    package::OpenedMedia::install(std::move(opened));
     return true;
 }
 
@@ -323,6 +377,13 @@ void AppendFileToPackage(QIODevice& package, const QString& memberPath, const QS
         return;
     std::unique_ptr<QFile> member = platform::fs::openForRead(memberPath);
     platform::fs::copyBytes(*member, package, *count);
+}
+
+void RemoveInterruptedUnpacks(const QString& workFolder)
+{
+    const QString folder = platform::fs::resolve(workFolder);
+    removeUnheldFolders(folder, kStagingPrefix);
+    removeUnheldFolders(folder, QString::fromLatin1(package::kOpenedMediaFolderPrefix));
 }
 
 void setEndProgramHandler(std::function<void()> handler)

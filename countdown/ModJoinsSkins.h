@@ -12,7 +12,10 @@ class QIODevice;
 namespace ModJoinsSkins {
 
 // Rebuilds the package at `packagePath` from the named files of `workFolder`. An empty data file
-// name does nothing. The package is replaced atomically: on a failure the old package stays
+// name does nothing. A picture, sound or logo that this process placed in the work folder when
+// it opened a package is packed with the bytes it placed, whatever the work folder holds now
+// under that name; when those bytes are gone the save fails. Any other name is packed from
+// the work folder, with no bytes when the file is missing there. The package is replaced atomically: on a failure the old package stays
 // whole and one message is shown. Error 75 ends the program (see setEndProgramHandler).
 void SaveCountdownPackage(const QString& packagePath, const QString& reserved1,
                           const QString& reserved2, const QString& reserved3,
@@ -32,6 +35,11 @@ bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QS
 // Copies exactly `byteCount` (a header count field, digits then blanks) bytes of the file at
 // `memberPath` to the current position of `package`, in chunks. Raises VbError on failure.
 void AppendFileToPackage(QIODevice& package, const QString& memberPath, const QString& byteCount);
+
+// Removes what unpacks and opened packages of processes that have ended left in the work
+// folder: their staging and private folders, known by their own names and found unheld.
+// Nothing else in the work folder is touched.
+void RemoveInterruptedUnpacks(const QString& workFolder);
 
 // What error 75 on saving calls after its message: by default the process ends at once.
 // Tests replace it (the handler may throw to unwind instead of ending).

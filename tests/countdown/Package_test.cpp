@@ -1,3 +1,4 @@
+#include "HandMadePackage.h"
 #include "QStringPrinting.h"
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/PackageHeader.h"
@@ -27,39 +28,6 @@ QByteArray fixture(const QString& name)
     QFile file(QStringLiteral(VANTREL_TEST_DATA_DIR "/countdown/package/") + name);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
     return file.readAll();
-}
-
-QByteArray pattern(int size, int seed)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>((i * 31 + seed) % 256);
-    return bytes;
-}
-
-QByteArray field(const QByteArray& text, int width = 9)
-{
-    return text.leftJustified(width, ' ', true);
-}
-
-// A package assembled by hand, so the reader is checked against the layout and not against
-// the writer. Each member is {name, bytes}; an absent medium has an empty name.
-struct Member {
-    QByteArray name;
-    QByteArray bytes;
-};
-
-QByteArray makePackage(const Member& data, const Member& picture = {}, const Member& sound = {},
-                       const Member& logo = {}, const QByteArray& title = "Title")
-{
-    QByteArray header = "0" + field("0") + field("") + field(QByteArray::number(title.size()), 3);
-    QByteArray body = title;
-    for (const Member* member : {&data, &picture, &sound, &logo}) {
-        header += field(QByteArray::number(member->bytes.size())) + field(QByteArray::number(member->name.size()));
-        if (member == &data || !member->name.isEmpty())
-            body += member->name + member->bytes;
-    }
-    return header + body;
 }
 
 // Records what the writer shows, and can act at a chosen percentage.
@@ -105,10 +73,15 @@ protected:
     QString inWork(const QString& name) const { return QStringLiteral("Temp/") + name; }
     void putInWork(const QString& name, const QByteArray& bytes) const { folder.write(inWork(name), bytes); }
     QByteArray readWork(const QString& name) const { return folder.read(inWork(name)); }
+    // Every entry but the private folder where this process keeps the media it opened.
     QStringList workFiles() const
     {
-        return QDir(folder.nativePath(QStringLiteral("Temp")))
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        QStringList names = QDir(folder.nativePath(QStringLiteral("Temp")))
+                                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        names.removeIf([this](const QString& name) {
+            return name.startsWith(QStringLiteral(".opened-")) && QFileInfo(folder.nativePath(inWork(name))).isDir();
+        });
+        return names;
     }
     QString writePackage(const QString& name, const QByteArray& bytes) const { return folder.write(name, bytes); }
 

@@ -1,0 +1,231 @@
+#include "countdown/OpenedMedia.h"
+
+#include "countdown/HeldFolder.h"
+#include "countdown/MemberFile.h"
+#include "platform/VbError.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
+
+namespace package {
+
+namespace {
+
+using platform::VbError;
+
+OpenedMedia::Stamp stampOf(const struct stat& info)
+{
+    OpenedMedia::Stamp stamp;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modifiedSeconds = info.st_mtim.tv_sec;
+    stamp.modifiedNanoseconds = info.st_mtim.tv_nsec;
+    return stamp;
+}
+
+std::optional<OpenedMedia::Stamp> stampOfPath(const QString& nativePath)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(nativePath).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return stampOf(info);
+}
+
+std::optional<OpenedMedia::Stamp> stampOfOpen(const QFile& file)
+{
+    struct stat info {};
+    if (::fstat(file.handle(), &info) != 0)
+        return std::nullopt;
+    return stampOf(info);
+}
+
+// The records of this process, one per work folder. A child made by fork() inherits the
+// parent's; it starts afresh and leaves the parent's folders alone.
+struct Records {
+    pid_t owner = ::getpid();
+    std::map<QString, std::unique_ptr<OpenedMedia>> byWorkFolder;
+
+    std::map<QString, std::unique_ptr<OpenedMedia>>& ofThisProcess();
+    ~Records() { ofThisProcess(); }
+};
+
+Records& records()
+{
+    static Records all;
+    return all;
+}
+
+OpenedMedia::Kept keptNamed(const QString& name, const PackageMember& member)
+{
+    OpenedMedia::Kept kept;
+    kept.name = name;
+    kept.byteCount = member.byteCount;
+    return kept;
+}
+
+VbError bytesGone(const QString& name)
+{
+    return VbError(platform::vberr::FileNotFound,
+                   QStringLiteral("File not found: %1 as this countdown was opened with it").arg(name));
+}
+
+} // namespace
+
+std::map<QString, std::unique_ptr<OpenedMedia>>& Records::ofThisProcess()
+{
+    if (owner != ::getpid()) {
+        for (auto& [folder, record] : byWorkFolder)
+            record->abandon();
+        byWorkFolder.clear();
+        owner = ::getpid();
+    }
+    return byWorkFolder;
+}
+
+OpenedMedia::OpenedMedia(const QString& workFolderNative, std::shared_ptr<QFile> package)
+    : m_workFolder(workFolderNative), m_package(std::move(package))
+{
+}
+
+OpenedMedia::~OpenedMedia() = default;
+
+void OpenedMedia::abandon()
+{
+    if (m_privateFolder)
+        m_privateFolder->release();
+}
+
+HeldFolder* OpenedMedia::privateFolder()
+{
+    if (!m_privateFolder)
+        m_privateFolder = std::make_unique<HeldFolder>(m_workFolder, QString::fromLatin1(kOpenedMediaFolderPrefix));
+    return m_privateFolder->isValid() ? m_privateFolder.get() : nullptr;
+}
+
+bool OpenedMedia::linkIntoPrivateFolder(const QString& name, const QString& fromNative, Kept& kept)
+{
+    HeldFolder* folder = privateFolder();
+    if (!folder || !stampOfPath(fromNative))
+        return false;
+    const QString copy = folder->nativePath() + QLatin1Char('/') + name;
+    if (::link(QFile::encodeName(fromNative).constData(), QFile::encodeName(copy).constData()) != 0)
+        return false;
+    const std::optional<Stamp> stamp = stampOfPath(copy);
+    if (!stamp) {
+        QFile::remove(copy);
+        return false;
+    }
+    kept.copyPath = copy;
+    kept.copyStamp = *stamp;
+    return true;
+}
+
+bool OpenedMedia::copyIntoPrivateFolder(const QString& name, const PackageMember& member, Kept& kept)
+{
+    HeldFolder* folder = privateFolder();
+    if (!folder)
+        return false;
+    const QString copy = folder->nativePath() + QLatin1Char('/') + name;
+    try {
+        writeMemberFile(*m_package, member, copy);
+    } catch (const VbError&) {
+        return false;
+    }
+    const std::optional<Stamp> stamp = stampOfPath(copy);
+    if (!stamp)
+        return false;
+    kept.copyPath = copy;
+    kept.copyStamp = *stamp;
+    return true;
+}
+
+void OpenedMedia::keepPlaced(const QString& name, const PackageMember& member, const QString& placedNative)
+{
+    Kept kept = keptNamed(name, member);
+    if (member.byteCount == 0 || linkIntoPrivateFolder(name, placedNative, kept)
+        || copyIntoPrivateFolder(name, member, kept)) {
+        m_kept.push_back(kept);
+        return;
+    }
+    keepInPackage(name, member);
+}
+
+bool OpenedMedia::keepIfSame(const QString& name, const PackageMember& member, const QString& existingNative)
+{
+    Kept kept = keptNamed(name, member);
+    if (!linkIntoPrivateFolder(name, existingNative, kept)) {
+        // No link to compare: the shared file is compared, and the member's bytes kept apart.
+        QFile existing(existingNative);
+        if (!existing.open(QIODevice::ReadOnly) || !memberEquals(*m_package, member, existing))
+            return false;
+        keepPlaced(name, member, QString());
+        return true;
+    }
+    // The link is compared, not the shared file: what it holds can no longer be swapped.
+    QFile copy(kept.copyPath);
+    if (copy.open(QIODevice::ReadOnly) && memberEquals(*m_package, member, copy)) {
+        m_kept.push_back(kept);
+        return true;
+    }
+    copy.close();
+    QFile::remove(kept.copyPath);
+    return false;
+}
+
+void OpenedMedia::keepInPackage(const QString& name, const PackageMember& member)
+{
+    Kept kept = keptNamed(name, member);
+    if (member.byteCount > 0) {
+        kept.package = m_package;
+        kept.offset = member.offset;
+        if (const std::optional<Stamp> stamp = stampOfOpen(*m_package))
+            kept.packageStamp = *stamp;
+    }
+    m_kept.push_back(kept);
+}
+
+void OpenedMedia::install(std::unique_ptr<OpenedMedia> record)
+{
+    const QString folder = record->m_workFolder;
+    // The package stays open only for the members that are kept in it.
+    record->m_package.reset();
+    records().ofThisProcess()[folder] = std::move(record);
+}
+
+std::optional<KeptBytes> OpenedMedia::bytesOf(const QString& workFolderNative, const QString& name)
+{
+    auto& byFolder = records().ofThisProcess();
+    const auto record = byFolder.find(workFolderNative);
+    if (record == byFolder.end())
+        return std::nullopt;
+    for (const Kept& kept : record->second->m_kept) {
+        if (kept.name.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        KeptBytes bytes{nullptr, kept.offset, kept.byteCount};
+        if (kept.byteCount == 0)
+            return bytes;
+        if (kept.package) {
+            if (stampOfOpen(*kept.package) != kept.packageStamp)
+                throw bytesGone(name);
+            bytes.file = kept.package;
+            return bytes;
+        }
+        bytes.file = std::make_shared<QFile>(kept.copyPath);
+        if (!bytes.file->open(QIODevice::ReadOnly) || stampOfOpen(*bytes.file) != kept.copyStamp)
+            throw bytesGone(name);
+        return bytes;
+    }
+    return std::nullopt;
+}
+
+void OpenedMedia::dropAll()
+{
+    records().ofThisProcess().clear();
+}
+
+} // namespace package
