@@ -3,6 +3,7 @@
 #include "countdown/clsCounter.h"
 #include "display/ElasticPanel.h"
 #include "display/ExportPath.h"
+#include "display/ExportTarget.h"
 #include "display/FormControls.h"
 #include "display/HiddenLabel.h"
 #include "display/MediaFile.h"
@@ -80,8 +81,10 @@ void refuseUnfitPath(const QString& path, const QString& saveFormat)
 
 void writeWhenChanged(const QString& path, const QByteArray& bytes)
 {
-    if (path == g_lastWritten.path && bytes == g_lastWritten.bytes && platform::fs::isFile(path))
+    const bool writtenHere = path == g_lastWritten.path;
+    if (writtenHere && bytes == g_lastWritten.bytes && platform::fs::isFile(path))
         return;
+    ExportTarget::refuseUnlessReplaceable(path, writtenHere ? &g_lastWritten.bytes : nullptr);
     platform::fs::writeAtomic(path, bytes);
     g_lastWritten = {path, bytes};
 }
@@ -167,6 +170,11 @@ QString ColorToHtml(int32_t vbColor)
 void resetReportedFailures()
 {
     g_reportedFailures.clear();
+}
+
+void forgetWrittenExport()
+{
+    g_lastWritten = {};
 }
 
 } // namespace modCounter

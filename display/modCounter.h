@@ -17,8 +17,10 @@ class QObject;
 namespace modCounter {
 
 // The whole export of one tick. A path whose extension does not fit the save format (or any
-// path for an unknown format) is refused and nothing is written. The file is replaced only
-// when its bytes differ from what this run last wrote there, or when it is gone. The picture
+// path for an unknown format) is refused and nothing is written, and so is a path that names a
+// symbolic link or an existing file that is not one of the programs' own exports (ExportTarget).
+// The file is replaced only when its bytes differ from what this run last wrote there, or when
+// it is gone. The picture
 // and the logo are named only when their files in the work folder are there and not empty.
 // Reports a failure once per path and error for the life of the program (the screen saver
 // ticks every 10 ms), skips the rest of that tick and leaves the old file whole; a later tick
@@ -43,5 +45,7 @@ ExportWriter::ExportInput gatherExportInput(QObject& form, clsCounter& counter);
 
 // Forgets the failures already reported, so tests start each case afresh.
 void resetReportedFailures();
+// Forgets which file this run wrote last and its bytes, as a new run of the program would.
+void forgetWrittenExport();
 
 } // namespace modCounter

@@ -4,6 +4,8 @@
 #include "platform/Services.h"
 #include "platform/Ui.h"
 
+#include <QRegularExpression>
+#include <QUrl>
 #include <QWidget>
 
 namespace {
@@ -17,6 +19,47 @@ const QLatin1String kAllowedPrefixes[] = {
     QLatin1String("www."),
 };
 
+const QLatin1String kMailPrefix("mailto:");
+
+// The fields of an e-mail address that only fill in a new message. Mail programs take others
+// too, "attach" among them, which would send a file of the user's with a message whose address
+// the user never saw (the status bar shows the package's own caption).
+const QStringList kMessageFields = {
+    QStringLiteral("to"), QStringLiteral("cc"), QStringLiteral("bcc"),
+    QStringLiteral("subject"), QStringLiteral("body"),
+};
+
+bool isMessageField(const QString& field)
+{
+    const QString name = QUrl::fromPercentEncoding(field.section(QLatin1Char('='), 0, 0).toUtf8());
+    return kMessageFields.contains(name, Qt::CaseInsensitive);
+}
+
+// Every "?" and "&" after the recipients starts a field, and a "#" ends them all: some mail
+// programs split on either mark and read past a fragment, so a field kept here can never carry
+// another one inside it.
+QString withMessageFieldsOnly(const QString& mailAddress)
+{
+    QString rest = mailAddress.mid(kMailPrefix.size());
+    const qsizetype fragment = rest.indexOf(QLatin1Char('#'));
+    if (fragment >= 0)
+        rest.truncate(fragment);
+    const qsizetype fieldsStart = rest.indexOf(QLatin1Char('?'));
+    const QString recipients = fieldsStart < 0 ? rest : rest.left(fieldsStart);
+    QStringList kept;
+    if (fieldsStart >= 0) {
+        static const QRegularExpression separator(QStringLiteral("[?&]"));
+        for (const QString& field : rest.mid(fieldsStart + 1).split(separator, Qt::SkipEmptyParts)) {
+            if (isMessageField(field))
+                kept << field;
+        }
+    }
+    QString result = mailAddress.left(kMailPrefix.size()) + recipients;
+    if (!kept.isEmpty())
+        result += QLatin1Char('?') + kept.join(QLatin1Char('&'));
+    return result;
+}
+
 } // namespace
 
 bool isWebAddress(const QString& address)
@@ -29,6 +72,14 @@ bool isWebAddress(const QString& address)
     return false;
 }
 
+QString addressToOpen(const QString& address)
+{
+    const QString text = address.trimmed();
+    if (text.startsWith(kMailPrefix, Qt::CaseInsensitive))
+        return withMessageFieldsOnly(text);
+    return text;
+}
+
 void openWebAddress(const QString& address, QWidget* window)
 {
     if (!isWebAddress(address)) {
@@ -39,7 +90,7 @@ void openWebAddress(const QString& address, QWidget* window)
         return;
     }
     clsPSFileUtilities files;
-    files.InternetOpen(address.trimmed(), window ? static_cast<quintptr>(window->effectiveWinId()) : 0);
+    files.InternetOpen(addressToOpen(address), window ? static_cast<quintptr>(window->effectiveWinId()) : 0);
 }
 
 QString makerWebSite()

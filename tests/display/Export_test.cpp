@@ -2,6 +2,7 @@
 #include "display/CountdownForm.h"
 #include "display/ElasticPanel.h"
 #include "display/ExportPath.h"
+#include "display/ExportShape.h"
 #include "display/ExportWriter.h"
 #include "display/HiddenLabel.h"
 #include "display/ProgramFolder.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -20,11 +22,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 #include <ostream>
 #include <string>
 
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utime.h>
 
 using ExportWriter::ExportInput;
 using ExportWriter::PanelData;
@@ -329,6 +334,71 @@ TEST(ExportPath, FitsOnlyTheExtensionsOfItsFormat)
         EXPECT_EQ(ExportPath::fitsFormat(c.path, c.code), c.fits) << '"' << c.code << "\" " << c.path;
 }
 
+// ---- which files are the programs' own exports ----
+
+TEST(ExportShape, KnowsEveryFileTheWriterWrites)
+{
+    const auto hideBoxes = [](ExportInput& in, std::initializer_list<size_t> boxes) {
+        for (size_t box : boxes)
+            in.boxes[box].visible = false;
+    };
+    const std::function<void(ExportInput&)> variants[] = {
+        [](ExportInput&) {},
+        [&](ExportInput& in) { hideBoxes(in, {0, 3}); in.logoFileName.clear(); in.picturePath.clear(); },
+        [&](ExportInput& in) { hideBoxes(in, {0, 1, 2, 3, 4, 5}); in.eventCaption.visible = false; },
+        [&](ExportInput& in) { hideBoxes(in, {5}); in.boxes[1].caption = "1 Month"; },
+        [](ExportInput& in) {
+            in.eventCaption.caption = QString::fromUtf8("Mum's \"60th\", <party> & \u00e9 - 1 Day");
+            in.eventCaption.fontName = "A \"quoted\" font";
+            in.unitsLeft = {0, -1, 2147483647, -2147483647 - 1, 10, 100};
+            in.boxes[2].caption = "-3 Days";
+        },
+        [](ExportInput& in) { in.eventCaption.caption.clear(); in.eventDate.caption.clear(); },
+    };
+    for (const char* code : {"1", "2", "3", "4", "5", "6"}) {
+        for (size_t v = 0; v < std::size(variants); ++v) {
+            ExportInput in = fixtureInput(code);
+            variants[v](in);
+            EXPECT_TRUE(ExportShape::isExport(ExportWriter::fileBytes(in))) << "format " << code << ", variant " << v;
+        }
+    }
+}
+
+TEST(ExportShape, TakesNoOtherFileForAnExport)
+{
+    const QByteArray text = ExportWriter::fileBytes(fixtureInput("3"));
+    const QByteArray csv = ExportWriter::fileBytes(fixtureInput("5"));
+    const QByteArray page = ExportWriter::fileBytes(fixtureInput("1"));
+    const QByteArray xml = ExportWriter::fileBytes(fixtureInput("6"));
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"empty file", ""},
+        {"a thesis", "Chapter 1 - Introduction\nThe party - 3 Days, 4 Hours\n"},
+        {"a line of words", "Dear reader,\r\n"},
+        {"two lines of CR LF text", text + text},
+        {"the text line with LF alone", QByteArray(text).replace("\r\n", "\n")},
+        {"the text line without its line end", text.chopped(2)},
+        {"counts without their unit words", "Party - 4, 3, 12\r\n"},
+        {"the units out of order", "Party - 7 Seconds, 4 Years\r\n"},
+        {"a text line too long for an export",
+         QByteArray(ExportShape::kMaxExportBytes, 'x') + " - 7 Seconds\r\n"},
+        {"a table of the user's", "Item,Cost\r\nCake,12\r\n"},
+        {"the export's header over more rows", csv + "Other,1,2,3,4,5,6\r\n"},
+        {"a row of words", "EventCaption,YearsLeft,MonthsLeft,DaysLeft,HoursLeft,MinutesLeft,SecondsLeft\r\n"
+                           "Party,a,b,c,d,e,f\r\n"},
+        {"a web page", "<html>\r\n<head>\r\n<title>Mine</title>\r\n</head>\r\n<body>Hi</body>\r\n</html>\r\n"},
+        {"the table page with a line of the user's", QByteArray(page).insert(page.indexOf("</BODY>"), "<p>Mine</p>\r\n")},
+        {"the table page cut short", page.left(page.indexOf("</table>"))},
+        {"an XML file of the user's", "<?xml version=\"1.0\"?>\r\n<rss/>\r\n"},
+        {"the XML export with an element of the user's", QByteArray(xml).replace("<Countdown>\r\n", "<Countdown>\r\n<Note>x</Note>\r\n")},
+    };
+    for (const Case& c : cases)
+        EXPECT_FALSE(ExportShape::isExport(c.bytes)) << c.what;
+}
+
 // ---- the export of a countdown form ----
 
 class ExportFromForm : public testing::Test {
@@ -573,4 +643,93 @@ TEST_F(ExportFromForm, PathWithPatternIsRefusedAndTouchesNoFile)
     EXPECT_EQ(contents(folder.filePath("b.html")), "keep me");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
     EXPECT_EQ(ui.prompts(), QStringList({"52Bad file name or number", "52Bad file name or number"}));
+}
+
+// The export replaces only its own earlier files: never a user's file of the same kind, never a
+// symbolic link or what it points to. Its own export of an earlier run is replaced as ever.
+TEST_F(ExportFromForm, ReplacesOnlyItsOwnExportsAndNoLink)
+{
+    struct Case {
+        const char* code;
+        const char* name;
+        const char* usersBytes; // a file of that kind of the user's own
+    };
+    const Case cases[] = {
+        {"1", "index.html", "<html>\r\n<head>\r\n<title>My page</title>\r\n</head>\r\n<body>Hi</body>\r\n</html>\r\n"},
+        {"2", "notes.htm", "<p>Notes - \n</BODY>\n</HTML>\n"},
+        {"3", "thesis.txt", "Chapter 1 - Introduction\nThe party - 3 Days, 4 Hours\n"},
+        {"4", "budget.csv", "\"Item\",\"Cost\"\r\n\"Cake\",\"12\"\r\n"},
+        {"5", "table.csv", "EventCaption,YearsLeft,MonthsLeft,DaysLeft,HoursLeft,MinutesLeft,SecondsLeft\r\n"
+                           "Party,0,0,3,4,5,6\r\nPicnic,0,1,2,3,4,5\r\n"},
+        {"6", "feed.xml", "<?xml version=\"1.0\"?>\r\n<rss/>\r\n"},
+    };
+    const QString usersFolder = folder.filePath("home");
+    ASSERT_TRUE(QDir().mkpath(usersFolder));
+    const auto makeOld = [](const QString& nativePath) {
+        const utimbuf old{1000000000, 1000000000};
+        ASSERT_EQ(::utime(QFile::encodeName(nativePath).constData(), &old), 0);
+    };
+    const auto modified = [](const QString& nativePath) {
+        return QFileInfo(nativePath).lastModified().toString(Qt::ISODateWithMs).toStdString();
+    };
+    const auto linkTo = [](const QString& target, const QString& link) {
+        ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()), 0);
+    };
+    const auto setSeconds = [&](int seconds) {
+        form.c1eIntervalsLeft(6)->setCaption(QString::number(seconds) + " Seconds");
+        counter.setSecondsLeft(seconds);
+    };
+    // Three ticks of a new run of the program.
+    const auto ticks = [&](const QString& nativePath, const char* code) {
+        ui.msgBoxes.clear();
+        modCounter::forgetWrittenExport();
+        modCounter::resetReportedFailures();
+        for (int tick = 0; tick < 3; ++tick) {
+            setSeconds(tick);
+            exportTo(nativePath, code);
+        }
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString exportPath = folder.filePath(QString("own-") + c.name);
+        setSeconds(59);
+        exportTo(exportPath, c.code);
+        ticks(exportPath, c.code);
+        EXPECT_EQ(contents(exportPath).toStdString(),
+                  ExportWriter::fileBytes(modCounter::gatherExportInput(form, counter)).toStdString())
+            << "an export of an earlier run is replaced";
+        EXPECT_TRUE(ui.msgBoxes.empty()) << ui.prompts().join(" / ").toStdString();
+
+        const QString usersFile = usersFolder + "/" + c.name;
+        writeFile(usersFile, c.usersBytes);
+        makeOld(usersFile);
+        const std::string usersTime = modified(usersFile);
+        ticks(usersFile, c.code);
+        EXPECT_EQ(contents(usersFile).toStdString(), c.usersBytes);
+        EXPECT_EQ(modified(usersFile), usersTime);
+        EXPECT_EQ(ui.prompts().join(" / ").toStdString(), "58File already exists") << "a user's file";
+
+        const QString link = folder.filePath(QString("link-") + c.name);
+        linkTo(usersFile, link);
+        ticks(link, c.code);
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(contents(usersFile).toStdString(), c.usersBytes);
+        EXPECT_EQ(modified(usersFile), usersTime);
+        EXPECT_EQ(ui.prompts().join(" / ").toStdString(), "58File already exists") << "a link to a file";
+
+        const QString ownLink = folder.filePath(QString("own-link-") + c.name);
+        linkTo(exportPath, ownLink);
+        const QByteArray ownBytes = contents(exportPath);
+        ticks(ownLink, c.code);
+        EXPECT_EQ(contents(exportPath).toStdString(), ownBytes.toStdString());
+        EXPECT_EQ(ui.prompts().join(" / ").toStdString(), "58File already exists") << "a link to an export";
+
+        const QString missingTarget = usersFolder + "/missing-" + c.name;
+        const QString dangling = folder.filePath(QString("dangling-") + c.name);
+        linkTo(missingTarget, dangling);
+        ticks(dangling, c.code);
+        EXPECT_TRUE(QFileInfo(dangling).isSymLink());
+        EXPECT_FALSE(QFileInfo::exists(missingTarget)) << "nothing is created through the link";
+        EXPECT_EQ(ui.prompts().join(" / ").toStdString(), "58File already exists") << "a link whose target is missing";
+    }
 }

@@ -57,6 +57,41 @@ TEST(WebAddress, OpensOnlyWebAndMailAddresses)
     }
 }
 
+// An e-mail address keeps its recipients and the fields that fill in a message; anything else,
+// above all an attachment, never reaches the mail program.
+TEST(WebAddress, MailAddressKeepsOnlyRecipientsAndMessageFields)
+{
+    struct MailCase {
+        const char* address;
+        const char* handedOn;
+    };
+    const MailCase cases[] = {
+        {"mailto:a@example.com?attach=/root/.ssh/id_rsa&subject=hi", "mailto:a@example.com?subject=hi"},
+        {"mailto:a@example.com?attach=/root/.ssh/id_rsa", "mailto:a@example.com"},
+        {"mailto:?attachment=/etc/shadow", "mailto:"},
+        {"mailto:a@example.com?%61ttach=/root/.ssh/id_rsa&body=x", "mailto:a@example.com?body=x"},
+        {"mailto:a@example.com?ATTACH=/x&Attachment=/y&X-Unknown=1&in-reply-to=z", "mailto:a@example.com"},
+        {"mailto:a@example.com?subject=hi?attach=/root/.ssh/id_rsa", "mailto:a@example.com?subject=hi"},
+        {"mailto:a@example.com??attach=/x??cc=b@example.com", "mailto:a@example.com?cc=b@example.com"},
+        {"mailto:a@example.com?subject=hi#&attach=/x", "mailto:a@example.com?subject=hi"},
+        {"mailto:a@example.com,b@example.com?Subject=Party%20time&BODY=Come&Cc=c@example.com&bcc=d@example.com",
+         "mailto:a@example.com,b@example.com?Subject=Party%20time&BODY=Come&Cc=c@example.com&bcc=d@example.com"},
+        {"mailto:?to=a@example.com&%73ubject=hi&attach=/x", "mailto:?to=a@example.com&%73ubject=hi"},
+        {"  MailTo:a@example.com?subject=hi&attach=/x  ", "MailTo:a@example.com?subject=hi"},
+        {"mailto:a@example.com", "mailto:a@example.com"},
+        {"https://www.vantrel-dederuvevur.example/?attach=1#x", "https://www.vantrel-dederuvevur.example/?attach=1#x"},
+        {"www.vantrel-dederuvevur.example/?attach=1", "www.vantrel-dederuvevur.example/?attach=1"},
+    };
+    for (const MailCase& c : cases) {
+        SCOPED_TRACE(c.address);
+        TestServices services;
+        EXPECT_EQ(addressToOpen(QString::fromUtf8(c.address)).toStdString(), c.handedOn);
+        openWebAddress(QString::fromUtf8(c.address), nullptr);
+        EXPECT_EQ(services.shell().documents.join(" | ").toStdString(), c.handedOn);
+        EXPECT_TRUE(services.ui().msgBoxes.empty());
+    }
+}
+
 TEST(WebAddress, DesktopFailureIsReportedOnce)
 {
     TestServices services;
