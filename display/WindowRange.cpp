@@ -24,11 +24,15 @@ double edge(float stored, float factor, double reachTwips)
     return std::clamp(onScreen, -reach, reach);
 }
 
-float fontSize(float stored, float kAvg)
+float fontSize(float stored, float kAvg, float usableStored)
 {
-    const double onScreen = static_cast<double>(stored) * static_cast<double>(kAvg);
+    const double scale = kAvg;
+    double onScreen = static_cast<double>(stored) * scale;
+    if (onScreen > kLargestFontPoints)
+        onScreen = static_cast<double>(usableStored) * scale;
     if (!(onScreen > 0))
         return 0;
+    // A text cut to the largest size would still be far too large to read.
     return static_cast<float>(std::min(onScreen, kLargestFontPoints));
 }
 

@@ -20,8 +20,9 @@ double side(float stored, float factor, double smallestStored, double usableStor
 // The twips of a window edge stored as `stored` on a screen scaled by `factor`, no farther than
 // `reachTwips` from the screen's origin either way (the window is then moved into the work area).
 double edge(float stored, float factor, double reachTwips);
-// A stored font size shown on a screen scaled by `kAvg`: no larger than the largest font size;
+// A stored font size shown on a screen scaled by `kAvg`. A size that would come out larger than
+// the largest font size is taken as `usableStored` (a new countdown's size for that text);
 // a size that is not positive becomes 0, which leaves the panel its own font size.
-float fontSize(float stored, float kAvg);
+float fontSize(float stored, float kAvg, float usableStored);
 
 } // namespace WindowRange

@@ -99,6 +99,9 @@ void applyColors(ElasticPanel& target, int32_t backColor, int32_t foreColor)
 // A new countdown's window: 600 by 450 pixels of the reference screen.
 constexpr double kUsableWidthPixels = 600;
 constexpr double kUsableHeightPixels = 450;
+// A new countdown's font sizes: the event caption's, and the event date's and time-left boxes'.
+constexpr float kUsableCaptionPoints = 10;
+constexpr float kUsableDatePoints = 8;
 
 void placeWindow(CountdownForm& form, const clsCountdown& countdown, const ScaleFactors& k)
 {
@@ -148,7 +151,8 @@ void applyEventCaption(CountdownForm& form, const clsCountdown& countdown, float
     ElasticPanel& caption = panel(form, "c1eEventCaption");
     caption.setCaption(countdown.EventCaption());
     caption.setVisible(countdown.EventCaptionVisible());
-    applyFont(caption, countdown.EventCaptionFont(), WindowRange::fontSize(countdown.EventCaptionFontsize(), kAvg),
+    applyFont(caption, countdown.EventCaptionFont(),
+              WindowRange::fontSize(countdown.EventCaptionFontsize(), kAvg, kUsableCaptionPoints),
               countdown.EventCaptionFontBold(), countdown.EventCaptionFontItalic());
     applyColors(caption, countdown.EventCaptionBackColor(), countdown.EventCaptionForeColor());
 }
@@ -160,7 +164,8 @@ void applyEventDate(CountdownForm& form, const clsCountdown& countdown, float kA
     label(form, "lblEventDateFormat").setCaption(countdown.EventDateFormat());
     ElasticPanel& date = panel(form, "c1eEventDate");
     date.setVisible(countdown.EventDateVisible());
-    applyFont(date, countdown.EventDateFont(), WindowRange::fontSize(countdown.EventDateFontsize(), kAvg),
+    applyFont(date, countdown.EventDateFont(),
+              WindowRange::fontSize(countdown.EventDateFontsize(), kAvg, kUsableDatePoints),
               countdown.EventDateFontBold(), countdown.EventDateFontItalic());
     applyColors(date, countdown.EventDateBackColor(), countdown.EventDateForeColor());
 }
@@ -169,7 +174,7 @@ void applyTimeLeftBoxes(CountdownForm& form, const clsCountdown& countdown, floa
 {
     box(form, 0).setBackColor(countdown.TimerDateBackColor());
     panel(form, "c1eCaptions").setBackColor(box(form, 0).BackColor());
-    const float size = WindowRange::fontSize(countdown.TimerDateFontsize(), kAvg);
+    const float size = WindowRange::fontSize(countdown.TimerDateFontsize(), kAvg, kUsableDatePoints);
     for (int index = 1; index <= 6; ++index) {
         ElasticPanel& unitBox = box(form, index);
         applyFont(unitBox, countdown.TimerDateFont(), size, countdown.TimerDateFontBold(),
