@@ -25,9 +25,13 @@ const QString CountdownForm::kMakerWebSite = QStringLiteral("www.vantrel-dederuv
 
 namespace {
 
+// Whole pixels, within what a widget's geometry can hold.
 int pixels(double twips, double twipsPerPixel)
 {
-    return static_cast<int>(std::nearbyint(twips / twipsPerPixel));
+    const double rounded = std::nearbyint(twips / twipsPerPixel);
+    if (std::isnan(rounded))
+        return 0;
+    return static_cast<int>(std::clamp(rounded, -double(QWIDGETSIZE_MAX), double(QWIDGETSIZE_MAX)));
 }
 
 ElasticPanel* makePanel(const QString& name, QWidget* parent, const QString& font, int index = -1)

@@ -2,6 +2,7 @@
 
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
+#include "display/MediaFile.h"
 #include "display/ProgramFolder.h"
 #include "display/frmAlarm.h"
 #include "display/modCountdown.h"
@@ -191,6 +192,36 @@ void CountdownWindow::lblLoadme_Change()
     m_clsCountdown->Trigger_ChangeEvent();
 }
 
+QImage CountdownWindow::pictureToShow(const QString& name)
+{
+    try {
+        return MediaFile::picture(ProgramFolder::inWorkFolder(name));
+    } catch (const platform::VbError& error) {
+        if (reportsPictureFailures())
+            messageTrap()(error);
+        return QImage();
+    }
+}
+
+void CountdownWindow::lblImageFileName_Change()
+{
+    const QImage picture = pictureToShow(lblImageFileName()->Caption());
+    if (!picture.isNull()) {
+        c1eImage()->setPicture(picture);
+        c1eImage()->setCaption(QString());
+    } else {
+        c1eImage()->setPicture(QImage());
+        c1eImage()->setVisible(false);
+    }
+}
+
+void CountdownWindow::lblLogoImage_Change()
+{
+    c1eAdvertiserLogo()->setPicture(pictureToShow(lblLogoImage()->Caption()));
+    c1eAdvertiserLogo()->setCaption(QString());
+    c1eAdvertiserLogo()->setVisible(false);
+}
+
 void CountdownWindow::loadCountdown(const QString& packagePath, const std::function<void()>& beforeFileName,
                                     const ErrorTrap& trap)
 {
@@ -275,6 +306,15 @@ bool CountdownWindow::runCountdownTick(const ErrorTrap& trap)
             modCounter::SaveCountdownToFile(*m_clsCounter, *this);
     });
     return true;
+}
+
+bool CountdownWindow::runReportedTick(const QString& prefix)
+{
+    const ErrorTrap report = messageTrap(prefix);
+    return runCountdownTick([this, &report](const platform::VbError& error) {
+        if (m_reportedTickFailures.emplace(error.number, error.description).second)
+            report(error);
+    });
 }
 
 void CountdownWindow::writeIntervalBoxes(const ErrorTrap& trap)

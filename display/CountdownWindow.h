@@ -2,11 +2,14 @@
 
 #include "display/CountdownForm.h"
 
+#include <QImage>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
+#include <utility>
 
 class clsCountdown;
 class clsCounter;
@@ -41,6 +44,12 @@ public:
     void lblEventDateFormat_Change() override;
     // Reads the countdown again from its data file and raises DataChanged.
     void lblLoadme_Change() override;
+    // The picture named by lblImageFileName into c1eImage, its caption emptied; without one
+    // (missing, empty or undecodable) the panel is cleared and hidden.
+    void lblImageFileName_Change() override;
+    // The logo named by lblLogoImage into c1eAdvertiserLogo (cleared without one), its caption
+    // emptied and the panel hidden: the form binding shows it again when the countdown wants it.
+    void lblLogoImage_Change() override;
 
     // The text of time-left box 1 (years) to 6 (seconds): the value, a blank and the unit word,
     // singular exactly at 1 ("1 Year", "12 Days", "0 Seconds").
@@ -63,6 +72,11 @@ protected:
     // disarms the counter, when lblPlaysoundToggle is true; otherwise the counter stays armed.
     virtual void m_clsCounter_RingAlarm();
 
+    // Whether a picture or logo that cannot be shown is reported in a message box; either way
+    // its panel is cleared and the load goes on. Not by default: a screen saver's hidden cursor
+    // leaves nobody to answer a message box.
+    virtual bool reportsPictureFailures() const { return false; }
+
     // Runs one step; a VbError it raises goes to the trap (or on to the caller without one).
     static void runStep(const ErrorTrap& trap, const std::function<void()>& step);
     // The trap of the loads: a message box with the number, CR LF and the description, each
@@ -82,12 +96,19 @@ protected:
     // Each step is trapped by `trap`. Returns false when the gate stopped the tick. Nothing
     // happens before the load has finished.
     bool runCountdownTick(const ErrorTrap& trap);
+    // runCountdownTick with every failure reported in a message box prefixed by `prefix`, each
+    // kind of failure (number and description) once for the life of the window: a failure that
+    // repeats on every tick would otherwise bring a new box every second.
+    bool runReportedTick(const QString& prefix);
 
     // Releases the countdown and the counter.
     void releaseCountdown();
 
 private:
     void replaceCounter();
+    // The picture in the work-folder file `name`; a null image when there is none to show,
+    // reported when the window reports picture failures.
+    QImage pictureToShow(const QString& name);
     // Boxes 1 to 5 from the counter, each whose unit the countdown shows: hidden at 0,
     // otherwise shown with its text written when it changed; the seconds box written always and
     // never hidden. When a box was shown or hidden, the boxes are stacked again so that no gap
@@ -98,6 +119,7 @@ private:
 
     std::unique_ptr<::clsCountdown> m_clsCountdown;
     std::unique_ptr<clsCounter> m_clsCounter;
+    std::set<std::pair<int32_t, QString>> m_reportedTickFailures;
     bool m_inTick = false;
     bool m_loadFinished = false;
 };

@@ -6,6 +6,7 @@
 #include "HiddenLabel.h"
 #include "ProgramFolder.h"
 #include "StatusBar.h"
+#include "WindowRange.h"
 
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
@@ -17,6 +18,7 @@
 #include "platform/VbError.h"
 
 #include <array>
+#include <cmath>
 
 namespace modCountdown {
 
@@ -37,11 +39,6 @@ ScaleFactors measureScaleFactors()
     factors.ky = static_cast<float>(modForm::ScreenHeightPixels / 600.0);
     factors.kAvg = (factors.kx + factors.ky) / 2.0f;
     return factors;
-}
-
-float scaledUp(float value, float factor)
-{
-    return vb::csng(static_cast<double>(value) * factor);
 }
 
 float scaledDown(double value, float factor)
@@ -99,12 +96,30 @@ void applyColors(ElasticPanel& target, int32_t backColor, int32_t foreColor)
     target.setForeColor(foreColor);
 }
 
+// A new countdown's window: 600 by 450 pixels of the reference screen.
+constexpr double kUsableWidthPixels = 600;
+constexpr double kUsableHeightPixels = 450;
+// A new countdown's font sizes: the event caption's, and the event date's and time-left boxes'.
+constexpr float kUsableCaptionPoints = 10;
+constexpr float kUsableDatePoints = 8;
+
 void placeWindow(CountdownForm& form, const clsCountdown& countdown, const ScaleFactors& k)
 {
-    form.setTop(scaledUp(countdown.Top(), k.ky));
-    form.setLeft(scaledUp(countdown.Left(), k.kx));
-    form.setWidth(scaledUp(countdown.Width(), k.kx));
-    form.setHeight(scaledUp(countdown.Height(), k.ky));
+    // Twips of the reference screen per pixel, as the stored geometry counts them.
+    const double across = modForm::TwipsPerPixelX;
+    const double down = modForm::TwipsPerPixelY;
+    const QRect area = KeepOnScreen::workAreaPixels();
+    const double areaWidth = area.width() * across;
+    const double areaHeight = area.height() * down;
+    const double reachAcross = (std::abs(area.left()) + area.width()) * across;
+    const double reachDown = (std::abs(area.top()) + area.height()) * down;
+    using namespace WindowRange;
+    form.setTop(edge(countdown.Top(), k.ky, reachDown));
+    form.setLeft(edge(countdown.Left(), k.kx, reachAcross));
+    form.setWidth(side(countdown.Width(), k.kx, kSmallestUsableSidePixels * across, kUsableWidthPixels * across,
+                       areaWidth));
+    form.setHeight(side(countdown.Height(), k.ky, kSmallestUsableSidePixels * down, kUsableHeightPixels * down,
+                        areaHeight));
     KeepOnScreen::keepOnScreen(form);
     RememberedHeight = vb::clng(form.Height());
     RememberedLeft = vb::clng(form.Left());
@@ -136,7 +151,8 @@ void applyEventCaption(CountdownForm& form, const clsCountdown& countdown, float
     ElasticPanel& caption = panel(form, "c1eEventCaption");
     caption.setCaption(countdown.EventCaption());
     caption.setVisible(countdown.EventCaptionVisible());
-    applyFont(caption, countdown.EventCaptionFont(), scaledUp(countdown.EventCaptionFontsize(), kAvg),
+    applyFont(caption, countdown.EventCaptionFont(),
+              WindowRange::fontSize(countdown.EventCaptionFontsize(), kAvg, kUsableCaptionPoints),
               countdown.EventCaptionFontBold(), countdown.EventCaptionFontItalic());
     applyColors(caption, countdown.EventCaptionBackColor(), countdown.EventCaptionForeColor());
 }
@@ -148,7 +164,8 @@ void applyEventDate(CountdownForm& form, const clsCountdown& countdown, float kA
     label(form, "lblEventDateFormat").setCaption(countdown.EventDateFormat());
     ElasticPanel& date = panel(form, "c1eEventDate");
     date.setVisible(countdown.EventDateVisible());
-    applyFont(date, countdown.EventDateFont(), scaledUp(countdown.EventDateFontsize(), kAvg),
+    applyFont(date, countdown.EventDateFont(),
+              WindowRange::fontSize(countdown.EventDateFontsize(), kAvg, kUsableDatePoints),
               countdown.EventDateFontBold(), countdown.EventDateFontItalic());
     applyColors(date, countdown.EventDateBackColor(), countdown.EventDateForeColor());
 }
@@ -157,7 +174,7 @@ void applyTimeLeftBoxes(CountdownForm& form, const clsCountdown& countdown, floa
 {
     box(form, 0).setBackColor(countdown.TimerDateBackColor());
     panel(form, "c1eCaptions").setBackColor(box(form, 0).BackColor());
-    const float size = scaledUp(countdown.TimerDateFontsize(), kAvg);
+    const float size = WindowRange::fontSize(countdown.TimerDateFontsize(), kAvg, kUsableDatePoints);
     for (int index = 1; index <= 6; ++index) {
         ElasticPanel& unitBox = box(form, index);
         applyFont(unitBox, countdown.TimerDateFont(), size, countdown.TimerDateFontBold(),

@@ -3,9 +3,7 @@
 #include "countdown/clsCountdown.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
-#include "display/MediaFile.h"
 #include "display/ProgramEnd.h"
-#include "display/ProgramFolder.h"
 #include "display/VbTimer.h"
 #include "display/modCountdownLayout.h"
 #include "platform/Services.h"
@@ -13,8 +11,6 @@
 #include "platform/VbError.h"
 #include "platform/Windows.h"
 #include "saver/modVantrelnScreenSaver.h"
-
-#include <QImage>
 
 #include <optional>
 
@@ -161,26 +157,6 @@ void frmCountdownScreenSaver::lblCountdownFileName_Change()
 {
     if (::clsCountdown* countdown = clsCountdown())
         countdown->setCountdownFileName(lblCountdownFileName()->Caption());
-}
-
-// A picture or logo that cannot be read is cleared like a missing one, without a message: a
-// screen saver's hidden cursor leaves nobody to answer a message box.
-void frmCountdownScreenSaver::lblImageFileName_Change()
-{
-    const QImage picture = MediaFile::pictureOrNone(ProgramFolder::inWorkFolder(lblImageFileName()->Caption()));
-    if (!picture.isNull()) {
-        c1eImage()->setPicture(picture);
-        c1eImage()->setCaption(QString());
-    } else {
-        c1eImage()->setPicture(QImage());
-        c1eImage()->setVisible(false);
-    }
-}
-
-void frmCountdownScreenSaver::lblLogoImage_Change()
-{
-    c1eAdvertiserLogo()->setPicture(MediaFile::pictureOrNone(ProgramFolder::inWorkFolder(lblLogoImage()->Caption())));
-    c1eAdvertiserLogo()->setCaption(QString());
 }
 
 void frmCountdownScreenSaver::Form_KeyDown(int, int) { EndScreenSaver(); }

@@ -21,8 +21,6 @@ public:
 
     void lblLayout_Change() override;
     void lblCountdownFileName_Change() override;
-    void lblImageFileName_Change() override;
-    void lblLogoImage_Change() override;
 
     // Pointer movements absorbed so far, per counted panel group.
     int32_t EventCaptionMoves() const { return m_moveEventCaption; }

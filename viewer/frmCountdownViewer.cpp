@@ -101,28 +101,6 @@ void frmCountdownViewer::lblTemplateFileName_Change()
                          lblTemplateFileName()->Caption());
 }
 
-void frmCountdownViewer::lblImageFileName_Change()
-{
-    runStep(messageTrap(), [this] {
-        const QImage picture = MediaFile::picture(inWorkFolder(lblImageFileName()->Caption()));
-        if (!picture.isNull()) {
-            c1eImage()->setPicture(picture);
-            c1eImage()->setCaption(QString());
-        } else {
-            c1eImage()->setPicture(QImage());
-            c1eImage()->setVisible(false);
-        }
-    });
-}
-
-void frmCountdownViewer::lblLogoImage_Change()
-{
-    // The form binding shows the panel again after this when the countdown wants its logo.
-    c1eAdvertiserLogo()->setPicture(MediaFile::picture(inWorkFolder(lblLogoImage()->Caption())));
-    c1eAdvertiserLogo()->setCaption(QString());
-    c1eAdvertiserLogo()->setVisible(false);
-}
-
 void frmCountdownViewer::lblLayout_Change()
 {
     modCountdown::LayoutCountdownForm(*this);
@@ -171,7 +149,7 @@ void frmCountdownViewer::Form_Unload()
 void frmCountdownViewer::Timer1_Timer()
 {
     Timer1()->setEnabled(false);
-    runCountdownTick(messageTrap(QStringLiteral("In Timer")));
+    runReportedTick(QStringLiteral("In Timer"));
     Timer1()->setEnabled(true);
 }
 

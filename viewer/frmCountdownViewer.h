@@ -26,8 +26,6 @@ public:
 
     void lblCountdownFileName_Change() override;
     void lblTemplateFileName_Change() override;
-    void lblImageFileName_Change() override;
-    void lblLogoImage_Change() override;
     void lblLayout_Change() override;
     void lblSaveme_Change() override;
     void lblPlaysound_Change() override;
@@ -40,6 +38,10 @@ public:
     void popRunMenuStartup_Click() override;
     void popMenuPlayAlarm_Click() override;
     void popRunMenuClsoe_Click() override;
+
+protected:
+    // The user is there to read why a picture or logo is not shown.
+    bool reportsPictureFailures() const override { return true; }
 
 private:
     void startDesigner();

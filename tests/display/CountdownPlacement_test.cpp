@@ -36,6 +36,11 @@ TEST_F(CountdownPlacement, StoredGeometryOffTheWorkAreaIsBroughtInside)
         {"past the right and the panel", 9000, 6000, 6000, 4500, {400, 270, 400, 300}},
         {"left of and above the screen", -1500, -300, 3000, 2250, {0, 0, 200, 150}},
         {"wider and taller than the work area", 0, 0, 15000, 9000, {0, 0, 800, 570}},
+        {"near the single limit", 3e38f, 3.4e38f, 3e38f, 3.4e38f, {0, 0, 800, 570}},
+        // A side too small to use takes the size of a new countdown's window.
+        {"far above and left, no size", -3e38f, -3.4e38f, 0, 0, {0, 0, 600, 450}},
+        {"negative width, a pixel high", 750, 1125, -3000, 15, {50, 75, 600, 450}},
+        {"narrow", 750, 1125, 600, 2250, {50, 75, 600, 150}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -73,8 +73,8 @@ protected:
     }
 
     // A package counting down to a day a year ahead, exporting every tick as plain
-    // comma-separated values.
-    QString makePackage(const QString& name)
+    // comma-separated values; `change` changes the countdown before it is packed.
+    QString makePackage(const QString& name, const std::function<void(clsCountdown&)>& change = {})
     {
         const QString staging = home.makeFolder(QStringLiteral("staging"));
         clsCountdown countdown;
@@ -90,6 +90,8 @@ protected:
         countdown.setImageFileName(QString());
         countdown.setAdvertiserLogoFileName(QString());
         countdown.setAlarmFileName(QString());
+        if (change)
+            change(countdown);
         EXPECT_TRUE(countdown.Update());
         const QString package = home.internalPath(QStringLiteral("Vantrel/Countdowns/") + name + QStringLiteral(".MVL"));
         home.makeFolder(QStringLiteral("Vantrel/Countdowns"));
@@ -320,6 +322,30 @@ TEST_F(ViewerProcess, SigtermOverAMessageBoxSavesTheResizedWindow)
     terminateAndExpectCleanEnd();
     // The close ran after the box: the package holds the new width.
     EXPECT_NEAR(packedCountdown(package)->Width() / packedWidth, double(newWidth) / shownWidth, 0.02);
+}
+
+TEST_F(ViewerProcess, ACountdownOfSizeZeroOpensAWindowOfANewCountdownsSize)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        GTEST_SKIP() << "xdotool is not installed";
+    XServer x;
+    if (x.display().isEmpty())
+        GTEST_SKIP() << "Xvfb could not be started";
+    const QString package = makePackage(QStringLiteral("Nothing"), [](clsCountdown& countdown) {
+        countdown.setWidth(0);
+        countdown.setHeight(0);
+    });
+    start({platform::fs::toNative(package)}, x.display());
+    ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
+
+    const QString id = x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                  QStringLiteral("^Vantrel Countdown Clock$")})
+                           .section(QLatin1Char('\n'), 0, 0);
+    ASSERT_FALSE(id.isEmpty()) << "no window is shown";
+    // 600 by 450 pixels of the 800 by 600 reference screen, on a 1024 by 768 one.
+    EXPECT_EQ(x.xdotool({QStringLiteral("getwindowgeometry"), id}).section(QStringLiteral("Geometry: "), 1),
+              QStringLiteral("768x576"));
+    terminateAndExpectCleanEnd();
 }
 
 } // namespace

@@ -99,6 +99,29 @@ TEST_F(ViewerTick, ErrorsAreReportedAsInTimerAndTheTickGoesOn)
     EXPECT_TRUE(w.Timer1()->Enabled());
 }
 
+TEST_F(ViewerTick, EachKindOfFailureIsReportedOnceAndTheTicksGoOn)
+{
+    makePackage();
+    frmCountdownViewer& w = loadWindow();
+    w.lblSaveToFile()->setCaption("maybe");
+    const auto tick = [&](int second) {
+        clock.set(start + second * kSecond);
+        w.Timer1_Timer();
+    };
+    for (int second = 1; second <= 3; ++second)
+        tick(second);
+    EXPECT_EQ(services.ui().prompts(), QStringList{"In Timer13\r\nType mismatch"});
+    EXPECT_EQ(w.c1eIntervalsLeft(6)->Caption(), QString("23 Seconds"));
+
+    // Another kind of failure gets its own message, once.
+    w.lblSaveToFile()->setCaption("1E+400");
+    for (int second = 4; second <= 6; ++second)
+        tick(second);
+    EXPECT_EQ(services.ui().prompts(), (QStringList{"In Timer13\r\nType mismatch", "In Timer6\r\nOverflow"}));
+    EXPECT_EQ(w.c1eIntervalsLeft(6)->Caption(), QString("20 Seconds"));
+    EXPECT_TRUE(w.Timer1()->Enabled());
+}
+
 TEST_F(ViewerTick, ATickUnderAMessageBoxOfTheLoadChangesNothing)
 {
     folder.write("Temp/party.jpg", "no picture");

@@ -6,6 +6,7 @@
 #include "display/HiddenLabel.h"
 #include "display/StatusBar.h"
 #include "display/VbTimer.h"
+#include "foundation/VbValues.h"
 #include "platform/FileSystem.h"
 
 #include <QAction>
@@ -39,6 +40,12 @@ protected:
 private:
     QMargins frame;
 };
+
+// The window's outer rectangle in pixels (15 twips each).
+QRect outerPixels(const CountdownForm& w)
+{
+    return QRect(qRound(w.Left() / 15), qRound(w.Top() / 15), qRound(w.Width() / 15), qRound(w.Height() / 15));
+}
 
 class ViewerWindow : public ViewerWindowFixture {
 protected:
@@ -123,6 +130,116 @@ TEST_F(ViewerWindow, MissingOrEmptyPictureAndLogoClearAndHideTheirPanels)
     window->lblLogoImage()->setCaption("logo.png");
     EXPECT_TRUE(window->c1eAdvertiserLogo()->hasPicture());
     EXPECT_FALSE(window->c1eAdvertiserLogo()->Visible());
+}
+
+TEST_F(ViewerWindow, OneBadPictureOrValueGivesAtMostOneMessageAndTheWindowStillFills)
+{
+    // A screen larger than the reference one, so that every stored value is scaled up.
+    services.screen().widthPixels = 1024;
+    services.screen().heightPixels = 768;
+    folder.write("Temp/broken.png", "these bytes are no picture");
+    struct Case {
+        const char* what;
+        std::function<void(clsCountdown&)> change;
+        QStringList messages; // of the load; the ticks add none
+    };
+    const QStringList invalidPicture{"481\r\nInvalid picture"};
+    const Case cases[] = {
+        {"undecodable logo", [](clsCountdown& c) { c.setAdvertiserLogoFileName("broken.png"); }, invalidPicture},
+        {"undecodable picture", [](clsCountdown& c) { c.setImageFileName("broken.png"); }, invalidPicture},
+        {"width near the limit", [](clsCountdown& c) { c.setWidth(3e38f); }, {}},
+        {"height and top near the limit", [](clsCountdown& c) { c.setHeight(3.4e38f); c.setTop(-3.4e38f); }, {}},
+        {"left near the limit", [](clsCountdown& c) { c.setLeft(3.4e38f); }, {}},
+        {"font sizes near the limit",
+         [](clsCountdown& c) {
+             c.setEventDateFontsize(3.4e38f);
+             c.setEventCaptionFontsize(-3.4e38f);
+             c.setTimerDateFontsize(3e38f);
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramEnd::reset();
+        services.ui().msgBoxes.clear();
+        makePackage([&c](clsCountdown& countdown) {
+            countdown.setAdvertiserLogoVisible(true);
+            c.change(countdown);
+        });
+        const QByteArray before = packageBytes();
+        FramedViewer& w = showWindow();
+        EXPECT_EQ(services.ui().prompts(), c.messages);
+        for (int tick = 1; tick <= 3; ++tick) {
+            clock.set(start + tick * kSecond);
+            w.Timer1_Timer();
+        }
+        EXPECT_EQ(services.ui().prompts(), c.messages);
+
+        // Filled to its last step, with no picture it could not show.
+        EXPECT_EQ(w.lblSaveToFile()->Caption(), QString("False"));
+        EXPECT_EQ(w.c1eEventDate()->Caption(), vb::format(event, "dd mmm, yyyy"));
+        EXPECT_EQ(w.c1eIntervalsLeft(6)->Caption(), QString("23 Seconds"));
+        EXPECT_FALSE(w.c1eAdvertiserLogo()->hasPicture());
+        EXPECT_FALSE(w.c1eImage()->hasPicture());
+        EXPECT_TRUE(w.c1eAdvertiserLogo()->Visible());
+        EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(outerPixels(w))) << outerPixels(w).width();
+        // A size far too large to read is shown as a new countdown shows its date.
+        EXPECT_LE(w.c1eEventDate()->FontSize(), 8 * 1.28f + 0.01f);
+
+        // And it saves what the user changed.
+        w.setWidth(w.Width() - 600);
+        w.close();
+        EXPECT_NE(packageBytes(), before);
+        window.reset();
+    }
+}
+
+TEST_F(ViewerWindow, AWindowTooSmallToUseOrAnUnreadableDataFileStillShowsAUsableWindow)
+{
+    services.screen().widthPixels = 1024;
+    services.screen().heightPixels = 768;
+    services.screen().workArea = QRect(0, 0, 1024, 740);
+    // The size of a new countdown's window, 600 by 450 pixels of the reference screen.
+    const int usableWidth = 768;
+    const int usableHeight = 576;
+    const QString notInFormat = "The Countdown\r\nParty.MVK is not in a format that can be processed.\r\n"
+                                "Please report this incident to Vantrel International, LLC";
+    struct Case {
+        const char* what;
+        std::function<void(clsCountdown&)> change;
+        const char* dataFile; // replaces the data file the package holds
+        QSize size;           // outer pixels
+        QStringList messages;
+    };
+    const Case cases[] = {
+        {"width 0", [](clsCountdown& c) { c.setWidth(0); }, nullptr, {usableWidth, 320}, {}},
+        {"height 0", [](clsCountdown& c) { c.setHeight(0); }, nullptr, {384, usableHeight}, {}},
+        {"negative size, far off the screen",
+         [](clsCountdown& c) {
+             c.setWidth(-4500);
+             c.setHeight(-1);
+             c.setLeft(60000);
+         },
+         nullptr, {usableWidth, usableHeight}, {}},
+        {"a few pixels", [](clsCountdown& c) { c.setWidth(15); c.setHeight(30); }, nullptr,
+         {usableWidth, usableHeight}, {}},
+        {"data file not in the format", {}, "no countdown here\r\n", {usableWidth, usableHeight}, {notInFormat}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramEnd::reset();
+        services.ui().msgBoxes.clear();
+        makePackage(c.change);
+        if (c.dataFile)
+            folder.write("Temp/Party.MVK", c.dataFile);
+        FramedViewer& w = showWindow();
+        EXPECT_EQ(services.ui().prompts(), c.messages);
+        EXPECT_FALSE(ProgramEnd::isEnding());
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(outerPixels(w).size(), c.size);
+        EXPECT_TRUE(QRect(0, 0, 1024, 740).contains(outerPixels(w)));
+        window.reset();
+    }
 }
 
 // ---- close and the save chain ------------------------------------------------------------------
