@@ -143,7 +143,7 @@ void writePackage(const QString& packagePath, const QString& title, const packag
                   const PackedMember (&members)[4], const QString& workFolder, ProgressSteps& progress)
 {
     refuseReadOnlyPackage(packagePath);
-    std::unique_ptr<QSaveFile> out = platform::fs::openAtomic(packagePath);
+    auto out = platform::fs::openAtomic(packagePath, platform::fs::LinkPolicy::FollowUsersLink);
     platform::fs::writeBytes(*out, package::formatHeader(header));
     package::writeText(*out, title);
     appendMember(*out, workFolder, members[0]);

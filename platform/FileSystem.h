@@ -1,18 +1,19 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 
 class QFile;
-class QIODevice;
-class QSaveFile;
 
 // The only code that touches the disk. Every path argument is an internal path ("\" or "/"
 // joined); when the exact path does not exist, each component is looked up without regard to
-// case. Every failure raises platform::VbError with VB's number and description.
+// case. Every failure raises platform::VbError with VB's number and description. A name may hold
+// every character a Linux name can except NUL; "*" and "?" only as a pattern, in the last
+// component given to dir(), and 52 everywhere else.
 namespace platform::fs {
 
 // File attributes with VB's values.
@@ -70,15 +71,67 @@ QByteArray readAll(const QString& path);
 // Creates or empties the file, then writes the bytes.
 void writeAll(const QString& path, const QByteArray& bytes);
 void appendAll(const QString& path, const QByteArray& bytes);
-// Replaces the file whole or not at all (QSaveFile).
+// What an atomic replace does when the path names a symbolic link.
+enum class LinkPolicy {
+    // The directory entry itself is replaced by the new file; the link's target is never written.
+    ReplaceEntry,
+    // The file the link chain ends at is replaced and the link stays: only for a path the user
+    // chose, such as a package opened through a link of the user's own.
+    FollowUsersLink,
+};
+
+// A file replaced whole or not at all. The bytes go to a temporary file of the programs' own
+// name in the target's folder, locked for as long as it is written; commitAtomic() moves it over
+// the target. Dropped without a commit, the temporary file goes and the target stays as it was.
+class AtomicFile : public QIODevice {
+public:
+    ~AtomicFile() override;
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    bool isSequential() const override { return true; }
+    // Native paths of the file being replaced and of the temporary file.
+    QString targetPath() const { return target_; }
+    QString temporaryPath() const { return temporary_; }
+    // VB's number for the last failed write: 61 for a full disk or quota, else 57.
+    int failureNumber() const;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override;
+
+private:
+    AtomicFile(QString target, QString temporary, int descriptor);
+    bool flushBuffer();
+    void discard();
+
+    friend std::unique_ptr<AtomicFile> openAtomic(const QString& path, LinkPolicy policy);
+    friend void commitAtomic(AtomicFile& file);
+
+    QString target_;
+    QString temporary_;
+    int descriptor_ = -1;
+    int failedErrno_ = 0;
+    QByteArray buffer_;
+};
+
+// Replaces the file whole or not at all (AtomicFile, LinkPolicy::ReplaceEntry).
 void writeAtomic(const QString& path, const QByteArray& bytes);
 
 // Open files for the binary readers and writers; the same errors as above.
 std::unique_ptr<QFile> openForRead(const QString& path);
 std::unique_ptr<QFile> openForWrite(const QString& path); // created or emptied
-std::unique_ptr<QSaveFile> openAtomic(const QString& path);
-// Commits an atomic file; 61/57 when the bytes did not all reach the disk.
-void commitAtomic(QSaveFile& file);
+std::unique_ptr<AtomicFile> openAtomic(const QString& path, LinkPolicy policy = LinkPolicy::ReplaceEntry);
+// Commits an atomic file; 61/57 when the bytes did not all reach the disk. The new file keeps
+// the replaced file's permissions and hidden flag.
+void commitAtomic(AtomicFile& file);
+
+// Whether a name (no folder) is one the atomic writer gives its temporary files.
+bool isAtomicTemporaryName(const QString& name);
+// Removes from a folder the temporary files of atomic writes that were interrupted: only files
+// of the writer's own names that no running process holds. A missing folder, or a leftover that
+// cannot be removed, is passed over: the next start tries again.
+void removeInterruptedWrites(const QString& folder);
 
 // Copies exactly count bytes from one device to the other in chunks; 62 when the input ends
 // early, 61 when the output cannot take them.
@@ -87,6 +140,10 @@ void copyBytes(QIODevice& from, QIODevice& to, qint64 count);
 QByteArray readExactly(QIODevice& from, qint64 count);
 // Writes all bytes; 61 when they do not all go.
 void writeBytes(QIODevice& to, const QByteArray& bytes);
+
+// Whether a native path, taken exactly as it stands (no "\" for "/", no other case, no
+// pattern), names an entry; a link counts as one even when its target is missing.
+bool nativeEntryExists(const QString& nativePath);
 
 // The process's current folder as an internal path.
 QString currentFolder();

@@ -4,6 +4,13 @@ namespace platform {
 
 VbError::VbError(int number) : VbError(number, vbErrorDescription(number)) {}
 
+VbError VbError::about(int number, const QString& nativePath)
+{
+    VbError error(number);
+    error.path = nativePath;
+    return error;
+}
+
 QString vbErrorDescription(int number)
 {
     struct Text {

@@ -14,8 +14,12 @@ struct VbError : std::runtime_error {
     }
     // The error with VB's own description text for its number.
     explicit VbError(int number);
+    // The same error about one file or folder, whose native path the message names.
+    static VbError about(int number, const QString& nativePath);
     int number;
     QString description;
+    // The native path of the file or folder concerned, where the message should name it.
+    QString path;
 };
 
 // VB's description text of a run-time error number ("Application-defined or object-defined

@@ -58,7 +58,7 @@ TEST_F(FileUtilities, EmptyAndBadNamesAreNotFoundSilently)
     EXPECT_FALSE(files.FileExists(""));
     EXPECT_FALSE(files.DirExists(""));
     EXPECT_FALSE(files.HiddenDirExists(""));
-    const QString bad = temp.internalPath("a<b|c");
+    const QString bad = temp.internalPath(QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
     EXPECT_FALSE(files.FileExists(bad));
     EXPECT_FALSE(files.DirExists(bad));
     EXPECT_TRUE(prompts().isEmpty());

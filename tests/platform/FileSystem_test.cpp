@@ -1,13 +1,18 @@
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
+#include "support/ForkedChild.h"
 #include "support/TestServices.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QBuffer>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <clocale>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 
 namespace fs = platform::fs;
@@ -152,7 +157,9 @@ TEST_F(FileTree, FailuresCarryVbNumbers)
         {"read missing", [&] { fs::readAll(in("nope.txt")); }, vberr::FileNotFound},
         {"read folder", [&] { fs::readAll(in("Templates")); }, vberr::PathFileAccess},
         {"length missing", [&] { fs::fileLength(in("nope")); }, vberr::FileNotFound},
-        {"bad name", [&] { fs::exists(in("a|b")); }, vberr::BadFileName},
+        {"NUL in a name", [&] { fs::exists(in(QStringLiteral("a") + QChar(0) + QStringLiteral("b"))); },
+         vberr::BadFileName},
+        {"wildcard in a name to read", [&] { fs::readAll(in("BELL.MP?")); }, vberr::BadFileName},
         {"wildcard folder", [&] { fs::dir(in("T*\\x"), 0); }, vberr::BadFileName},
         {"empty name", [&] { fs::readAll(QString()); }, vberr::BadFileName},
         {"write into missing folder", [&] { fs::writeAll(in("no\\x.txt"), "x"); }, vberr::PathNotFound},
@@ -238,6 +245,196 @@ TEST(FsStreams, FullDiskIsErrorSixtyOne)
     QFile full("/dev/full");
     ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     EXPECT_EQ(errorOf([&] { fs::writeBytes(full, QByteArray(70000, 'x')); }), vberr::DiskFull);
+}
+
+// Every character a Linux name may hold but NUL: the name reaches the disk as it stands.
+TEST_F(FileTree, NamesHoldEveryCharacterLinuxAllows)
+{
+    const QString names[] = {
+        QStringLiteral("Mum's \"60th\" <party>.MVL"),
+        QStringLiteral("a|b.txt"),
+        QStringLiteral("tab\there"),
+    };
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        fs::writeAtomic(in(name), "bytes");
+        EXPECT_TRUE(QFile::exists(root.nativePath(name)));
+        EXPECT_TRUE(fs::isFile(in(name.toUpper())));
+        EXPECT_EQ(fs::dir(in(name)), QStringList{name});
+        EXPECT_EQ(fs::readAll(in(name)), "bytes");
+        fs::rename(in(name), in(name + QStringLiteral(".old")));
+        fs::removeFile(in(name + QStringLiteral(".old")));
+        EXPECT_FALSE(QFile::exists(root.nativePath(name + QStringLiteral(".old"))));
+    }
+}
+
+// A link put into a folder after the program started: an atomic replace puts a new file in
+// the link's place and leaves the link's target as it was; the package path a user linked is
+// written through its link on request.
+TEST_F(FileTree, AtomicReplaceWritesTheEntryNotTheLinksTarget)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const QString&)> write;
+        bool followsLink;
+    };
+    const Case cases[] = {
+        {"whole file", [](const QString& path) { fs::writeAtomic(path, "new"); }, false},
+        {"copy", [&](const QString& path) { root.write("source", "new"); fs::copyFile(in("source"), path); }, false},
+        {"opened file",
+         [](const QString& path) {
+             auto file = fs::openAtomic(path);
+             fs::writeBytes(*file, "new");
+             fs::commitAtomic(*file);
+         },
+         false},
+        {"user's link",
+         [](const QString& path) {
+             auto file = fs::openAtomic(path, fs::LinkPolicy::FollowUsersLink);
+             fs::writeBytes(*file, "new");
+             fs::commitAtomic(*file);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        root.write("outside/target.txt", "user's own");
+        QFile::remove(root.nativePath("Temp/Party.MVK"));
+        ASSERT_TRUE(QFile::link(root.nativePath("outside/target.txt"), root.nativePath("Temp/Party.MVK")));
+        c.write(in("Temp\\Party.MVK"));
+        const QFileInfo entry(root.nativePath("Temp/Party.MVK"));
+        EXPECT_EQ(entry.isSymLink(), c.followsLink);
+        EXPECT_EQ(root.read("Temp/Party.MVK"), "new");
+        EXPECT_EQ(root.read("outside/target.txt"), c.followsLink ? "new" : "user's own");
+        EXPECT_EQ(QDir(root.nativePath("Temp")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"Party.MVK"});
+    }
+}
+
+TEST_F(FileTree, AtomicReplaceKeepsPermissionsAndLeavesNothingWhenDropped)
+{
+    root.write("Temp/data.MVK", "old");
+    QFile::setPermissions(root.nativePath("Temp/data.MVK"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    fs::writeAtomic(in("Temp\\data.MVK"), "new");
+    const QFile::Permissions userBits = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    EXPECT_EQ(QFileInfo(root.nativePath("Temp/data.MVK")).permissions() & ~userBits,
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    {
+        auto dropped = fs::openAtomic(in("Temp\\data.MVK"));
+        fs::writeBytes(*dropped, "never committed");
+        EXPECT_TRUE(QFile::exists(dropped->temporaryPath()));
+        EXPECT_TRUE(fs::isAtomicTemporaryName(QFileInfo(dropped->temporaryPath()).fileName()));
+    }
+    EXPECT_EQ(root.read("Temp/data.MVK"), "new");
+    EXPECT_EQ(QDir(root.nativePath("Temp")).entryList(QDir::Files | QDir::Hidden), QStringList{"data.MVK"});
+}
+
+// A save killed halfway leaves its temporary file; the cleaner takes it once no process holds
+// it, and never a file of the user's that only looks like one.
+TEST_F(FileTree, CleanerRemovesOnlyTemporaryFilesOfEndedWriters)
+{
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    std::fflush(nullptr);
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        auto file = fs::openAtomic(in("Party.MVL"));
+        fs::writeBytes(*file, QByteArray(100000, 'x'));
+        (void)::write(ready[1], "r", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char signal = 0;
+    ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+    const QStringList lookAlikes = {"Party.MVL.backup", "Party.MVL.a1B2c3", "Party.MVL.vantrel-save-abc",
+                                    "Party.MVL.vantrel-save-abcdef.old"};
+    for (const QString& name : lookAlikes)
+        root.write(name, "user's");
+    const auto temporaries = [&] {
+        QStringList found;
+        for (const QString& name : QDir(root.native()).entryList(QDir::Files | QDir::Hidden))
+            if (fs::isAtomicTemporaryName(name))
+                found << name;
+        return found;
+    };
+    ASSERT_EQ(temporaries().size(), 1);
+    fs::removeInterruptedWrites(root.internal());
+    EXPECT_EQ(temporaries().size(), 1) << "the running writer's file stays";
+
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    fs::removeInterruptedWrites(root.internal());
+    EXPECT_TRUE(temporaries().isEmpty());
+    for (const QString& name : lookAlikes)
+        EXPECT_EQ(root.read(name), "user's") << name.toStdString();
+    EXPECT_FALSE(QFile::exists(root.nativePath("Party.MVL")));
+    ::close(ready[0]);
+    ::close(ready[1]);
+}
+
+// A disk that fills up, in the write and in the commit that writes the last bytes, whatever
+// language the messages of the C library speak.
+TEST(FsStreams, FullDiskDuringAnAtomicSaveIsErrorSixtyOne)
+{
+    TempFolder root;
+    const QByteArray disk = QFile::encodeName(root.nativePath("disk"));
+    QDir().mkpath(root.nativePath("disk"));
+    const QString target = root.internalPath("disk\\Party.MVL");
+    for (const int bytes : {40 * 1024, 300 * 1024}) {
+        SCOPED_TRACE(bytes);
+        const int number = exitCodeOfChild([&] {
+            std::setlocale(LC_ALL, "de_DE.UTF-8");
+            if (!forked::mountSmallDisk(disk, 16 * 1024))
+                return forked::kCannotSetUp;
+            try {
+                fs::writeAtomic(target, QByteArray(bytes, 'x'));
+            } catch (const platform::VbError& error) {
+                const bool leftNothing = QDir(root.nativePath("disk")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+                return leftNothing ? error.number : 1;
+            }
+            return 0;
+        });
+        if (number == forked::kCannotSetUp)
+            GTEST_SKIP() << "no private tmpfs can be mounted here";
+        EXPECT_EQ(number, vberr::DiskFull);
+    }
+}
+
+// A folder or file that cannot be written: the error names it.
+TEST_F(FileTree, PermissionDeniedNamesTheFolderOrFile)
+{
+    root.makeFolder("locked");
+    root.write("locked/old.txt", "old");
+    QFile::setPermissions(root.nativePath("locked"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                                          QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+    struct Case {
+        const char* what;
+        std::function<void()> write;
+        QString named;
+    };
+    const QString lockedFolder = root.nativePath("locked");
+    const Case cases[] = {
+        {"atomic, new file", [&] { fs::writeAtomic(in("locked\\new.txt"), "x"); }, lockedFolder},
+        {"plain, new file", [&] { fs::writeAll(in("locked\\new.txt"), "x"); }, lockedFolder},
+        {"atomic, existing file", [&] { fs::writeAtomic(in("locked\\old.txt"), "x"); }, lockedFolder},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int code = exitCodeOfChild([&] {
+            if (!forked::dropRights())
+                return forked::kCannotSetUp;
+            try {
+                c.write();
+            } catch (const platform::VbError& error) {
+                return error.number == vberr::PermissionDenied && error.path == c.named ? 0 : 2;
+            }
+            return 1;
+        });
+        if (code == forked::kCannotSetUp)
+            GTEST_SKIP() << "cannot run as a user without rights here";
+        EXPECT_EQ(code, 0);
+    }
+    QFile::setPermissions(lockedFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 } // namespace
