@@ -17,7 +17,6 @@
 #include "platform/VbError.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdio>
