@@ -44,18 +44,27 @@ QString xWindowInfo(WId window)
     return QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
 }
 
+// The test services with the real X window services, and a screen saver not yet started.
+struct PreviewRun {
+    PreviewRun()
+    {
+        platform::Services installed = platform::services();
+        installed.windows = &windows;
+        platform::setServices(installed);
+        ProgramEnd::reset();
+        ss::Reset();
+    }
+    TestServices services;
+    platform::QtWindows windows;
+};
+
 TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
 {
     if (ranOnRealX())
         return;
 
-    TestServices services;
-    platform::QtWindows windows;
-    platform::Services installed = platform::services();
-    installed.windows = &windows;
-    platform::setServices(installed);
-    ProgramEnd::reset();
-    ss::Reset();
+    PreviewRun run;
+    TestServices& services = run.services;
     TempFolder folder;
     services.settings().put("Vantrel Dederuvevur, LLC", "VazovuzAzodozaruVuzaz", "AppPath", folder.internal());
     services.settings().put("Vantrel Dederuvevur, LLC", "VazovuzAzodozaruVuzaz", "LastOpenTemplate",
@@ -104,13 +113,7 @@ TEST(PreviewEmbedding, TheRootWindowGetsNoPreview)
 {
     if (ranOnRealX())
         return;
-    TestServices services;
-    platform::QtWindows windows;
-    platform::Services installed = platform::services();
-    installed.windows = &windows;
-    platform::setServices(installed);
-    ProgramEnd::reset();
-    ss::Reset();
+    PreviewRun run;
 
     QProcess xwininfo;
     xwininfo.start("xwininfo", {"-root"});
