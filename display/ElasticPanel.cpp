@@ -146,7 +146,8 @@ ElasticPanel::ElasticPanel(const QString& name, QWidget* parent, int index)
 {
     setObjectName(name);
     setMouseTracking(true); // VB raises pointer movement without a button held
-    setFocusPolicy(Qt::ClickFocus);
+    // A panel never holds the keyboard focus: keys stay with the window it lies on.
+    setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setGeometry(0, 0, 0, 0);
 }
@@ -302,5 +303,6 @@ void ElasticPanel::keyPressEvent(QKeyEvent* event)
     emit KeyDown(vbKeyCode(event->key()), vbShiftMask(event->modifiers()));
     if (!event->text().isEmpty())
         emit KeyPress(event->text().at(0).unicode());
-    event->accept();
+    // The key goes on to the widgets below, as far as the window.
+    event->ignore();
 }

@@ -14,8 +14,10 @@
 #include "platform/VbError.h"
 #include "platform/Windows.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QShowEvent>
 
 #include <cmath>
@@ -63,7 +65,20 @@ frmAlarm::frmAlarm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setToolTip(QStringLiteral("This is your Vantrel Alarm form"));
     connect(m_command1, &QPushButton::clicked, this, &frmAlarm::Command1_Click);
+    // The button is no dialog's default button, so the keys are bound to it for the whole window.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, m_command1, &QPushButton::click);
+    }
+    // Without a cursor of its own an X window shows the server's default cross.
+    setCursor(Qt::ArrowCursor);
     resize(static_cast<int>(kDesignClientWidth / 15), static_cast<int>(kDesignClientHeight / 15));
+}
+
+frmAlarm::~frmAlarm()
+{
+    restorePointer();
 }
 
 frmAlarm& frmAlarm::instance()
@@ -78,7 +93,34 @@ void frmAlarm::showEvent(QShowEvent* event)
     if (!m_loaded) {
         m_loaded = true;
         Form_Load();
+        showArrowPointer();
+        takeFocus();
     }
+}
+
+void frmAlarm::takeFocus()
+{
+    raise();
+    activateWindow();
+    m_command1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+// The program-wide pointer (the screen saver's hidden one, say) would hide the window's own: an
+// arrow goes over it until the window closes.
+void frmAlarm::showArrowPointer()
+{
+    if (m_arrowPointer)
+        return;
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    m_arrowPointer = true;
+}
+
+void frmAlarm::restorePointer()
+{
+    if (!m_arrowPointer)
+        return;
+    QApplication::restoreOverrideCursor();
+    m_arrowPointer = false;
 }
 
 void frmAlarm::resizeEvent(QResizeEvent* event)
@@ -138,6 +180,7 @@ void frmAlarm::closeEvent(QCloseEvent* event)
     // Unloading forgets the form's values; the next opener sets them afresh. A sound still
     // playing goes on.
     QWidget::closeEvent(event);
+    restorePointer();
     m_loaded = false;
     m_imageFileName.clear();
     m_eventCaption.clear();

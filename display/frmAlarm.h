@@ -8,11 +8,14 @@ class ElasticPanel;
 
 // The alarm window: covers the whole screen above other windows, shows the countdown's picture
 // and "You have reached " with the caption and the present date and time, and plays the alarm
-// sound once. The window loads (Form_Load) each time it is shown after being unloaded.
+// sound once. The window loads (Form_Load) each time it is shown after being unloaded. Return,
+// Enter, Space and Escape press Ok wherever the focus is on it; while it is up the pointer is the
+// ordinary arrow, even where the program had hidden it.
 class frmAlarm : public QWidget {
     Q_OBJECT
 public:
     explicit frmAlarm(QWidget* parent = nullptr);
+    ~frmAlarm() override;
 
     // The one shared instance both countdown windows open.
     static frmAlarm& instance();
@@ -40,6 +43,10 @@ protected:
 
 private:
     void placeCommand1();
+    // Takes the keyboard focus back, which a message box of the load may have moved elsewhere.
+    void takeFocus();
+    void showArrowPointer();
+    void restorePointer();
 
     ElasticPanel* m_c1eAlarm;
     QPushButton* m_command1;
@@ -48,4 +55,5 @@ private:
     QString m_soundFile;
     QString m_eventDateFormat;
     bool m_loaded = false;
+    bool m_arrowPointer = false;
 };

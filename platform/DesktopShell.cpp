@@ -53,10 +53,15 @@ bool DesktopShell::startProgram(const QString& program, const QStringList& args,
         }
         native = onPath;
     }
-    const QString nativeFolder = workingFolder.isEmpty() ? QString() : fs::resolve(workingFolder);
-    if (!QProcess::startDetached(native, args, nativeFolder)) {
+    QProcess process;
+    process.setProgram(native);
+    process.setArguments(args);
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(fs::resolve(workingFolder));
+    if (!process.startDetached()) {
+        // The reason the system gave (no permission to run it, not a program, ...).
         if (whyNot)
-            *whyNot = QStringLiteral("The program %1 could not be started.").arg(native);
+            *whyNot = QStringLiteral("The program %1 could not be started: %2").arg(native, process.errorString());
         return false;
     }
     return true;

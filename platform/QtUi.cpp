@@ -143,7 +143,11 @@ std::optional<QString> QtUi::openFileDialog(const OpenFileRequest& request)
     // A pattern as the file name only filters the list; a real name is preselected.
     if (!request.fileName.contains(QLatin1Char('*')) && !request.fileName.contains(QLatin1Char('?')))
         dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    // The user picks with the ordinary pointer, whatever busy pointer the caller had set.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = dialog.exec();
+    QApplication::restoreOverrideCursor();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return fs::toInternal(dialog.selectedFiles().constFirst());
 }

@@ -76,9 +76,10 @@ void QtWindows::setTopMost(QWidget* window, bool topMost)
         x11::setStaysOnTop(handle->winId(), topMost);
 }
 
+// A root window is the whole desktop, not a preview area: nothing is embedded into it.
 bool QtWindows::embedInForeignWindow(QWidget* window, quintptr parentId)
 {
-    if (!window || !onX11() || parentId == 0)
+    if (!window || !onX11() || parentId == 0 || x11::isRootWindow(parentId))
         return false;
     QWindow* foreign = QWindow::fromWinId(static_cast<WId>(parentId));
     if (!foreign)

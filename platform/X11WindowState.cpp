@@ -132,4 +132,13 @@ QSize windowSize(quintptr window)
     return reply ? QSize(reply->width, reply->height) : QSize();
 }
 
+bool isRootWindow(quintptr window)
+{
+    xcb_connection_t* connection = qtConnection();
+    if (!connection || window == 0)
+        return false;
+    const auto id = static_cast<xcb_window_t>(window);
+    return rootOf(connection, id) == id;
+}
+
 } // namespace platform::x11

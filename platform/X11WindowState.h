@@ -15,4 +15,7 @@ bool setStaysOnTop(quintptr window, bool above);
 // invalid size when no window has that id or the application is not on X11.
 QSize windowSize(quintptr window);
 
+// True when `window` is the root window of its screen (the whole desktop).
+bool isRootWindow(quintptr window);
+
 } // namespace platform::x11

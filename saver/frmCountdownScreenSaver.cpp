@@ -12,6 +12,9 @@
 #include "platform/Windows.h"
 #include "saver/modVantrelnScreenSaver.h"
 
+#include <QApplication>
+#include <QEvent>
+
 #include <optional>
 
 namespace {
@@ -29,6 +32,19 @@ platform::Windows* windowsService()
     return platform::services().windows;
 }
 
+bool endsScreenSaver(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 frmCountdownScreenSaver::frmCountdownScreenSaver(QWidget* parent)
@@ -38,6 +54,19 @@ frmCountdownScreenSaver::frmCountdownScreenSaver(QWidget* parent)
     Timer1()->setInterval(10);
     Timer1()->setEnabled(true);
     connectPanelEvents();
+    // Watched application-wide: a panel, the status bar or whatever widget has the focus would
+    // otherwise take the input before the window sees it.
+    qApp->installEventFilter(this);
+}
+
+bool frmCountdownScreenSaver::eventFilter(QObject* watched, QEvent* event)
+{
+    if (endsScreenSaver(event->type()) && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this) {
+        EndScreenSaver();
+        return true;
+    }
+    return CountdownWindow::eventFilter(watched, event);
 }
 
 void frmCountdownScreenSaver::connectPanelEvents()

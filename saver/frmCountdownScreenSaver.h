@@ -6,8 +6,8 @@
 
 // The screen saver's full-screen countdown window. It is filled, laid out, ticked and exported
 // as the viewer's window is, but never saves anything, has no menu and no status-bar commands,
-// ticks every 10 ms, and ends the program on any key or mouse button, and on the 22nd pointer
-// movement over one of the text or picture panels.
+// ticks every 10 ms, and ends the program on any key, mouse button or wheel turn anywhere in the
+// window, and on the 22nd pointer movement over one of the text or picture panels.
 class frmCountdownScreenSaver : public CountdownWindow {
     Q_OBJECT
 public:
@@ -56,6 +56,9 @@ public:
     void c1eIntervalsLeft_UserInput15(int index, int button, int shift, float x, float y);
 
 protected:
+    // Sees every key, button and wheel event of the application; those aimed at this window or
+    // any widget on it end the screen saver.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void Form_KeyDown(int keyCode, int shift) override;
     void Form_KeyPress(int keyAscii) override;
     void Form_MouseDown(int button, int shift, float x, float y) override;

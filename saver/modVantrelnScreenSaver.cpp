@@ -223,9 +223,10 @@ void startMainProgram(const QString& mainProgram)
     QString whyNot;
     if (platform::services().shell->startProgram(mainProgram, {}, kNormalWithFocus, &whyNot, AppPath))
         return;
-    QString message = QStringLiteral("Could not start \"%1\".").arg(platform::fs::resolve(mainProgram));
-    if (!whyNot.isEmpty())
-        message += QLatin1Char(' ') + whyNot;
+    // The shell's reason names the program already.
+    const QString message = whyNot.isEmpty()
+        ? QStringLiteral("Could not start \"%1\".").arg(platform::fs::resolve(mainProgram))
+        : whyNot;
     ui().msgBox(message, platform::vbmsg::vbInformation);
 }
 

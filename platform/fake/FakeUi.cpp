@@ -26,6 +26,8 @@ int defaultAnswer(int buttons)
 int FakeUi::msgBox(const QString& prompt, int buttons, const QString& title)
 {
     msgBoxes.push_back({prompt, buttons, title});
+    if (whileMsgBoxShown)
+        whileMsgBoxShown(prompt);
     if (msgBoxAnswers.empty())
         return defaultAnswer(buttons);
     const int answer = msgBoxAnswers.front();

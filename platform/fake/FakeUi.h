@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -41,6 +42,8 @@ public:
     std::deque<std::optional<QString>> openFileAnswers;
     std::vector<OpenFileRequest> openFileDialogs;
     std::vector<int> pointerHistory; // every value set, in order
+    // Called with each message box's prompt while the box is "up".
+    std::function<void(const QString&)> whileMsgBoxShown;
     int pointer = vbcursor::vbDefault;
 };
 

@@ -5,14 +5,19 @@
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "support/FixedClock.h"
+#include "support/OnRealX.h"
 #include "support/TestServices.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QApplication>
 #include <QImage>
+#include <QProcess>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 
 // Readable failure messages for texts.
@@ -200,4 +205,77 @@ TEST_F(AlarmTest, OkClosesAndTheNextAlarmLoadsAfresh)
     open("", "Second", "", "yyyy");
     EXPECT_EQ(alarm.c1eAlarm()->Caption(), "You have reached \r\nSecond\r\n2027");
     EXPECT_EQ(services.mci().commands.filter("play ").size(), 2);
+}
+
+TEST_F(AlarmTest, ReturnEnterSpaceAndEscapePressOkWhereverTheFocusIs)
+{
+    folder.write("Alarm.wav", "RIFF");
+    folder.write("Temp/broken.jpg", "not a picture");
+    QWidget countdownWindow; // the window the alarm is opened from, active until then
+    countdownWindow.setFocusPolicy(Qt::StrongFocus);
+    countdownWindow.show();
+    using Focus = std::function<QWidget*(frmAlarm&)>;
+    const std::pair<const char*, Focus> focusTargets[] = {
+        {"as the alarm opens", [](frmAlarm&) { return nullptr; }},
+        {"the text panel", [](frmAlarm& a) { return a.c1eAlarm(); }},
+        {"the window", [](frmAlarm& a) { return &a; }},
+    };
+    for (const bool messageDuringLoad : {false, true}) {
+        // A message box of the load takes the activation, and gives it back to the window that
+        // had it before, not to the alarm.
+        services.ui().whileMsgBoxShown = [&](const QString&) {
+            QApplication::setActiveWindow(&countdownWindow);
+            countdownWindow.setFocus();
+        };
+        for (const auto& [where, focus] : focusTargets) {
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) {
+                SCOPED_TRACE(testing::Message() << (messageDuringLoad ? "after a message, " : "") << where << ", key "
+                                                << QKeySequence(key).toString().toStdString());
+                QApplication::setActiveWindow(&countdownWindow);
+                countdownWindow.setFocus();
+                open(messageDuringLoad ? "broken.jpg" : "", "Launch", "", "yyyy");
+                EXPECT_EQ(services.ui().msgBoxes.size(), messageDuringLoad ? 1u : 0u);
+                services.ui().msgBoxes.clear();
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&alarm));
+                if (QWidget* target = focus(alarm))
+                    target->setFocus();
+                QWidget* focused = QApplication::focusWidget();
+                ASSERT_NE(focused, nullptr);
+                QTest::keyClick(focused, key);
+                EXPECT_FALSE(alarm.isVisible());
+                alarm.Command1_Click();
+            }
+        }
+    }
+}
+
+TEST_F(AlarmTest, ThePointerIsTheArrowWhileTheAlarmIsUpEvenWhereItWasHidden)
+{
+    folder.write("Alarm.wav", "RIFF");
+    QApplication::setOverrideCursor(Qt::BlankCursor); // as the screen saver hides it
+    open("", "Launch", "", "yyyy");
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(alarm.testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(alarm.cursor().shape(), Qt::ArrowCursor);
+    alarm.Command1()->click();
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    QApplication::restoreOverrideCursor();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(AlarmTest, TheKeyboardClosesItOnX)
+{
+    if (ranOnRealX())
+        return;
+    folder.write("Alarm.wav", "RIFF");
+    for (const char* key : {"Return", "KP_Enter", "space", "Escape"}) {
+        SCOPED_TRACE(key);
+        open("", "Launch", "", "yyyy");
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&alarm));
+        QProcess::execute("xdotool", {"key", key});
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !alarm.isVisible(); }, 5000));
+        alarm.Command1_Click();
+    }
 }

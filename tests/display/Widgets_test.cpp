@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -153,6 +155,43 @@ TEST(ElasticPanel, RaisesMouseEventsWithVbButtonsAndTwips)
     EXPECT_EQ(downs[0], std::make_tuple(2, 150.0f, 300.0f));
     EXPECT_EQ(std::get<0>(downs[1]), 1);
     EXPECT_EQ(clicks, 1); // only the left button clicks
+}
+
+// A window that keeps the focus and counts the keys that reach it.
+class KeyCountingWindow : public QWidget {
+public:
+    KeyCountingWindow() { setFocusPolicy(Qt::StrongFocus); }
+    int keys = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        ++keys;
+        event->accept();
+    }
+};
+
+TEST(ElasticPanel, NeverTakesTheFocusAndPassesKeysOnToItsWindow)
+{
+    TestServices services;
+    KeyCountingWindow window;
+    ElasticPanel outer("c1eCaptions", &window);
+    outer.Move(0, 0, 3000, 3000);
+    ElasticPanel inner("c1eIntervalsLeft", &outer, 1);
+    inner.Move(0, 0, 1500, 1500);
+    int panelKeys = 0;
+    QObject::connect(&inner, &ElasticPanel::KeyDown, [&](int, int) { ++panelKeys; });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.setFocus();
+
+    QTest::mouseClick(&inner, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseClick(&outer, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
+    EXPECT_EQ(QApplication::focusWidget(), &window);
+
+    QTest::keyClick(&inner, Qt::Key_Escape);
+    EXPECT_EQ(panelKeys, 1); // the panel still raises its own event
+    EXPECT_EQ(window.keys, 1);
 }
 
 TEST(ElasticPanel, FillPercentStaysWithinTheBar)

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -66,6 +67,32 @@ TEST(ProgramStart, AMissingWorkingFolderIsAFailureWithAReason)
     EXPECT_FALSE(whyNot.isEmpty());
     QThread::msleep(200);
     EXPECT_FALSE(QFileInfo::exists(folder.nativePath("report")));
+}
+
+TEST(ProgramStart, AFileThatCannotRunIsRefusedWithTheSystemsReason)
+{
+    TempFolder folder;
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        bool executable;
+    } const cases[] = {
+        {"not executable", "#!/bin/sh\n", false},
+        {"not a program", "\x7f" "ELF garbage", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString program = folder.write("Main.exe", c.bytes);
+        QFile::setPermissions(folder.nativePath("Main.exe"), c.executable ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                                          : QFile::ReadOwner | QFile::WriteOwner);
+        platform::DesktopShell shell;
+        QString whyNot;
+        EXPECT_FALSE(shell.startProgram(program, {}, 1, &whyNot));
+        EXPECT_TRUE(whyNot.contains(folder.nativePath("Main.exe"))) << whyNot.toStdString();
+        // The system's reason follows; the words "could not be started" come once.
+        EXPECT_TRUE(whyNot.contains(QRegularExpression("could not be started: \\S"))) << whyNot.toStdString();
+        EXPECT_EQ(whyNot.count("start"), 1) << whyNot.toStdString();
+    }
 }
 
 } // namespace

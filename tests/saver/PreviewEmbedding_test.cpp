@@ -6,7 +6,9 @@
 #include "support/TestServices.h"
 #include "SaverTestSupport.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QProcess>
 #include <QWidget>
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -41,18 +44,27 @@ QString xWindowInfo(WId window)
     return QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
 }
 
+// The test services with the real X window services, and a screen saver not yet started.
+struct PreviewRun {
+    PreviewRun()
+    {
+        platform::Services installed = platform::services();
+        installed.windows = &windows;
+        platform::setServices(installed);
+        ProgramEnd::reset();
+        ss::Reset();
+    }
+    TestServices services;
+    platform::QtWindows windows;
+};
+
 TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
 {
     if (ranOnRealX())
         return;
 
-    TestServices services;
-    platform::QtWindows windows;
-    platform::Services installed = platform::services();
-    installed.windows = &windows;
-    platform::setServices(installed);
-    ProgramEnd::reset();
-    ss::Reset();
+    PreviewRun run;
+    TestServices& services = run.services;
     TempFolder folder;
     services.settings().put("Vantrel Dederuvevur, LLC", "VazovuzAzodozaruVuzaz", "AppPath", folder.internal());
     services.settings().put("Vantrel Dederuvevur, LLC", "VazovuzAzodozaruVuzaz", "LastOpenTemplate",
@@ -94,6 +106,29 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
 
     ss::Reset();
     ProgramEnd::reset();
+}
+
+// The root window is the whole desktop, no preview area: the preview ends at once.
+TEST(PreviewEmbedding, TheRootWindowGetsNoPreview)
+{
+    if (ranOnRealX())
+        return;
+    PreviewRun run;
+
+    QProcess xwininfo;
+    xwininfo.start("xwininfo", {"-root"});
+    ASSERT_TRUE(xwininfo.waitForFinished(10000));
+    const QRegularExpressionMatch id =
+        QRegularExpression("Window id: (0x[0-9a-f]+)").match(QString::fromLocal8Bit(xwininfo.readAllStandardOutput()));
+    ASSERT_TRUE(id.hasMatch());
+    const QString rootId = QString::number(id.captured(1).toULongLong(nullptr, 16));
+
+    ss::Main("/p " + rootId);
+    EXPECT_TRUE(ss::PreviewWindow.isNull());
+    EXPECT_FALSE(ss::HasWindow());
+    const QWidgetList windowsLeft = QApplication::topLevelWidgets();
+    EXPECT_TRUE(std::none_of(windowsLeft.cbegin(), windowsLeft.cend(), [](const QWidget* w) { return w->isVisible(); }));
+    ss::Reset();
 }
 
 // The preview lives as long as its parent: the parent's existence and size come from the X

@@ -61,11 +61,14 @@ protected:
         }
     }
 
-    QProcess& startSaver(const QString& commandSwitch)
+    // Offscreen, or on the X display `display` when one is given.
+    QProcess& startSaver(const QString& commandSwitch, const QString& display = {})
     {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QT_QPA_PLATFORM", display.isEmpty() ? "offscreen" : "xcb");
+        if (!display.isEmpty())
+            env.insert("DISPLAY", display);
         env.insert("XDG_CONFIG_HOME", folder.nativePath("config"));
         env.insert("XDG_DATA_HOME", folder.nativePath("data"));
         env.insert("XDG_RUNTIME_DIR", folder.nativePath("runtime"));
@@ -120,6 +123,90 @@ TEST_F(ScreenSaverProcess, SwitchesWithoutAWindowEndTheProgram)
         ASSERT_TRUE(process.waitForFinished(20000));
         EXPECT_EQ(process.exitCode(), 0);
         EXPECT_FALSE(lockTaken());
+    }
+}
+
+// An X server of the test's own, 1024 x 768, so that a window manager started on it disturbs no
+// other test; with `windowManager`, openbox manages its windows.
+class OwnXServer {
+public:
+    explicit OwnXServer(bool windowManager)
+    {
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        if (!server.waitForStarted(10000) || !waitUntil([this] { return server.canReadLine(); }, 20000))
+            return;
+        display = QStringLiteral(":") + QString::fromLatin1(server.readLine()).trimmed();
+        if (!windowManager)
+            return;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        manager.setProcessEnvironment(env);
+        manager.start("openbox", {"--sm-disable"});
+        // openbox announces itself on the root window once it manages the screen.
+        managing = manager.waitForStarted(10000)
+            && waitUntil([this] { return run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); },
+                         20000);
+    }
+    ~OwnXServer()
+    {
+        for (QProcess* process : {&manager, &server}) {
+            process->terminate();
+            if (!process->waitForFinished(5000))
+                process->kill();
+        }
+    }
+    // Runs a program on this display to its end; its output.
+    QString run(const QStringList& command) const
+    {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        tool.setProcessEnvironment(env);
+        tool.start(command.front(), command.mid(1));
+        tool.waitForFinished(10000);
+        return QString::fromLocal8Bit(tool.readAllStandardOutput());
+    }
+
+    QString display;
+    bool managing = false;
+
+private:
+    QProcess server;
+    QProcess manager;
+};
+
+TEST_F(ScreenSaverProcess, AnyKeyButtonOrWheelEndsItOnX)
+{
+    const char* const inputs[] = {
+        "key Escape", "key a", "key Return", "key space",
+        "mousemove 512 384 click 1",  // the boxes
+        "mousemove 4 764 click 1",    // the status bar
+        "mousemove 1000 720 click 3", // the background near the logo
+        "mousemove 20 20 click 2",
+        "mousemove 512 384 click 4",  // wheel up
+        "mousemove 512 384 click 5",  // wheel down
+    };
+    for (const bool windowManager : {false, true}) {
+        SCOPED_TRACE(windowManager ? "under a window manager" : "without a window manager");
+        OwnXServer x(windowManager);
+        ASSERT_FALSE(x.display.isEmpty());
+        ASSERT_EQ(x.managing, windowManager);
+        for (const char* input : inputs) {
+            SCOPED_TRACE(input);
+            QProcess& saver = startSaver("/s", x.display);
+            const QString pid = QString::number(saver.processId());
+            ASSERT_TRUE(waitUntil([&] { return !x.run({"xdotool", "search", "--onlyvisible", "--pid", pid}).isEmpty(); },
+                                  20000))
+                << saver.readAll().toStdString();
+            // Input only once the window has the keyboard focus, as a user's would come.
+            const QString window = x.run({"xdotool", "search", "--onlyvisible", "--pid", pid}).split('\n').first();
+            EXPECT_TRUE(waitUntil([&] { return x.run({"xdotool", "getwindowfocus"}).trimmed() == window; }, 5000));
+            x.run(QString::fromLatin1(input).prepend("xdotool ").split(' '));
+            EXPECT_TRUE(saver.waitForFinished(10000)) << saver.readAll().toStdString();
+            EXPECT_EQ(saver.exitCode(), 0);
+            saver.kill();
+            saver.waitForFinished(5000);
+        }
     }
 }
 

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -127,6 +128,14 @@ void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button)
     QMouseEvent event(type, at, target->mapToGlobal(at), button,
                       type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
     QApplication::sendEvent(target, &event);
+}
+
+void sendWheel(QWidget* target)
+{
+    const QPointF at(3, 3);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
 }
 
 void moveOver(QWidget* target, int times)
@@ -255,6 +264,17 @@ TEST_F(ScreenSaverWindow, KeysAndMouseButtonsEndItAtOnce)
         {"double click on the picture", [](frmCountdownScreenSaver& w) { emit w.c1eImage()->DblClick(); }},
         {"key press on a time-left box", [](frmCountdownScreenSaver& w) { emit w.c1eIntervalsLeft(6)->KeyPress(32); }},
         {"key down on the caption", [](frmCountdownScreenSaver& w) { emit w.c1eEventCaption()->KeyDown(16, 1); }},
+        {"button on the status bar", [](frmCountdownScreenSaver& w) { sendMouse(w.StatusBar1(), QEvent::MouseButtonPress, Qt::LeftButton); }},
+        {"key on the status bar", [](frmCountdownScreenSaver& w) { sendKey(w.StatusBar1()); }},
+        {"button on the area below the boxes", [](frmCountdownScreenSaver& w) { sendMouse(w.c1eCaptions(), QEvent::MouseButtonPress, Qt::LeftButton); }},
+        {"key on the area below the boxes", [](frmCountdownScreenSaver& w) { sendKey(w.c1eCaptions()); }},
+        {"button on the top panel", [](frmCountdownScreenSaver& w) { sendMouse(w.c1eTop(), QEvent::MouseButtonPress, Qt::RightButton); }},
+        {"button on the boxes' frame", [](frmCountdownScreenSaver& w) { sendMouse(w.c1eIntervalsLeft(0), QEvent::MouseButtonPress, Qt::LeftButton); }},
+        {"button on the logo", [](frmCountdownScreenSaver& w) { sendMouse(w.c1eAdvertiserLogo(), QEvent::MouseButtonPress, Qt::LeftButton); }},
+        {"double click on the logo", [](frmCountdownScreenSaver& w) { sendMouse(w.c1eAdvertiserLogo(), QEvent::MouseButtonDblClick, Qt::LeftButton); }},
+        {"wheel on the window", [](frmCountdownScreenSaver& w) { sendWheel(&w); }},
+        {"wheel on a time-left box", [](frmCountdownScreenSaver& w) { sendWheel(w.c1eIntervalsLeft(2)); }},
+        {"wheel on the status bar", [](frmCountdownScreenSaver& w) { sendWheel(w.StatusBar1()); }},
     };
     preparePackage("Party", "Party");
     for (const Case& c : cases) {
