@@ -63,6 +63,25 @@ void makeFolders(clsPSFileUtilities& files)
     }
 }
 
+QString folderOf(const QString& path)
+{
+    const qsizetype lastSeparator = path.lastIndexOf(QLatin1Char('\\'));
+    return lastSeparator > 0 ? path.left(lastSeparator) : QString();
+}
+
+// A save or an unpack that was killed halfway leaves its temporary file or staging folder
+// behind; the ones no running process still holds are removed before anything is opened.
+void clearInterruptedSavesAndUnpacks(const QString& packagePath)
+{
+    ModJoinsSkins::RemoveInterruptedUnpacks(workFolder());
+    QStringList folders{workFolder(), AppPath + QStringLiteral("\\Countdowns"), AppPath + QStringLiteral("\\Templates")};
+    const QString packageFolder = folderOf(packagePath);
+    if (!packageFolder.isEmpty() && !folders.contains(packageFolder, Qt::CaseInsensitive))
+        folders << packageFolder;
+    for (const QString& folder : folders)
+        platform::fs::removeInterruptedWrites(folder);
+}
+
 void runStartupWizard()
 {
     if (showStartupWizard)
@@ -165,8 +184,10 @@ void Main(const QString& commandLine)
     QString packagePath;
     if (!commandLine.isEmpty()) {
         packagePath = commandLinePackagePath(commandLine);
+        clearInterruptedSavesAndUnpacks(packagePath);
     } else {
         packagePath = AppPath + QStringLiteral("\\templates\\Default") + kPackageExtension;
+        clearInterruptedSavesAndUnpacks(packagePath);
         CurrentFile = packagePath;
         if (files.FileExists(packagePath)) {
             ModJoinsSkins::OpenCountdownPackage(packagePath, false, workFolder());
@@ -177,6 +198,7 @@ void Main(const QString& commandLine)
                 return;
             OpenedFile = CurrentFile;
             if (!CurrentFile.isEmpty() && files.FileExists(CurrentFile)) {
+                platform::fs::removeInterruptedWrites(folderOf(CurrentFile));
                 ModJoinsSkins::OpenCountdownPackage(CurrentFile, false, workFolder());
             } else {
                 platform::services().ui->msgBox(

@@ -18,6 +18,10 @@
 
 #include <optional>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 namespace viewer = modVantrelViewer;
@@ -379,6 +383,56 @@ TEST_F(ViewerMain, EveryStartRecordsTheProgramFolderAndKeepsTheHiddenWorkFolder)
     EXPECT_TRUE(platform::fs::isHidden(temp));
     EXPECT_EQ(folder.read(QStringLiteral("Temp/kept.MVW")), QByteArray("kept"));
     EXPECT_TRUE(services.ui().msgBoxes.empty());
+}
+
+// A save or an unpack killed halfway leaves its temporary file or staging folder; the next start
+// clears the ones no process holds, beside the package, in Countdowns and in the work folder,
+// and nothing else.
+TEST_F(ViewerMain, StartClearsTheLeftoversOfKilledSavesAndUnpacksOnly)
+{
+    const QString package = makePackage(QStringLiteral("Elsewhere/Party.MVL"), "party");
+    folder.makeFolder(QStringLiteral("Temp"));
+    folder.makeFolder(QStringLiteral("Countdowns"));
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    std::fflush(nullptr);
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        std::vector<std::unique_ptr<platform::fs::AtomicFile>> open;
+        for (const char* name : {"Elsewhere/Party.MVL", "Countdowns/Party.MVL", "Temp/Party.MVK"}) {
+            open.push_back(platform::fs::openAtomic(folder.internalPath(QString::fromLatin1(name))));
+            platform::fs::writeBytes(*open.back(), QByteArray(1000, 'x'));
+        }
+        (void)::write(ready[1], "r", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char signal = 0;
+    ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    folder.write(QStringLiteral("Temp/.unpacking-Ab12Cd/photo.png"), "half");
+    const QStringList usersFiles = {"Elsewhere/Party.MVL.backup", "Countdowns/Party.MVL.a1B2c3",
+                                    "Temp/.unpacking-mine/keep"};
+    for (const QString& name : usersFiles)
+        folder.write(name, "user's");
+
+    viewer::Main(package);
+
+    const auto ownLeftovers = [&](const QString& sub) {
+        QStringList found;
+        for (const QString& name : QDir(folder.nativePath(sub)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            if (platform::fs::isAtomicTemporaryName(name) || name == QLatin1String(".unpacking-Ab12Cd"))
+                found << name;
+        return found;
+    };
+    for (const char* sub : {"Elsewhere", "Countdowns", "Temp"})
+        EXPECT_EQ(ownLeftovers(QString::fromLatin1(sub)), QStringList()) << sub;
+    for (const QString& name : usersFiles)
+        EXPECT_EQ(folder.read(name), "user's") << name.toStdString();
+    EXPECT_EQ(unpackedMarker(), QByteArray("party"));
 }
 
 class ShellProgram : public ::testing::Test {
