@@ -742,6 +742,15 @@ bool nativeEntryExists(const QString& nativePath)
     return !nativePath.isEmpty() && ::lstat(QFile::encodeName(nativePath).constData(), &entry) == 0;
 }
 
+QString whyNativePathCannotBeTaken(const QString& nativePath)
+{
+    if (!nativePath.contains(QLatin1Char('\\')) || !nativeEntryExists(nativePath))
+        return {};
+    return QStringLiteral("The file %1 cannot be opened: its name holds a \"\\\", which this program uses "
+                          "between folder names. Rename the file and open it again.")
+        .arg(nativePath);
+}
+
 QString currentFolder()
 {
     return toInternal(QDir::currentPath());

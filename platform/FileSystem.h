@@ -144,6 +144,9 @@ void writeBytes(QIODevice& to, const QByteArray& bytes);
 // Whether a native path, taken exactly as it stands (no "\" for "/", no other case, no
 // pattern), names an entry; a link counts as one even when its target is missing.
 bool nativeEntryExists(const QString& nativePath);
+// Why an existing native path cannot be taken into the program, whose own paths join folders
+// with "\\": a message naming the file, or nothing when it can be taken.
+QString whyNativePathCannotBeTaken(const QString& nativePath);
 
 // The process's current folder as an internal path.
 QString currentFolder();

@@ -149,7 +149,12 @@ std::optional<QString> QtUi::openFileDialog(const OpenFileRequest& request)
     QApplication::restoreOverrideCursor();
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return fs::toInternal(dialog.selectedFiles().constFirst());
+    const QString chosen = dialog.selectedFiles().constFirst();
+    if (const QString whyNot = fs::whyNativePathCannotBeTaken(chosen); !whyNot.isEmpty()) {
+        msgBox(whyNot, vbmsg::vbExclamation, {});
+        return std::nullopt;
+    }
+    return fs::toInternal(chosen);
 }
 
 void QtUi::setMousePointer(int pointer)

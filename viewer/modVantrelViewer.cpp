@@ -128,15 +128,28 @@ void splitCommandLine(const QString& commandLine, QString& program, QStringList&
 // starts with one, and a relative path is taken against the folder the viewer was started in.
 // It is made whole here, once, because it is stored for the screen saver and handed to
 // launchers that run in the program folder, where a relative path would name another file.
-QString commandLinePackagePath(const QString& commandLine)
+QString withoutQuotes(const QString& commandLine)
 {
     QString path = commandLine;
     if (path.startsWith(QLatin1Char('"')))
         path.remove(QLatin1Char('"'));
+    return path;
+}
+
+QString commandLinePackagePath(const QString& commandLine)
+{
+    const QString path = withoutQuotes(commandLine);
     if (path.isEmpty() || QDir::isAbsolutePath(path) || path.startsWith(QLatin1Char('\\')))
         return platform::fs::toInternal(path);
     // A path from the shell is native; the program's own paths use "\".
     return platform::fs::toInternal(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
+}
+
+// The command line's package as the shell gave it, for the one check that needs the native name.
+QString commandLineNativePath(const QString& commandLine)
+{
+    const QString path = withoutQuotes(commandLine);
+    return path.isEmpty() ? path : QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
 bool isHandledStyle(int16_t style)
@@ -183,6 +196,14 @@ void Main(const QString& commandLine)
 
     QString packagePath;
     if (!commandLine.isEmpty()) {
+        // An existing file whose name the program cannot take is not a missing one: no new
+        // countdown takes its place.
+        if (const QString whyNot = platform::fs::whyNativePathCannotBeTaken(commandLineNativePath(commandLine));
+            !whyNot.isEmpty()) {
+            platform::services().ui->msgBox(whyNot, platform::vbmsg::vbExclamation);
+            ProgramEnd::End(1);
+            return;
+        }
         packagePath = commandLinePackagePath(commandLine);
         clearInterruptedSavesAndUnpacks(packagePath);
     } else {

@@ -435,6 +435,31 @@ TEST_F(ViewerMain, StartClearsTheLeftoversOfKilledSavesAndUnpacksOnly)
     EXPECT_EQ(unpackedMarker(), QByteArray("party"));
 }
 
+// A package from the desktop may carry any character a Linux name may hold; the one it cannot
+// (the "\" that the program's own paths join folders with) is said, never taken for a missing file.
+TEST_F(ViewerMain, PackageNamesTakeEveryCharacterButTheInternalSeparatorWhichIsSaid)
+{
+    const QString odd = QStringLiteral("Mum's \"60th\" <party> |1|.MVL");
+    const QString package = makePackage(QStringLiteral("Countdowns/") + odd, "mum");
+    viewer::Main(platform::fs::toNative(package));
+    EXPECT_EQ(viewer::OpenedFile, package);
+    EXPECT_EQ(unpackedMarker(), QByteArray("mum"));
+    EXPECT_TRUE(QFile::exists(folder.nativePath(QStringLiteral("Temp/Mum's \"60th\" <party> |1|.MVK"))));
+    EXPECT_TRUE(services.ui().msgBoxes.empty());
+    EXPECT_EQ(windowSawCurrentFile.size(), 1u);
+
+    windowSawCurrentFile.clear();
+    ProgramEnd::reset();
+    const QString backslashed = folder.nativePath(QStringLiteral("Countdowns")) + QStringLiteral("/a\\b.MVL");
+    QFile::copy(platform::fs::toNative(package), backslashed);
+    viewer::Main(backslashed);
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_TRUE(services.ui().msgBoxes.front().prompt.contains(backslashed));
+    EXPECT_TRUE(ProgramEnd::isEnding());
+    EXPECT_EQ(ProgramEnd::exitCode(), 1);
+    EXPECT_TRUE(windowSawCurrentFile.empty());
+}
+
 class ShellProgram : public ::testing::Test {
 protected:
     TestServices services;
