@@ -42,7 +42,7 @@ QString storedKey(QSettings& ini, const QString& key)
 void checkStatus(const QSettings& ini)
 {
     if (ini.status() == QSettings::AccessError)
-        throw VbError(vberr::PathFileAccess);
+        throw VbError::about(vberr::PathFileAccess, ini.fileName());
 }
 
 void syncAndCheck(QSettings& ini)

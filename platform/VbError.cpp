@@ -8,6 +8,8 @@ VbError VbError::about(int number, const QString& nativePath)
 {
     VbError error(number);
     error.path = nativePath;
+    // Every message shows the description, so that is where the file or folder is named.
+    error.description += QStringLiteral(": ") + nativePath;
     return error;
 }
 

@@ -155,7 +155,9 @@ TEST(StringUtilities, SettingsErrorsAreNotSwallowed)
     EXPECT_TRUE(services.ui().msgBoxes.empty());
 
     strings.DeleteIniString("Settings", "AppPath", "gone");
-    EXPECT_EQ(services.ui().prompts(), QStringList{"75\r\n" + platform::vbErrorDescription(75)});
+    ASSERT_EQ(services.ui().prompts().size(), 1);
+    EXPECT_TRUE(services.ui().prompts().front().startsWith("75\r\n" + platform::vbErrorDescription(75) + ": "
+                                                           + temp.nativePath("plain-file/config/")));
 }
 
 } // namespace

@@ -116,7 +116,7 @@ TEST(IniSettingsStore, OneFilePerApplicationUnderTheConfigFolder)
 }
 
 // A store whose folder cannot be made (it would lie under a regular file) keeps nothing: the
-// write says so instead of losing the value silently.
+// write says so, naming the settings file, instead of losing the value silently.
 TEST(IniSettingsStore, AWriteThatCannotReachTheDiskIsAnError)
 {
     QTemporaryDir temp;
@@ -130,7 +130,9 @@ TEST(IniSettingsStore, AWriteThatCannotReachTheDiskIsAnError)
         ADD_FAILURE() << "no error";
     } catch (const platform::VbError& error) {
         EXPECT_EQ(error.number, 75);
-        EXPECT_EQ(error.description, platform::vbErrorDescription(75));
+        EXPECT_TRUE(error.description.startsWith(platform::vbErrorDescription(75) + ": " + temp.filePath("plain-file/config/")))
+            << error.description.toStdString();
+        EXPECT_TRUE(error.description.endsWith(".ini")) << error.description.toStdString();
     }
     EXPECT_EQ(store.get(app, "Window", "AppPath", "none"), "none");
 }
