@@ -258,7 +258,10 @@ void ElasticPanel::paintEvent(QPaintEvent*)
     }
     if (!text.isEmpty()) {
         painter.setPen(fore);
-        painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, text);
+        // Centred while it fits; text that overflows starts at the top, so its first words stay.
+        const QRect needed = painter.boundingRect(textArea, Qt::AlignHCenter | Qt::TextWordWrap, text);
+        const Qt::Alignment vertical = needed.height() > textArea.height() ? Qt::AlignTop : Qt::AlignVCenter;
+        painter.drawText(textArea, Qt::AlignHCenter | vertical | Qt::TextWordWrap, text);
     }
 }
 

@@ -194,6 +194,41 @@ TEST(ElasticPanel, NeverTakesTheFocusAndPassesKeysOnToItsWindow)
     EXPECT_EQ(window.keys, 1);
 }
 
+// A caption taller than its panel keeps its first line: only what does not fit is lost, at the
+// bottom. A caption that fits stays centred.
+TEST(ElasticPanel, ACaptionThatOverflowsKeepsItsFirstLineVisible)
+{
+    const auto inkRows = [](const QString& caption, int height) {
+        QWidget window;
+        ElasticPanel panel("c1eEventCaption", &window);
+        panel.setBackColor(0x00FFFFFF);
+        panel.setForeColor(0x00000000);
+        panel.setFontSize(12);
+        panel.resize(300, height);
+        panel.setCaption(caption);
+        const QImage shot = panel.grab().toImage();
+        QList<int> rows;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (qGray(shot.pixel(x, y)) < 128) {
+                    rows << y;
+                    break;
+                }
+        return rows;
+    };
+    const QList<int> overflowing = inkRows(QStringLiteral("First words\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nlast"), 60);
+    ASSERT_FALSE(overflowing.isEmpty()) << "the first line is cut off";
+    // A line cut at the panel's top edge leaves ink in row 0; the whole first line starts below it.
+    EXPECT_GT(overflowing.first(), 0);
+    EXPECT_LT(overflowing.first(), 20);
+    EXPECT_GE(overflowing.size(), 8) << "the first line shows whole";
+
+    const QList<int> fitting = inkRows(QStringLiteral("One line"), 200);
+    ASSERT_FALSE(fitting.isEmpty());
+    EXPECT_GT(fitting.first(), 70);
+    EXPECT_LT(fitting.last(), 130);
+}
+
 TEST(ElasticPanel, FillPercentStaysWithinTheBar)
 {
     ElasticPanel panel("c1eProgress");
