@@ -4,6 +4,8 @@
 #include "platform/VbError.h"
 
 #include <QAudioOutput>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -186,6 +188,9 @@ int32_t MediaMci::close(const QString& alias)
 int32_t MediaMci::play(Device& device, const MciCommand& command)
 {
     QMediaPlayer& player = *device.player;
+    // Without an output the player runs silently to the end and says nothing: the play fails.
+    if (!(hasSoundOutput_ ? hasSoundOutput_() : !QMediaDevices::audioOutputs().isEmpty()))
+        return mcierr::HardwareError;
     if (command.from)
         player.setPosition(*command.from);
     player.play();

@@ -5,6 +5,7 @@
 
 #include <QMap>
 
+#include <functional>
 #include <memory>
 
 class QAudioOutput;
@@ -24,6 +25,8 @@ public:
 
     // Longest time an open or a play "wait" blocks, in milliseconds.
     void setWaitLimit(int milliseconds) { waitLimit_ = milliseconds; }
+    // Whether the desktop has a sound output to play on; by default the system's list of outputs.
+    void setSoundOutputCheck(std::function<bool()> check) { hasSoundOutput_ = std::move(check); }
 
 private:
     struct Device;
@@ -35,6 +38,7 @@ private:
 
     QMap<QString, std::shared_ptr<Device>> devices_; // key: alias in lower case
     int waitLimit_ = 10000;
+    std::function<bool()> hasSoundOutput_;
 };
 
 } // namespace platform

@@ -152,6 +152,7 @@ TEST(MediaOnRealBackend, ShippedSoundsPlay)
 {
     TestServices services;
     platform::MediaMci mci;
+    mci.setSoundOutputCheck([] { return true; }); // a machine without sound output still plays to the end
     platform::Services installed = platform::services();
     installed.mci = &mci;
     platform::setServices(installed);

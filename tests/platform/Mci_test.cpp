@@ -148,12 +148,29 @@ bool waitForMode(platform::Mci& mci, const QString& alias, const QString& mode, 
     return false;
 }
 
+// Without a sound output nothing would be heard and nothing said: the play fails with the
+// error a failed play gives, and the device stays open for another try.
+TEST(MediaMci, APlayWithoutASoundOutputFails)
+{
+    TempFolder folder;
+    folder.write("Alarm.wav", toneWav());
+    platform::MediaMci mci;
+    mci.setSoundOutputCheck([] { return false; });
+    ASSERT_EQ(mci.sendString("open \"" + folder.internalPath("Alarm.wav") + "\" type avivideo alias alarm wait"), 0);
+    EXPECT_EQ(mci.sendString("play alarm from 0"), mcierr::HardwareError);
+    EXPECT_FALSE(mci.errorString(mcierr::HardwareError).isEmpty());
+    EXPECT_EQ(statusOf(mci, "alarm", "mode"), "stopped");
+    EXPECT_EQ(mci.sendString("close alarm"), 0);
+}
+
 TEST(MediaMci, PlaysARealWaveFileAndKeepsAliasesApart)
 {
     TempFolder folder;
     folder.write("With Blank/Alarm.wav", toneWav());
     folder.write("broken.wav", "RIFF but not really a wave file");
     platform::MediaMci mci;
+    // The machine may have no sound output; the player then still runs to the end of the media.
+    mci.setSoundOutputCheck([] { return true; });
     const QString quoted = "\"" + folder.internalPath("with blank\\ALARM.WAV") + "\"";
 
     ASSERT_EQ(mci.sendString("open " + quoted + " type avivideo alias video wait"), 0);
