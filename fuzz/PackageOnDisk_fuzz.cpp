@@ -1,9 +1,9 @@
 // Any bytes as a package file on disk: it is opened into a private work folder and saved back
-// with the member names it holds, as the viewer does from open to close. Nothing may be written
-// outside the work folder and the package itself (a sentinel folder beside them and the
-// process's current folder stay as they were), and a save that reported no failure must leave
-// a package that reads back, with the names it was given and the bytes of every member whose
-// name no other member shares.
+// with the member names it holds, then opened and saved once more, as the viewer does from one
+// day to the next. Nothing may be written outside the work folder and the package itself (a
+// sentinel folder beside them and the process's current folder stay as they were), and a save
+// that reported no failure must leave a package that reads back, with the names it was given and
+// the bytes of every member whose name no other member shares.
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/OpenedMedia.h"
 #include "countdown/PackageReader.h"
@@ -111,7 +111,6 @@ struct Harness {
         if (!QDir(workNative()).removeRecursively() || !QDir(root.path()).mkpath(kWorkName))
             fail("cannot clear the work folder");
         writeWhole(packageNative(), packageBytes);
-        ui.msgBoxes.clear();
         ui.pointerHistory.clear();
     }
 
@@ -228,16 +227,13 @@ void checkSavedPackage(const QByteArray& opened, const package::PackageContents&
         checkMemberKept("the data file lost its bytes:", opened, before.data, saved, after->data);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+// One open and save of the package file as it is now: true when the save left a package that
+// was checked to read back.
+bool openAndSave(Harness& fuzz)
 {
-    if (size > kMaxInputBytes)
-        return -1;
-    Harness& fuzz = harness();
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    fuzz.startRun(bytes);
+    const QByteArray bytes = readWhole(fuzz.packageNative());
     const QStringList currentFolderBefore = entriesOf(QDir::currentPath());
+    fuzz.ui.msgBoxes.clear();
 
     QBuffer inMemory;
     inMemory.setData(bytes);
@@ -249,6 +245,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (opened != contents.has_value())
         fail("the package on disk and in memory read differently:", whyNot);
     const bool openedQuietly = fuzz.ui.msgBoxes.empty();
+    // As a second program starting on the same work folder does: what this one holds stays.
+    ModJoinsSkins::RemoveInterruptedUnpacks(fuzz.workInternal());
     bool saveFailed = false;
     if (contents) {
         const Names names = namesIn(*contents);
@@ -257,12 +255,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                             QString(), names.data, names.picture, names.sound, names.logo,
                                             fuzz.workInternal());
         saveFailed = fuzz.ui.msgBoxes.size() != messagesBeforeSave;
+        if (saveFailed && openedQuietly)
+            fail("the save failed after a quiet open:", fuzz.ui.msgBoxes.back().prompt);
     }
 
     fuzz.checkRootHoldsOnlyItsOwn();
     if (entriesOf(QDir::currentPath()) != currentFolderBefore)
         fail("written into the current folder");
-    if (contents && !saveFailed)
-        checkSavedPackage(bytes, *contents, openedQuietly);
+    if (!contents || saveFailed)
+        return false;
+    checkSavedPackage(bytes, *contents, openedQuietly);
+    return true;
+}
+
+} // namespace
+
+// The package is opened and saved, then the saved package is opened again over what the first
+// open left in the work folder (media already in place, files to replace) and saved again.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size > kMaxInputBytes)
+        return -1;
+    Harness& fuzz = harness();
+    fuzz.startRun(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    if (openAndSave(fuzz))
+        openAndSave(fuzz);
     return 0;
 }
