@@ -145,12 +145,19 @@ void CountdownWindow::m_clsCountdown_DataChanged()
     counter.setIntervalHours(countdown.IntervalHours());
     counter.setIntervalMinutes(countdown.IntervalMinutes());
     counter.setIntervalSeconds(countdown.IntervalSeconds());
-    counter.setEventDate(countdown.EventDate());
     lblSoundFile()->setCaption(countdown.AlarmFileName());
     lblPlaysoundToggle()->setCaption(vb::boolText(countdown.AlarmSound()));
-    counter.setAlarmSet(countdown.AlarmSound());
-    counter.setCurrentDate(vb::now());
-    counter.Refresh();
+    try {
+        counter.setEventDate(countdown.EventDate());
+        counter.setAlarmSet(countdown.AlarmSound());
+        counter.setCurrentDate(vb::now());
+        counter.Refresh();
+    } catch (const platform::VbError&) {
+        // A span the counter cannot hold (seconds alone over many years overflow a Long) is
+        // reported by the caller's trap; the window is still filled from the countdown.
+        modCountdown::ApplyCountdownToForm(*this, countdown);
+        throw;
+    }
     modCountdown::ApplyCountdownToForm(*this, countdown);
     // The boxes show the time left from the start, not only from the first tick, which may be
     // 30 s away or, past a closed direction gate, never come.

@@ -194,6 +194,31 @@ TEST_F(ViewerWindow, OneBadPictureOrValueGivesAtMostOneMessageAndTheWindowStillF
     }
 }
 
+// Seconds alone over a century overflow the counter's Long: the load says so once, and the
+// window is still filled from the countdown and keeps its ticks to one message.
+TEST_F(ViewerWindow, ACountTooLargeForTheCounterStillFillsTheWindow)
+{
+    makePackage([](clsCountdown& countdown) {
+        countdown.setIntervalYears(false);
+        countdown.setIntervalMonths(false);
+        countdown.setIntervalDays(false);
+        countdown.setIntervalHours(false);
+        countdown.setIntervalMinutes(false);
+        countdown.setEventDate(countdown.EventDate() + 365.25 * 100);
+    });
+    FramedViewer& w = showWindow();
+    const QStringList atLoad = services.ui().prompts();
+    ASSERT_EQ(atLoad.size(), 1) << atLoad.join("|").toStdString();
+    EXPECT_TRUE(atLoad.front().contains("Overflow")) << atLoad.front().toStdString();
+    EXPECT_EQ(w.lblSaveToFile()->Caption(), QString("False"));
+    EXPECT_FALSE(w.c1eEventDate()->Caption().isEmpty());
+    for (int tick = 1; tick <= 3; ++tick) {
+        clock.set(start + tick * kSecond);
+        w.Timer1_Timer();
+    }
+    EXPECT_LE(services.ui().prompts().size(), 2);
+}
+
 TEST_F(ViewerWindow, AWindowTooSmallToUseOrAnUnreadableDataFileStillShowsAUsableWindow)
 {
     services.screen().widthPixels = 1024;
