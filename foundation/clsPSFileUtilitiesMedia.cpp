@@ -74,7 +74,10 @@ void clsPSFileUtilities::Play_AviMCI(const QString& path)
     send(QStringLiteral("close ") + kVideoAlias, &reply);
     send(QStringLiteral("open \"") + path + QStringLiteral("\" type avivideo alias ") + kVideoAlias, &reply);
     send(QStringLiteral("set ") + kVideoAlias + QStringLiteral(" time format milliseconds"), &reply);
-    send(QStringLiteral("play ") + kVideoAlias + QStringLiteral(" from 0"), &reply);
+    const int32_t played = send(QStringLiteral("play ") + kVideoAlias + QStringLiteral(" from 0"), &reply);
+    // Only a missing sound output is told: the user would otherwise wait for a sound in vain.
+    if (played == platform::mcierr::DeviceNotReady)
+        platform::services().ui->msgBox(sMciErrorString(played), vbOKOnly);
 }
 
 void clsPSFileUtilities::Close_AviMCI()

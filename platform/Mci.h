@@ -19,6 +19,7 @@ constexpr int32_t BadInteger = 270;
 constexpr int32_t MissingParameter = 273;
 constexpr int32_t UnsupportedFunction = 274;
 constexpr int32_t FileNotFound = 275;
+constexpr int32_t DeviceNotReady = 276; // no working sound output
 constexpr int32_t OutOfRange = 282;
 constexpr int32_t DeviceTypeRequired = 287;
 constexpr int32_t DuplicateAlias = 289;

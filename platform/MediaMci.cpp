@@ -70,6 +70,7 @@ QString mciErrorText(int32_t error)
         {mcierr::MissingParameter, "The command needs a further parameter."},
         {mcierr::UnsupportedFunction, "Action not available for this device."},
         {mcierr::FileNotFound, "Invalid filename. The media file was not found."},
+        {mcierr::DeviceNotReady, "The sound cannot be played: no working sound output was found. Check the sound settings."},
         {mcierr::OutOfRange, "A position or value in the command is out of range."},
         {mcierr::DeviceTypeRequired, "The device type could not be told from the file name; give a type."},
         {mcierr::DuplicateAlias, "The alias is already in use by this program. Use another alias."},
@@ -190,7 +191,7 @@ int32_t MediaMci::play(Device& device, const MciCommand& command)
     QMediaPlayer& player = *device.player;
     // Without an output the player runs silently to the end and says nothing: the play fails.
     if (!(hasSoundOutput_ ? hasSoundOutput_() : !QMediaDevices::audioOutputs().isEmpty()))
-        return mcierr::HardwareError;
+        return mcierr::DeviceNotReady;
     if (command.from)
         player.setPosition(*command.from);
     player.play();

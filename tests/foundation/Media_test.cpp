@@ -85,6 +85,16 @@ TEST_F(Media, Mp3FailuresShowTheMultimediaErrorText)
     }
 }
 
+// A WAV sound with no sound output to play on says so once; the video device's other failures
+// stay silent.
+TEST_F(Media, AVideoDeviceSoundWithoutASoundOutputSaysSoOnce)
+{
+    const QString path = temp.write("Alarm.wav", "x");
+    services.mci().results = {0, 0, 0, platform::mcierr::DeviceNotReady};
+    files.Play_AviMCI(path);
+    EXPECT_EQ(prompts(), QStringList{platform::mciErrorText(platform::mcierr::DeviceNotReady)});
+}
+
 TEST_F(Media, OtherFilesGoThroughTheVideoDeviceSilently)
 {
     const QString path = temp.write("Alarm Sounds\\Alarm.wav", "x");
