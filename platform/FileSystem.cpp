@@ -358,7 +358,7 @@ void setHidden(const QString& path, bool hidden)
         result = ::setxattr(encoded.constData(), dosAttribName, text.constData(), text.size(), 0);
     }
     if (result != 0 && errno != ENOTSUP)
-        raise(errno == EACCES || errno == EPERM ? vberr::PermissionDenied : vberr::PathFileAccess);
+        throw VbError::about(errno == EACCES || errno == EPERM ? vberr::PermissionDenied : vberr::PathFileAccess, native);
 }
 
 int attributes(const QString& path)

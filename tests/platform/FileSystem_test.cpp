@@ -417,6 +417,7 @@ TEST_F(FileTree, PermissionDeniedNamesTheFolderOrFile)
         {"atomic, new file", [&] { fs::writeAtomic(in("locked\\new.txt"), "x"); }, lockedFolder},
         {"plain, new file", [&] { fs::writeAll(in("locked\\new.txt"), "x"); }, lockedFolder},
         {"atomic, existing file", [&] { fs::writeAtomic(in("locked\\old.txt"), "x"); }, lockedFolder},
+        {"hidden flag of the folder", [&] { fs::setHidden(in("locked"), true); }, lockedFolder},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
