@@ -188,58 +188,116 @@ QDate dateFromTokens(const std::vector<Token>& numbers, int month, const platfor
     mismatch();
 }
 
+// The tokens sorted into the date's numbers and month name and the time's parts and marker.
+struct DateAndTime {
+    std::vector<Token> dateNumbers;
+    int month = 0;
+    std::vector<int> timeParts; // hour, minute, second
+    std::optional<int> meridiem;
+};
+
+bool follows(const std::vector<Token>& tokens, size_t at, Token::Kind kind)
+{
+    return at > 0 && tokens[at - 1].kind == kind;
+}
+
+bool precedes(const std::vector<Token>& tokens, size_t at, Token::Kind kind)
+{
+    return at + 1 < tokens.size() && tokens[at + 1].kind == kind;
+}
+
+// A number is a time part when a time separator or a marker follows it or a separator stands
+// before it; else it belongs to the date. A time has at most three parts, and only one time.
+void addNumber(DateAndTime& parts, const std::vector<Token>& tokens, size_t at)
+{
+    const bool startsTime = precedes(tokens, at, Token::TimeSeparator) || precedes(tokens, at, Token::Meridiem);
+    const bool afterSeparator = follows(tokens, at, Token::TimeSeparator);
+    if (!startsTime && !afterSeparator) {
+        parts.dateNumbers.push_back(tokens[at]);
+        return;
+    }
+    if (parts.timeParts.size() >= 3 || (startsTime && !parts.timeParts.empty() && !afterSeparator))
+        mismatch();
+    parts.timeParts.push_back(tokens[at].value);
+}
+
+void addMonth(DateAndTime& parts, const Token& month)
+{
+    if (parts.month)
+        mismatch();
+    parts.month = month.value;
+}
+
+// The AM/PM marker comes once, after the time.
+void addMeridiem(DateAndTime& parts, const Token& meridiem)
+{
+    if (parts.meridiem || parts.timeParts.empty())
+        mismatch();
+    parts.meridiem = meridiem.value;
+}
+
+DateAndTime sortTokens(const std::vector<Token>& tokens)
+{
+    DateAndTime parts;
+    for (size_t at = 0; at < tokens.size(); ++at) {
+        switch (tokens[at].kind) {
+        case Token::Number: addNumber(parts, tokens, at); break;
+        case Token::Month: addMonth(parts, tokens[at]); break;
+        case Token::Meridiem: addMeridiem(parts, tokens[at]); break;
+        case Token::TimeSeparator:
+            // A time separator stands only after a number.
+            if (!follows(tokens, at, Token::Number))
+                mismatch();
+            break;
+        case Token::Skip: break;
+        }
+    }
+    if (parts.dateNumbers.empty() && !parts.month && parts.timeParts.empty())
+        mismatch();
+    return parts;
+}
+
+// The date part as whole days, 0 when the text holds only a time.
+double daysOf(const DateAndTime& parts, const platform::Regional& regional)
+{
+    if (parts.dateNumbers.empty() && !parts.month)
+        return 0;
+    const QDate date = dateFromTokens(parts.dateNumbers, parts.month, regional);
+    return oleDateFromParts(date.year(), date.month(), date.day());
+}
+
+// The hour on the 24-hour clock: with a marker the hour is 1 to 12 and 12 AM is midnight.
+int hourOfDay(int hour, std::optional<int> meridiem)
+{
+    if (!meridiem)
+        return hour;
+    if (hour < 1 || hour > 12)
+        mismatch();
+    return hour % 12 + (*meridiem == 1 ? 12 : 0);
+}
+
+// The time part as a fraction of a day.
+double dayFraction(const DateAndTime& parts)
+{
+    const int hour = hourOfDay(parts.timeParts[0], parts.meridiem);
+    const int minute = parts.timeParts.size() > 1 ? parts.timeParts[1] : 0;
+    const int second = parts.timeParts.size() > 2 ? parts.timeParts[2] : 0;
+    if (hour > 23 || minute > 59 || second > 59)
+        mismatch();
+    return (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+}
+
 } // namespace
 
 double cdate(const QString& text)
 {
     const platform::Regional& regional = platform::regional();
-    const std::vector<Token> tokens = tokenize(text, regional);
-    std::vector<Token> dateNumbers;
-    std::vector<int> timeParts;
-    int month = 0;
-    std::optional<int> meridiem;
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        const Token& token = tokens[i];
-        const bool startsTime = token.kind == Token::Number && i + 1 < tokens.size() &&
-                                (tokens[i + 1].kind == Token::TimeSeparator || tokens[i + 1].kind == Token::Meridiem);
-        if (token.kind == Token::Number && (startsTime || (i > 0 && tokens[i - 1].kind == Token::TimeSeparator))) {
-            if (timeParts.size() >= 3 || (startsTime && !timeParts.empty() && tokens[i - 1].kind != Token::TimeSeparator))
-                mismatch();
-            timeParts.push_back(token.value);
-        } else if (token.kind == Token::Number) {
-            dateNumbers.push_back(token);
-        } else if (token.kind == Token::Month) {
-            if (month)
-                mismatch();
-            month = token.value;
-        } else if (token.kind == Token::Meridiem) {
-            if (meridiem || timeParts.empty())
-                mismatch();
-            meridiem = token.value;
-        } else if (token.kind == Token::TimeSeparator && (i == 0 || tokens[i - 1].kind != Token::Number)) {
-            mismatch();
-        }
-    }
-    if (dateNumbers.empty() && !month && timeParts.empty())
-        mismatch();
-    double days = 0;
-    if (!dateNumbers.empty() || month) {
-        const QDate date = dateFromTokens(dateNumbers, month, regional);
-        days = oleDateFromParts(date.year(), date.month(), date.day());
-    }
-    if (timeParts.empty())
+    const DateAndTime parts = sortTokens(tokenize(text, regional));
+    const double days = daysOf(parts, regional);
+    if (parts.timeParts.empty())
         return days;
-    int hour = timeParts[0];
-    const int minute = timeParts.size() > 1 ? timeParts[1] : 0;
-    const int second = timeParts.size() > 2 ? timeParts[2] : 0;
-    if (meridiem) {
-        if (hour < 1 || hour > 12)
-            mismatch();
-        hour = hour % 12 + (*meridiem == 1 ? 12 : 0);
-    }
-    if (hour > 23 || minute > 59 || second > 59)
-        mismatch();
-    const double fraction = (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+    // Before the epoch a date counts down in whole days while its time of day still adds away from zero.
+    const double fraction = dayFraction(parts);
     return days >= 0 ? days + fraction : days - fraction;
 }
 
