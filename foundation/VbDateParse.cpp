@@ -59,6 +59,44 @@ std::optional<int> meridiemOfWord(const QString& word, const platform::Regional&
     throw VbError(vberr::TypeMismatch);
 }
 
+// A run of digits from `at` on, and where the text goes on after it.
+qsizetype readNumber(const QString& text, qsizetype at, std::vector<Token>& tokens)
+{
+    qsizetype end = at;
+    while (end < text.size() && text[end].isDigit())
+        ++end;
+    if (end - at > 9)
+        mismatch();
+    tokens.push_back({Token::Number, text.mid(at, end - at).toInt(), static_cast<int>(end - at)});
+    return end;
+}
+
+// A word from `at` on (trailing dots dropped): a month or an AM/PM marker becomes a token, a
+// day name is passed over, any other word is no date.
+qsizetype readWord(const QString& text, qsizetype at, const platform::Regional& regional, std::vector<Token>& tokens)
+{
+    qsizetype end = at;
+    while (end < text.size() && (text[end].isLetter() || text[end] == QLatin1Char('.')))
+        ++end;
+    QString word = text.mid(at, end - at);
+    while (word.endsWith(QLatin1Char('.')))
+        word.chop(1);
+    if (const int month = monthOfWord(word, regional))
+        tokens.push_back({Token::Month, month, 0});
+    else if (const auto meridiem = meridiemOfWord(word, regional))
+        tokens.push_back({Token::Meridiem, *meridiem, 0});
+    else if (!isDayName(word, regional))
+        mismatch();
+    return end;
+}
+
+// Characters that only part the date's fields.
+bool isDateSeparator(QChar c, const platform::Regional& regional)
+{
+    return c.isSpace() || c == QLatin1Char(',') || c == QLatin1Char('/') || c == QLatin1Char('-') ||
+           c == QLatin1Char('.') || c == regional.dateSeparator;
+}
+
 std::vector<Token> tokenize(const QString& text, const platform::Regional& regional)
 {
     std::vector<Token> tokens;
@@ -66,32 +104,13 @@ std::vector<Token> tokenize(const QString& text, const platform::Regional& regio
     while (i < text.size()) {
         const QChar c = text[i];
         if (c.isDigit()) {
-            qsizetype j = i;
-            while (j < text.size() && text[j].isDigit())
-                ++j;
-            if (j - i > 9)
-                mismatch();
-            tokens.push_back({Token::Number, text.mid(i, j - i).toInt(), static_cast<int>(j - i)});
-            i = j;
+            i = readNumber(text, i, tokens);
         } else if (c.isLetter()) {
-            qsizetype j = i;
-            while (j < text.size() && (text[j].isLetter() || text[j] == QLatin1Char('.')))
-                ++j;
-            QString word = text.mid(i, j - i);
-            while (word.endsWith(QLatin1Char('.')))
-                word.chop(1);
-            i = j;
-            if (const int month = monthOfWord(word, regional))
-                tokens.push_back({Token::Month, month, 0});
-            else if (const auto meridiem = meridiemOfWord(word, regional))
-                tokens.push_back({Token::Meridiem, *meridiem, 0});
-            else if (!isDayName(word, regional))
-                mismatch();
+            i = readWord(text, i, regional, tokens);
         } else if (c == regional.timeSeparator || c == QLatin1Char(':')) {
             tokens.push_back({Token::TimeSeparator, 0, 0});
             ++i;
-        } else if (c.isSpace() || c == QLatin1Char(',') || c == QLatin1Char('/') || c == QLatin1Char('-') ||
-                   c == QLatin1Char('.') || c == regional.dateSeparator) {
+        } else if (isDateSeparator(c, regional)) {
             ++i;
         } else {
             mismatch();
@@ -152,34 +171,39 @@ std::optional<QDate> dateFromNumbers(const std::vector<Token>& numbers, const QS
     return date;
 }
 
-QDate dateFromTokens(const std::vector<Token>& numbers, int month, const platform::Regional& regional)
+// A month name: of the numbers one is the day, the other (or a long one) the year; without
+// a day it is the first, without a year this one.
+QDate dateWithMonthName(const std::vector<Token>& numbers, int month)
 {
-    if (month) {
-        // A month name: of the numbers one is the day, the other (or a long one) the year.
-        int day = 1;
-        int year = fromOleDate(now()).date().year();
-        if (numbers.size() == 1) {
-            if (looksLikeYear(numbers[0]))
-                year = fullYear(numbers[0]);
-            else
-                day = numbers[0].value;
-        } else if (numbers.size() == 2) {
-            const bool yearFirst = looksLikeYear(numbers[0]);
-            day = numbers[yearFirst ? 1 : 0].value;
-            year = fullYear(numbers[yearFirst ? 0 : 1]);
-        } else if (!numbers.empty()) {
-            mismatch();
-        }
-        const QDate date(year, month, day);
-        if (!date.isValid() || year < 100)
-            mismatch();
-        return date;
+    int day = 1;
+    int year = fromOleDate(now()).date().year();
+    if (numbers.size() == 1) {
+        if (looksLikeYear(numbers[0]))
+            year = fullYear(numbers[0]);
+        else
+            day = numbers[0].value;
+    } else if (numbers.size() == 2) {
+        const bool yearFirst = looksLikeYear(numbers[0]);
+        day = numbers[yearFirst ? 1 : 0].value;
+        year = fullYear(numbers[yearFirst ? 0 : 1]);
+    } else if (!numbers.empty()) {
+        mismatch();
     }
+    const QDate date(year, month, day);
+    if (!date.isValid() || year < 100)
+        mismatch();
+    return date;
+}
+
+// Numbers only: the pattern's order first; a date that is impossible in it may fit another.
+QDate dateInFirstFittingOrder(const std::vector<Token>& numbers, const platform::Regional& regional)
+{
     if (numbers.size() < 2 || numbers.size() > 3)
         mismatch();
-    // The pattern's order first; a date that is impossible in it may fit another.
     const QString preferred = fieldOrder(regional.shortDatePattern);
     for (const QString& order : {preferred, QStringLiteral("DMY"), QStringLiteral("MDY"), QStringLiteral("YMD")}) {
+        // A leading number of three or more digits is a year: past the pattern's own order,
+        // only year first is tried.
         if (numbers.size() == 3 && order != preferred && numbers[0].digits > 2 && order != QLatin1String("YMD"))
             continue;
         if (const auto date = dateFromNumbers(numbers, order))
@@ -262,7 +286,8 @@ double daysOf(const DateAndTime& parts, const platform::Regional& regional)
 {
     if (parts.dateNumbers.empty() && !parts.month)
         return 0;
-    const QDate date = dateFromTokens(parts.dateNumbers, parts.month, regional);
+    const QDate date = parts.month ? dateWithMonthName(parts.dateNumbers, parts.month)
+                                   : dateInFirstFittingOrder(parts.dateNumbers, regional);
     return oleDateFromParts(date.year(), date.month(), date.day());
 }
 
