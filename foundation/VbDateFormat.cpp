@@ -7,6 +7,7 @@
 #include <QDate>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 // Dates and numbers as text: VB's Format pattern letters and the standard date text.
@@ -42,42 +43,96 @@ int hour12(int hour)
     return hour % 12 == 0 ? 12 : hour % 12;
 }
 
+// A number field as its letters ask: one letter without padding, more as two digits.
+QString oneOrTwoDigits(int value, qsizetype letters)
+{
+    return letters == 1 ? QString::number(value) : twoDigits(value);
+}
+
+// d, dd: the day; ddd, dddd and longer: the weekday's short and long name.
+QString dayText(const Parts& p, qsizetype letters, const platform::Regional& regional)
+{
+    if (letters <= 2)
+        return oneOrTwoDigits(p.day, letters);
+    const int weekday = p.weekday() - 1;
+    return letters == 3 ? regional.dayAbbreviations.value(weekday) : regional.dayNames.value(weekday);
+}
+
+// M, MM: the month's number; MMM, MMMM and longer: its short and long name.
+QString monthText(const Parts& p, qsizetype letters, const platform::Regional& regional)
+{
+    if (letters <= 2)
+        return oneOrTwoDigits(p.month, letters);
+    return letters == 3 ? regional.monthAbbreviations.value(p.month - 1) : regional.monthNames.value(p.month - 1);
+}
+
+// y, yy: the year in the century; yyy and longer: the year in four digits at least.
+QString pictureYearText(const Parts& p, qsizetype letters)
+{
+    return letters <= 2 ? twoDigits(p.year % 100) : QString::number(p.year).rightJustified(4, QLatin1Char('0'));
+}
+
+// t: the marker's first letter; tt and longer: the whole regional marker.
+QString pictureMarkerText(const Parts& p, qsizetype letters, const platform::Regional& regional)
+{
+    const QString& marker = p.hour < 12 ? regional.amDesignator : regional.pmDesignator;
+    return letters == 1 ? marker.left(1) : marker;
+}
+
+// One run of a repeated picture letter; a character that is no picture letter stands as itself.
+QString pictureRunText(const Parts& p, QChar letter, qsizetype letters, const platform::Regional& regional)
+{
+    switch (letter.unicode()) {
+    case 'd': return dayText(p, letters, regional);
+    case 'M': return monthText(p, letters, regional);
+    case 'y': return pictureYearText(p, letters);
+    case 'h': return oneOrTwoDigits(hour12(p.hour), letters);
+    case 'H': return oneOrTwoDigits(p.hour, letters);
+    case 'm': return oneOrTwoDigits(p.minute, letters);
+    case 's': return oneOrTwoDigits(p.second, letters);
+    case 't': return pictureMarkerText(p, letters, regional);
+    default: return QString(letters, letter);
+    }
+}
+
+// A quoted literal: its text up to the closing quote (or the pattern's end), and where the
+// pattern goes on after it.
+struct Quoted {
+    QString text;
+    qsizetype next;
+};
+
+Quoted quotedAt(const QString& pattern, qsizetype openingQuote)
+{
+    const qsizetype closingQuote = pattern.indexOf(pattern[openingQuote], openingQuote + 1);
+    const qsizetype end = closingQuote < 0 ? pattern.size() : closingQuote;
+    return {pattern.mid(openingQuote + 1, end - openingQuote - 1), closingQuote < 0 ? end : end + 1};
+}
+
+// How many times the character at `at` repeats from there on, in either case if asked.
+qsizetype runLength(const QString& pattern, qsizetype at, bool eitherCase)
+{
+    const QChar letter = eitherCase ? pattern[at].toLower() : pattern[at];
+    qsizetype run = 1;
+    while (at + run < pattern.size() && (eitherCase ? pattern[at + run].toLower() : pattern[at + run]) == letter)
+        ++run;
+    return run;
+}
+
 // A Windows date/time picture (d M y h H m s t, quotes for literals), as the regional short
 // date and time patterns are written.
 QString picture(const Parts& p, const QString& pattern, const platform::Regional& regional)
 {
     QString out;
     for (qsizetype i = 0; i < pattern.size();) {
-        const QChar c = pattern[i];
-        if (c == QLatin1Char('\'')) {
-            const qsizetype end = pattern.indexOf(QLatin1Char('\''), i + 1);
-            out += pattern.mid(i + 1, (end < 0 ? pattern.size() : end) - i - 1);
-            i = end < 0 ? pattern.size() : end + 1;
+        if (pattern[i] == QLatin1Char('\'')) {
+            const Quoted literal = quotedAt(pattern, i);
+            out += literal.text;
+            i = literal.next;
             continue;
         }
-        qsizetype run = 1;
-        while (i + run < pattern.size() && pattern[i + run] == c)
-            ++run;
-        const QString ampm = p.hour < 12 ? regional.amDesignator : regional.pmDesignator;
-        switch (c.unicode()) {
-        case 'd':
-            out += run == 1 ? QString::number(p.day) : run == 2 ? twoDigits(p.day)
-                 : run == 3 ? regional.dayAbbreviations.value(p.weekday() - 1) : regional.dayNames.value(p.weekday() - 1);
-            break;
-        case 'M':
-            out += run == 1 ? QString::number(p.month) : run == 2 ? twoDigits(p.month)
-                 : run == 3 ? regional.monthAbbreviations.value(p.month - 1) : regional.monthNames.value(p.month - 1);
-            break;
-        case 'y':
-            out += run <= 2 ? twoDigits(p.year % 100) : QString::number(p.year).rightJustified(4, QLatin1Char('0'));
-            break;
-        case 'h': out += run == 1 ? QString::number(hour12(p.hour)) : twoDigits(hour12(p.hour)); break;
-        case 'H': out += run == 1 ? QString::number(p.hour) : twoDigits(p.hour); break;
-        case 'm': out += run == 1 ? QString::number(p.minute) : twoDigits(p.minute); break;
-        case 's': out += run == 1 ? QString::number(p.second) : twoDigits(p.second); break;
-        case 't': out += run == 1 ? ampm.left(1) : ampm; break;
-        default: out += QString(run, c); break;
-        }
+        const qsizetype run = runLength(pattern, i, false);
+        out += pictureRunText(p, pattern[i], run, regional);
         i += run;
     }
     return out;
@@ -102,9 +157,9 @@ std::vector<Piece> splitPattern(const QString& pattern)
         const QChar c = pattern[i];
         const QChar lower = c.toLower();
         if (c == QLatin1Char('"')) {
-            const qsizetype end = pattern.indexOf(QLatin1Char('"'), i + 1);
-            pieces.push_back({Piece::Literal, pattern.mid(i + 1, (end < 0 ? pattern.size() : end) - i - 1)});
-            i = end < 0 ? pattern.size() : end + 1;
+            Quoted literal = quotedAt(pattern, i);
+            pieces.push_back({Piece::Literal, std::move(literal.text)});
+            i = literal.next;
         } else if (c == QLatin1Char('\\')) {
             pieces.push_back({Piece::Literal, pattern.mid(i + 1, 1)});
             i += 2;
@@ -118,9 +173,7 @@ std::vector<Piece> splitPattern(const QString& pattern)
             pieces.push_back({Piece::AmPmRegional, pattern.mid(i, 4)});
             i += 4;
         } else if (letters.contains(lower)) {
-            qsizetype run = 1;
-            while (i + run < pattern.size() && pattern[i + run].toLower() == lower)
-                ++run;
+            const qsizetype run = runLength(pattern, i, true);
             pieces.push_back({Piece::Letter, QString(run, lower)});
             i += run;
         } else {
@@ -160,39 +213,64 @@ int weekOfYear(const Parts& p)
     return (p.date().dayOfYear() - 1 + jan1Weekday) / 7 + 1;
 }
 
+// d to dddd as in a picture; ddddd: the regional short date; dddddd and longer: the long date.
+QString dayLetters(const Parts& p, qsizetype letters, const platform::Regional& regional)
+{
+    if (letters <= 4)
+        return dayText(p, letters, regional);
+    if (letters == 5)
+        return picture(p, regional.shortDatePattern, regional);
+    return picture(p, QStringLiteral("dddd, MMMM dd, yyyy"), regional);
+}
+
+// m, mm: the minute where the pattern means minutes, else the month as in a picture.
+QString monthLetters(const Parts& p, qsizetype letters, bool minutes, const platform::Regional& regional)
+{
+    if (minutes && letters <= 2)
+        return oneOrTwoDigits(p.minute, letters);
+    return monthText(p, letters, regional);
+}
+
+// y: the day of the year; yy: the year in the century; yyy: both; yyyy and longer: the year.
+QString yearLetters(const Parts& p, qsizetype letters)
+{
+    const int dayOfYear = p.date().dayOfYear();
+    if (letters == 1)
+        return QString::number(dayOfYear);
+    if (letters == 2)
+        return twoDigits(p.year % 100);
+    if (letters == 3)
+        return twoDigits(p.year % 100) + QString::number(dayOfYear);
+    return QString::number(p.year);
+}
+
+// w: the weekday's number (1 = Sunday); ww and longer: the week of the year.
+QString weekLetters(const Parts& p, qsizetype letters)
+{
+    return QString::number(letters == 1 ? p.weekday() : weekOfYear(p));
+}
+
+// ttttt and longer: the regional time; fewer t stand as themselves.
+QString timeLetters(const Parts& p, qsizetype letters, const platform::Regional& regional)
+{
+    return letters >= 5 ? picture(p, regional.timePattern, regional) : QString(letters, QLatin1Char('t'));
+}
+
 QString letterText(const Parts& p, const QString& letters, bool minutes, bool twelveHour, double date,
                    const platform::Regional& regional)
 {
-    const int count = static_cast<int>(letters.size());
+    const qsizetype count = letters.size();
     switch (letters[0].unicode()) {
-    case 'd':
-        if (count == 1) return QString::number(p.day);
-        if (count == 2) return twoDigits(p.day);
-        if (count == 3) return regional.dayAbbreviations.value(p.weekday() - 1);
-        if (count == 4) return regional.dayNames.value(p.weekday() - 1);
-        if (count == 5) return picture(p, regional.shortDatePattern, regional);
-        return picture(p, QStringLiteral("dddd, MMMM dd, yyyy"), regional);
-    case 'm':
-        if (minutes && count <= 2) return count == 1 ? QString::number(p.minute) : twoDigits(p.minute);
-        if (count == 1) return QString::number(p.month);
-        if (count == 2) return twoDigits(p.month);
-        if (count == 3) return regional.monthAbbreviations.value(p.month - 1);
-        return regional.monthNames.value(p.month - 1);
-    case 'y':
-        if (count == 1) return QString::number(p.date().dayOfYear());
-        if (count == 2) return twoDigits(p.year % 100);
-        if (count == 3) return twoDigits(p.year % 100) + QString::number(p.date().dayOfYear());
-        return QString::number(p.year);
-    case 'h': {
-        const int hour = twelveHour ? hour12(p.hour) : p.hour;
-        return count == 1 ? QString::number(hour) : twoDigits(hour);
-    }
-    case 'n': return count == 1 ? QString::number(p.minute) : twoDigits(p.minute);
-    case 's': return count == 1 ? QString::number(p.second) : twoDigits(p.second);
-    case 'w': return count == 1 ? QString::number(p.weekday()) : QString::number(weekOfYear(p));
+    case 'd': return dayLetters(p, count, regional);
+    case 'm': return monthLetters(p, count, minutes, regional);
+    case 'y': return yearLetters(p, count);
+    case 'h': return oneOrTwoDigits(twelveHour ? hour12(p.hour) : p.hour, count);
+    case 'n': return oneOrTwoDigits(p.minute, count);
+    case 's': return oneOrTwoDigits(p.second, count);
+    case 'w': return weekLetters(p, count);
     case 'q': return QString::number((p.month - 1) / 3 + 1);
     case 'c': return dateText(date);
-    case 't': return count >= 5 ? picture(p, regional.timePattern, regional) : QString(count, QLatin1Char('t'));
+    case 't': return timeLetters(p, count, regional);
     default: return letters;
     }
 }

@@ -59,6 +59,44 @@ std::optional<int> meridiemOfWord(const QString& word, const platform::Regional&
     throw VbError(vberr::TypeMismatch);
 }
 
+// A run of digits from `at` on, and where the text goes on after it.
+qsizetype readNumber(const QString& text, qsizetype at, std::vector<Token>& tokens)
+{
+    qsizetype end = at;
+    while (end < text.size() && text[end].isDigit())
+        ++end;
+    if (end - at > 9)
+        mismatch();
+    tokens.push_back({Token::Number, text.mid(at, end - at).toInt(), static_cast<int>(end - at)});
+    return end;
+}
+
+// A word from `at` on (trailing dots dropped): a month or an AM/PM marker becomes a token, a
+// day name is passed over, any other word is no date.
+qsizetype readWord(const QString& text, qsizetype at, const platform::Regional& regional, std::vector<Token>& tokens)
+{
+    qsizetype end = at;
+    while (end < text.size() && (text[end].isLetter() || text[end] == QLatin1Char('.')))
+        ++end;
+    QString word = text.mid(at, end - at);
+    while (word.endsWith(QLatin1Char('.')))
+        word.chop(1);
+    if (const int month = monthOfWord(word, regional))
+        tokens.push_back({Token::Month, month, 0});
+    else if (const auto meridiem = meridiemOfWord(word, regional))
+        tokens.push_back({Token::Meridiem, *meridiem, 0});
+    else if (!isDayName(word, regional))
+        mismatch();
+    return end;
+}
+
+// Characters that only part the date's fields.
+bool isDateSeparator(QChar c, const platform::Regional& regional)
+{
+    return c.isSpace() || c == QLatin1Char(',') || c == QLatin1Char('/') || c == QLatin1Char('-') ||
+           c == QLatin1Char('.') || c == regional.dateSeparator;
+}
+
 std::vector<Token> tokenize(const QString& text, const platform::Regional& regional)
 {
     std::vector<Token> tokens;
@@ -66,32 +104,13 @@ std::vector<Token> tokenize(const QString& text, const platform::Regional& regio
     while (i < text.size()) {
         const QChar c = text[i];
         if (c.isDigit()) {
-            qsizetype j = i;
-            while (j < text.size() && text[j].isDigit())
-                ++j;
-            if (j - i > 9)
-                mismatch();
-            tokens.push_back({Token::Number, text.mid(i, j - i).toInt(), static_cast<int>(j - i)});
-            i = j;
+            i = readNumber(text, i, tokens);
         } else if (c.isLetter()) {
-            qsizetype j = i;
-            while (j < text.size() && (text[j].isLetter() || text[j] == QLatin1Char('.')))
-                ++j;
-            QString word = text.mid(i, j - i);
-            while (word.endsWith(QLatin1Char('.')))
-                word.chop(1);
-            i = j;
-            if (const int month = monthOfWord(word, regional))
-                tokens.push_back({Token::Month, month, 0});
-            else if (const auto meridiem = meridiemOfWord(word, regional))
-                tokens.push_back({Token::Meridiem, *meridiem, 0});
-            else if (!isDayName(word, regional))
-                mismatch();
+            i = readWord(text, i, regional, tokens);
         } else if (c == regional.timeSeparator || c == QLatin1Char(':')) {
             tokens.push_back({Token::TimeSeparator, 0, 0});
             ++i;
-        } else if (c.isSpace() || c == QLatin1Char(',') || c == QLatin1Char('/') || c == QLatin1Char('-') ||
-                   c == QLatin1Char('.') || c == regional.dateSeparator) {
+        } else if (isDateSeparator(c, regional)) {
             ++i;
         } else {
             mismatch();
@@ -152,34 +171,39 @@ std::optional<QDate> dateFromNumbers(const std::vector<Token>& numbers, const QS
     return date;
 }
 
-QDate dateFromTokens(const std::vector<Token>& numbers, int month, const platform::Regional& regional)
+// A month name: of the numbers one is the day, the other (or a long one) the year; without
+// a day it is the first, without a year this one.
+QDate dateWithMonthName(const std::vector<Token>& numbers, int month)
 {
-    if (month) {
-        // A month name: of the numbers one is the day, the other (or a long one) the year.
-        int day = 1;
-        int year = fromOleDate(now()).date().year();
-        if (numbers.size() == 1) {
-            if (looksLikeYear(numbers[0]))
-                year = fullYear(numbers[0]);
-            else
-                day = numbers[0].value;
-        } else if (numbers.size() == 2) {
-            const bool yearFirst = looksLikeYear(numbers[0]);
-            day = numbers[yearFirst ? 1 : 0].value;
-            year = fullYear(numbers[yearFirst ? 0 : 1]);
-        } else if (!numbers.empty()) {
-            mismatch();
-        }
-        const QDate date(year, month, day);
-        if (!date.isValid() || year < 100)
-            mismatch();
-        return date;
+    int day = 1;
+    int year = fromOleDate(now()).date().year();
+    if (numbers.size() == 1) {
+        if (looksLikeYear(numbers[0]))
+            year = fullYear(numbers[0]);
+        else
+            day = numbers[0].value;
+    } else if (numbers.size() == 2) {
+        const bool yearFirst = looksLikeYear(numbers[0]);
+        day = numbers[yearFirst ? 1 : 0].value;
+        year = fullYear(numbers[yearFirst ? 0 : 1]);
+    } else if (!numbers.empty()) {
+        mismatch();
     }
+    const QDate date(year, month, day);
+    if (!date.isValid() || year < 100)
+        mismatch();
+    return date;
+}
+
+// Numbers only: the pattern's order first; a date that is impossible in it may fit another.
+QDate dateInFirstFittingOrder(const std::vector<Token>& numbers, const platform::Regional& regional)
+{
     if (numbers.size() < 2 || numbers.size() > 3)
         mismatch();
-    // The pattern's order first; a date that is impossible in it may fit another.
     const QString preferred = fieldOrder(regional.shortDatePattern);
     for (const QString& order : {preferred, QStringLiteral("DMY"), QStringLiteral("MDY"), QStringLiteral("YMD")}) {
+        // A leading number of three or more digits is a year: past the pattern's own order,
+        // only year first is tried.
         if (numbers.size() == 3 && order != preferred && numbers[0].digits > 2 && order != QLatin1String("YMD"))
             continue;
         if (const auto date = dateFromNumbers(numbers, order))
@@ -188,58 +212,117 @@ QDate dateFromTokens(const std::vector<Token>& numbers, int month, const platfor
     mismatch();
 }
 
+// The tokens sorted into the date's numbers and month name and the time's parts and marker.
+struct DateAndTime {
+    std::vector<Token> dateNumbers;
+    int month = 0;
+    std::vector<int> timeParts; // hour, minute, second
+    std::optional<int> meridiem;
+};
+
+bool follows(const std::vector<Token>& tokens, size_t at, Token::Kind kind)
+{
+    return at > 0 && tokens[at - 1].kind == kind;
+}
+
+bool precedes(const std::vector<Token>& tokens, size_t at, Token::Kind kind)
+{
+    return at + 1 < tokens.size() && tokens[at + 1].kind == kind;
+}
+
+// A number is a time part when a time separator or a marker follows it or a separator stands
+// before it; else it belongs to the date. A time has at most three parts, and only one time.
+void addNumber(DateAndTime& parts, const std::vector<Token>& tokens, size_t at)
+{
+    const bool startsTime = precedes(tokens, at, Token::TimeSeparator) || precedes(tokens, at, Token::Meridiem);
+    const bool afterSeparator = follows(tokens, at, Token::TimeSeparator);
+    if (!startsTime && !afterSeparator) {
+        parts.dateNumbers.push_back(tokens[at]);
+        return;
+    }
+    if (parts.timeParts.size() >= 3 || (startsTime && !parts.timeParts.empty() && !afterSeparator))
+        mismatch();
+    parts.timeParts.push_back(tokens[at].value);
+}
+
+void addMonth(DateAndTime& parts, const Token& month)
+{
+    if (parts.month)
+        mismatch();
+    parts.month = month.value;
+}
+
+// The AM/PM marker comes once, after the time.
+void addMeridiem(DateAndTime& parts, const Token& meridiem)
+{
+    if (parts.meridiem || parts.timeParts.empty())
+        mismatch();
+    parts.meridiem = meridiem.value;
+}
+
+DateAndTime sortTokens(const std::vector<Token>& tokens)
+{
+    DateAndTime parts;
+    for (size_t at = 0; at < tokens.size(); ++at) {
+        switch (tokens[at].kind) {
+        case Token::Number: addNumber(parts, tokens, at); break;
+        case Token::Month: addMonth(parts, tokens[at]); break;
+        case Token::Meridiem: addMeridiem(parts, tokens[at]); break;
+        case Token::TimeSeparator:
+            // A time separator stands only after a number.
+            if (!follows(tokens, at, Token::Number))
+                mismatch();
+            break;
+        case Token::Skip: break;
+        }
+    }
+    if (parts.dateNumbers.empty() && !parts.month && parts.timeParts.empty())
+        mismatch();
+    return parts;
+}
+
+// The date part as whole days, 0 when the text holds only a time.
+double daysOf(const DateAndTime& parts, const platform::Regional& regional)
+{
+    if (parts.dateNumbers.empty() && !parts.month)
+        return 0;
+    const QDate date = parts.month ? dateWithMonthName(parts.dateNumbers, parts.month)
+                                   : dateInFirstFittingOrder(parts.dateNumbers, regional);
+    return oleDateFromParts(date.year(), date.month(), date.day());
+}
+
+// The hour on the 24-hour clock: with a marker the hour is 1 to 12 and 12 AM is midnight.
+int hourOfDay(int hour, std::optional<int> meridiem)
+{
+    if (!meridiem)
+        return hour;
+    if (hour < 1 || hour > 12)
+        mismatch();
+    return hour % 12 + (*meridiem == 1 ? 12 : 0);
+}
+
+// The time part as a fraction of a day.
+double dayFraction(const DateAndTime& parts)
+{
+    const int hour = hourOfDay(parts.timeParts[0], parts.meridiem);
+    const int minute = parts.timeParts.size() > 1 ? parts.timeParts[1] : 0;
+    const int second = parts.timeParts.size() > 2 ? parts.timeParts[2] : 0;
+    if (hour > 23 || minute > 59 || second > 59)
+        mismatch();
+    return (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+}
+
 } // namespace
 
 double cdate(const QString& text)
 {
     const platform::Regional& regional = platform::regional();
-    const std::vector<Token> tokens = tokenize(text, regional);
-    std::vector<Token> dateNumbers;
-    std::vector<int> timeParts;
-    int month = 0;
-    std::optional<int> meridiem;
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        const Token& token = tokens[i];
-        const bool startsTime = token.kind == Token::Number && i + 1 < tokens.size() &&
-                                (tokens[i + 1].kind == Token::TimeSeparator || tokens[i + 1].kind == Token::Meridiem);
-        if (token.kind == Token::Number && (startsTime || (i > 0 && tokens[i - 1].kind == Token::TimeSeparator))) {
-            if (timeParts.size() >= 3 || (startsTime && !timeParts.empty() && tokens[i - 1].kind != Token::TimeSeparator))
-                mismatch();
-            timeParts.push_back(token.value);
-        } else if (token.kind == Token::Number) {
-            dateNumbers.push_back(token);
-        } else if (token.kind == Token::Month) {
-            if (month)
-                mismatch();
-            month = token.value;
-        } else if (token.kind == Token::Meridiem) {
-            if (meridiem || timeParts.empty())
-                mismatch();
-            meridiem = token.value;
-        } else if (token.kind == Token::TimeSeparator && (i == 0 || tokens[i - 1].kind != Token::Number)) {
-            mismatch();
-        }
-    }
-    if (dateNumbers.empty() && !month && timeParts.empty())
-        mismatch();
-    double days = 0;
-    if (!dateNumbers.empty() || month) {
-        const QDate date = dateFromTokens(dateNumbers, month, regional);
-        days = oleDateFromParts(date.year(), date.month(), date.day());
-    }
-    if (timeParts.empty())
+    const DateAndTime parts = sortTokens(tokenize(text, regional));
+    const double days = daysOf(parts, regional);
+    if (parts.timeParts.empty())
         return days;
-    int hour = timeParts[0];
-    const int minute = timeParts.size() > 1 ? timeParts[1] : 0;
-    const int second = timeParts.size() > 2 ? timeParts[2] : 0;
-    if (meridiem) {
-        if (hour < 1 || hour > 12)
-            mismatch();
-        hour = hour % 12 + (*meridiem == 1 ? 12 : 0);
-    }
-    if (hour > 23 || minute > 59 || second > 59)
-        mismatch();
-    const double fraction = (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+    // Before the epoch a date counts down in whole days while its time of day still adds away from zero.
+    const double fraction = dayFraction(parts);
     return days >= 0 ? days + fraction : days - fraction;
 }
 

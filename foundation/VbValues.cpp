@@ -9,6 +9,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <optional>
 
 namespace vb {
 
@@ -29,6 +30,24 @@ bool isValBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r');
 }
 
+qsizetype skipValBlanks(const QString& text, qsizetype at)
+{
+    while (at < text.size() && isValBlank(text[at]))
+        ++at;
+    return at;
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c.isDigit() && c.unicode() < 128;
+}
+
+bool isExponentLetter(QChar c)
+{
+    const QChar upper = c.toUpper();
+    return upper == QLatin1Char('E') || upper == QLatin1Char('D');
+}
+
 // "&H" / "&O" prefixed numbers: up to 16 bits they are Integers, up to 32 bits Longs, so the
 // top bit makes them negative.
 double radixValue(const QString& digits, int radix)
@@ -45,6 +64,65 @@ double radixValue(const QString& digits, int radix)
     if (value <= 0xFFFF)
         return static_cast<int16_t>(static_cast<uint16_t>(value));
     return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
+// The value of a text that starts (after blanks) "&H" (hexadecimal), "&O" or just "&" (octal),
+// or nothing for any other text.
+std::optional<double> radixPrefixed(const QString& text, qsizetype at)
+{
+    if (at + 1 >= text.size() || text[at] != QLatin1Char('&'))
+        return std::nullopt;
+    const QChar radix = text[at + 1].toUpper();
+    if (radix == QLatin1Char('H'))
+        return radixValue(text.mid(at + 2), 16);
+    if (radix == QLatin1Char('O'))
+        return radixValue(text.mid(at + 2), 8);
+    return radixValue(text.mid(at + 1), 8);
+}
+
+// The digits val has read so far, as text toDouble reads, and whether any is a digit.
+struct ValDigits {
+    QString text;
+    bool any = false;
+};
+
+// A leading "+" or "-" goes into the number; returns where reading goes on.
+qsizetype appendSign(const QString& text, qsizetype at, QString& number)
+{
+    if (at < text.size() && (text[at] == QLatin1Char('-') || text[at] == QLatin1Char('+')))
+        number += text[at++];
+    return at;
+}
+
+// ASCII digits from `at` on, and one point where allowed, with the blanks between them left
+// out; returns where the first other character stands.
+qsizetype appendDigits(const QString& text, qsizetype at, bool pointAllowed, ValDigits& number)
+{
+    for (; at < text.size(); ++at) {
+        const QChar c = text[at];
+        if (isValBlank(c))
+            continue;
+        if (isAsciiDigit(c)) {
+            number.text += c;
+            number.any = true;
+        } else if (pointAllowed && c == QLatin1Char('.')) {
+            number.text += c;
+            pointAllowed = false;
+        } else {
+            break;
+        }
+    }
+    return at;
+}
+
+// The exponent after an "E" or "D" as "e" and its signed digits; an exponent counts only when
+// digits follow it, so without them it is empty.
+QString exponentAfter(const QString& text, qsizetype at)
+{
+    ValDigits exponent{QStringLiteral("e")};
+    at = appendSign(text, skipValBlanks(text, at), exponent.text);
+    appendDigits(text, at, false, exponent);
+    return exponent.any ? exponent.text : QString();
 }
 
 // The %G text of printf with `digits` significant digits, always with "." whatever the C
@@ -93,59 +171,17 @@ float csng(double value)
 
 double val(const QString& text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && isValBlank(text[i]))
-        ++i;
-    if (i + 1 < text.size() && text[i] == QLatin1Char('&')) {
-        const QChar radix = text[i + 1].toUpper();
-        if (radix == QLatin1Char('H'))
-            return radixValue(text.mid(i + 2), 16);
-        if (radix == QLatin1Char('O'))
-            return radixValue(text.mid(i + 2), 8);
-        return radixValue(text.mid(i + 1), 8);
-    }
-    QString number;
-    bool seenPoint = false;
-    bool seenDigit = false;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        number += text[i++];
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (isValBlank(c))
-            continue;
-        if (c.isDigit() && c.unicode() < 128) {
-            number += c;
-            seenDigit = true;
-        } else if (c == QLatin1Char('.') && !seenPoint) {
-            number += c;
-            seenPoint = true;
-        } else {
-            break;
-        }
-    }
-    // An exponent counts only when digits follow it.
-    if (seenDigit && i < text.size() && (text[i].toUpper() == QLatin1Char('E') || text[i].toUpper() == QLatin1Char('D'))) {
-        QString exponent = QStringLiteral("e");
-        qsizetype j = i + 1;
-        while (j < text.size() && isValBlank(text[j]))
-            ++j;
-        if (j < text.size() && (text[j] == QLatin1Char('-') || text[j] == QLatin1Char('+')))
-            exponent += text[j++];
-        bool expDigit = false;
-        for (; j < text.size(); ++j) {
-            if (isValBlank(text[j]))
-                continue;
-            if (!(text[j].isDigit() && text[j].unicode() < 128))
-                break;
-            exponent += text[j];
-            expDigit = true;
-        }
-        if (expDigit)
-            number += exponent;
-    }
-    if (!seenDigit)
+    const qsizetype start = skipValBlanks(text, 0);
+    if (const std::optional<double> prefixed = radixPrefixed(text, start))
+        return *prefixed;
+    ValDigits number;
+    qsizetype at = appendSign(text, start, number.text);
+    at = appendDigits(text, at, true, number);
+    if (!number.any)
         return 0;
-    const double value = number.toDouble();
+    if (at < text.size() && isExponentLetter(text[at]))
+        number.text += exponentAfter(text, at + 1);
+    const double value = number.text.toDouble();
     if (!std::isfinite(value))
         throw VbError(vberr::Overflow);
     return value;
