@@ -5,7 +5,7 @@
 #include "display/CountdownForm.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
-#include "display/ProgramFolder.h"
+#include "display/DisplayContext.h"
 #include "display/modCounter.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
@@ -46,7 +46,7 @@ CountingUi& ui()
 struct Scene {
     Scene()
     {
-        ProgramFolder::setAppPath(platform::fs::toInternal(folder.path()));
+        context.appPath = platform::fs::toInternal(folder.path());
         form.c1eEventCaption()->setCaption("New Year's Eve with friends and family");
         form.c1eEventDate()->setCaption("Dec 31, 2031");
         const char* boxes[] = {"4 Years", "3 Months", "12 Days", "5 Hours", "30 Minutes", "7 Seconds"};
@@ -55,6 +55,7 @@ struct Scene {
         form.lblSaveToFileLocation()->setCaption(platform::fs::toInternal(folder.filePath("count.html")));
         counter.setSaveFormat("1");
     }
+    DisplayContext context;
     QTemporaryDir folder;
     CountdownForm form;
     clsCounter counter;

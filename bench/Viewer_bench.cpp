@@ -3,7 +3,6 @@
 #include "countdown/CountdownDefaults.h"
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
-#include "display/ProgramFolder.h"
 #include "display/VbTimer.h"
 #include "foundation/OleDate.h"
 #include "platform/FileSystem.h"
@@ -99,8 +98,7 @@ public:
     ProgramFolderWithPackage()
     {
         const QString root = platform::fs::toInternal(m_dir.path());
-        modVantrelViewer::AppPath = root;
-        ProgramFolder::setAppPath(root);
+        m_context.appPath = root;
         QDir(m_dir.path()).mkpath(QStringLiteral("Temp"));
         QDir(m_dir.path()).mkpath(QStringLiteral("staging"));
         const QString staging = root + QStringLiteral("\\staging");
@@ -120,12 +118,14 @@ public:
         ModJoinsSkins::SaveCountdownPackage(package, QStringLiteral("0"), QStringLiteral("0"), QString(),
                                             QStringLiteral("Bench.MVK"), QString(), QString(), QString(), staging);
         ModJoinsSkins::OpenCountdownPackage(package, false, root + QStringLiteral("\\Temp"));
-        modVantrelViewer::CurrentFile = package;
+        m_context.currentFile = package;
     }
 
     QString package;
 
 private:
+    // The viewer's one context for the benchmarks, pointing at this folder.
+    ViewerContext m_context;
     QTemporaryDir m_dir;
 };
 
@@ -253,11 +253,12 @@ int viewerChild(int argc, char** argv)
     services.ui = &ui;
     platform::setServices(services);
     const QString programFolder = platform::fs::toInternal(QString::fromLocal8Bit(argv[2]));
-    modVantrelViewer::programFolder = [programFolder] { return programFolder; };
+    ViewerContext context;
+    context.programFolder = [programFolder] { return programFolder; };
     modVantrelViewer::Main(QString::fromLocal8Bit(argv[3]));
-    if (!modVantrelViewer::ViewerWindow)
+    if (!modVantrelViewer::ViewerWindow())
         return 2;
-    FirstPaint paint(modVantrelViewer::ViewerWindow);
+    FirstPaint paint(modVantrelViewer::ViewerWindow());
     const bool painted = paint.painted || waitForFirstPaint(paint);
     return painted && ui.messages == 0 ? 0 : 3;
 }
@@ -297,7 +298,7 @@ int main(int argc, char** argv)
     folder = &programFolder;
     selfPath = QCoreApplication::applicationFilePath();
     childPackage = platform::fs::resolve(programFolder.package);
-    childProgramFolder = platform::fs::resolve(modVantrelViewer::AppPath);
+    childProgramFolder = platform::fs::resolve(modVantrelViewer::AppPath());
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,21 +1,13 @@
 #include "ProgramFolder.h"
 
+#include "foundation/ProgramContext.h"
 #include "foundation/clsPSFileUtilities.h"
 #include "platform/FileSystem.h"
 
-namespace {
-QString& appPathValue()
-{
-    static QString value;
-    return value;
-}
-} // namespace
-
 namespace ProgramFolder {
 
-QString AppPath() { return appPathValue(); }
-void setAppPath(const QString& internalPath) { appPathValue() = internalPath; }
-QString WorkFolder() { return appPathValue() + QStringLiteral("\\Temp"); }
+QString AppPath() { return ProgramContext::current().appPath; }
+QString WorkFolder() { return AppPath() + QStringLiteral("\\Temp"); }
 
 void makeWorkFolder()
 {

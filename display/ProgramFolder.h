@@ -2,12 +2,12 @@
 
 #include <QString>
 
-// The program folder (AppPath) as the display code sees it. The viewer and the screen saver set
-// it as soon as they know their own AppPath; the work folder is AppPath & "\Temp".
+// The program folder (AppPath) as the display code sees it: the program folder of the current
+// ProgramContext, which the viewer and the screen saver set as soon as they know it. The work
+// folder is AppPath & "\Temp".
 namespace ProgramFolder {
 
 QString AppPath();
-void setAppPath(const QString& internalPath);
 
 // AppPath & "\Temp"
 QString WorkFolder();

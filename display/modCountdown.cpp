@@ -1,6 +1,7 @@
 #include "modCountdown.h"
 
 #include "CountdownForm.h"
+#include "DisplayContext.h"
 #include "ElasticPanel.h"
 #include "FormControls.h"
 #include "HiddenLabel.h"
@@ -121,9 +122,10 @@ void placeWindow(CountdownForm& form, const clsCountdown& countdown, const Scale
     form.setHeight(side(countdown.Height(), k.ky, kSmallestUsableSidePixels * down, kUsableHeightPixels * down,
                         areaHeight));
     KeepOnScreen::keepOnScreen(form);
-    RememberedHeight = vb::clng(form.Height());
-    RememberedLeft = vb::clng(form.Left());
-    RememberedWidth = vb::clng(form.Width());
+    DisplayContext::RememberedGeometry& remembered = DisplayContext::current().remembered;
+    remembered.height = vb::clng(form.Height());
+    remembered.left = vb::clng(form.Left());
+    remembered.width = vb::clng(form.Width());
     form.setWindowState(countdown.State());
 }
 
@@ -264,6 +266,10 @@ void packAndRemember(const clsCountdown& countdown, CountdownForm& form)
 }
 
 } // namespace
+
+int32_t RememberedLeft() { return DisplayContext::current().remembered.left; }
+int32_t RememberedWidth() { return DisplayContext::current().remembered.width; }
+int32_t RememberedHeight() { return DisplayContext::current().remembered.height; }
 
 void ApplyCountdownToForm(CountdownForm& form, clsCountdown& countdown)
 {

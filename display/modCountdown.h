@@ -18,9 +18,10 @@ namespace modCountdown {
 // The window's outer Left, Width and Height in whole twips as they stood right after the last
 // ApplyCountdownToForm placed it (the window's own reading, so window-manager adjustments are
 // part of it). The viewer's close compares the window against them. Top is not remembered.
-inline int32_t RememberedLeft = 0;
-inline int32_t RememberedWidth = 0;
-inline int32_t RememberedHeight = 0;
+// They are kept in the DisplayContext.
+int32_t RememberedLeft();
+int32_t RememberedWidth();
+int32_t RememberedHeight();
 
 // Copies the countdown onto the form: layout number, geometry (only when the countdown's State
 // is 0), hidden labels, colours, fonts scaled by kAvg, captions and the visibility of panels and

@@ -1,6 +1,7 @@
 #include "display/modCounter.h"
 
 #include "countdown/clsCounter.h"
+#include "display/DisplayContext.h"
 #include "display/ElasticPanel.h"
 #include "display/ExportPath.h"
 #include "display/ExportTarget.h"
@@ -21,17 +22,6 @@
 namespace modCounter {
 
 namespace {
-
-// Failures already shown in this run, as path, number and description.
-QSet<QString> g_reportedFailures;
-
-// The file this run wrote last and its bytes: an export that has not changed since is not
-// written again (the screen saver exports every 10 ms).
-struct WrittenFile {
-    QString path;
-    QByteArray bytes;
-};
-WrittenFile g_lastWritten;
 
 int32_t rgbValue(const QColor& colour)
 {
@@ -79,22 +69,26 @@ void refuseUnfitPath(const QString& path, const QString& saveFormat)
         throw platform::VbError(52, QStringLiteral("Bad file name or number"));
 }
 
+// An export that has not changed since this run last wrote it is not written again (the
+// screen saver exports every 10 ms).
 void writeWhenChanged(const QString& path, const QByteArray& bytes)
 {
-    const bool writtenHere = path == g_lastWritten.path;
-    if (writtenHere && bytes == g_lastWritten.bytes && platform::fs::isFile(path))
+    DisplayContext::WrittenFile& lastWritten = DisplayContext::current().lastWrittenExport;
+    const bool writtenHere = path == lastWritten.path;
+    if (writtenHere && bytes == lastWritten.bytes && platform::fs::isFile(path))
         return;
-    ExportTarget::refuseUnlessReplaceable(path, writtenHere ? &g_lastWritten.bytes : nullptr);
+    ExportTarget::refuseUnlessReplaceable(path, writtenHere ? &lastWritten.bytes : nullptr);
     platform::fs::writeAtomic(path, bytes);
-    g_lastWritten = {path, bytes};
+    lastWritten = {path, bytes};
 }
 
 void reportOnce(const QString& path, const platform::VbError& error)
 {
     const QString key = path + QChar(0) + QString::number(error.number) + QChar(0) + error.description;
-    if (g_reportedFailures.contains(key))
+    QSet<QString>& reported = DisplayContext::current().reportedExportFailures;
+    if (reported.contains(key))
         return;
-    g_reportedFailures.insert(key);
+    reported.insert(key);
     platform::services().ui->msgBox(errorReportJoined(error), platform::vbmsg::vbOKOnly);
 }
 
@@ -169,12 +163,12 @@ QString ColorToHtml(int32_t vbColor)
 
 void resetReportedFailures()
 {
-    g_reportedFailures.clear();
+    DisplayContext::current().reportedExportFailures.clear();
 }
 
 void forgetWrittenExport()
 {
-    g_lastWritten = {};
+    DisplayContext::current().lastWrittenExport = {};
 }
 
 } // namespace modCounter

@@ -1,5 +1,6 @@
 #include "clsForm.h"
 
+#include "ProgramContext.h"
 #include "clsFormDb.h"
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-QString g_applicationFolder;
-
 int16_t clampedToInt16(int32_t value)
 {
     return static_cast<int16_t>(std::clamp<int32_t>(value, INT16_MIN, INT16_MAX));
@@ -23,14 +22,10 @@ int16_t clampedToInt16(int32_t value)
 
 QString clsForm::applicationFolder()
 {
-    if (g_applicationFolder.isEmpty())
+    const QString& programFolder = ProgramContext::current().appPath;
+    if (programFolder.isEmpty())
         return platform::fs::toInternal(QCoreApplication::applicationDirPath());
-    return g_applicationFolder;
-}
-
-void clsForm::setApplicationFolder(const QString& folder)
-{
-    g_applicationFolder = folder;
+    return programFolder;
 }
 
 int32_t clsForm::roundedTwips(double twips)

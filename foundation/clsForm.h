@@ -39,10 +39,9 @@ public:
     bool LeftOpen() const;
     void setLeftOpen(bool leftOpen);
 
-    // The folder FormFileName is built in: the application folder. Empty until set; when
-    // empty, the folder of the running executable (internal form) is used.
+    // The folder FormFileName is built in: the program folder of the current ProgramContext;
+    // while that is empty, the folder of the running executable (internal form).
     static QString applicationFolder();
-    static void setApplicationFolder(const QString& folder);
 
     // Twips rounded to a whole number (halves to even) and kept within 32 bits, ready for a
     // geometry setter. Raises VbError 6 for a value that is not a number.

@@ -1,6 +1,7 @@
 #include "modForm.h"
 
 #include "KeepOnScreen.h"
+#include "ProgramContext.h"
 #include "VbValues.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
@@ -96,7 +97,7 @@ int16_t sizeCodeOfName(const QString& name)
 void placeWithoutRecord(int16_t mode, QWidget* form, const QString& name)
 {
     if (mode == 0) {
-        applyRecord(form, *FormRecord);
+        applyRecord(form, *FormRecord());
         const int16_t count = CountCountdownForms();
         if (count >= 1 && count <= 6) {
             const TileCodes codes = kTileCodesByCount[count - 1];
@@ -172,6 +173,11 @@ void setFormWindowState(QWidget* form, int16_t state)
     form->setWindowState(states);
 }
 
+std::unique_ptr<clsForm>& FormRecord()
+{
+    return ProgramContext::current().formRecord;
+}
+
 void UpdateFormRecord(clsForm& record)
 {
     record.Update();
@@ -179,36 +185,38 @@ void UpdateFormRecord(clsForm& record)
 
 void SaveFormPosition(QWidget* form, const QString& name)
 {
-    FormRecord = std::make_unique<clsForm>();
-    FormRecord->setState(FormWindowState(form));
-    if (FormRecord->State() != 0)
+    std::unique_ptr<clsForm>& record = FormRecord();
+    record = std::make_unique<clsForm>();
+    record->setState(FormWindowState(form));
+    if (record->State() != 0)
         setFormWindowState(form, 0);
-    FormRecord->setName(name);
-    FormRecord->setHeight(clsForm::roundedTwips(FormHeight(form)));
-    FormRecord->setWidth(clsForm::roundedTwips(FormWidth(form)));
-    FormRecord->setTop(storedPosition(FormTop(form)));
-    FormRecord->setLeft(storedPosition(FormLeft(form)));
-    UpdateFormRecord(*FormRecord);
-    FormRecord.reset();
+    record->setName(name);
+    record->setHeight(clsForm::roundedTwips(FormHeight(form)));
+    record->setWidth(clsForm::roundedTwips(FormWidth(form)));
+    record->setTop(storedPosition(FormTop(form)));
+    record->setLeft(storedPosition(FormLeft(form)));
+    UpdateFormRecord(*record);
+    record.reset();
 }
 
 void RestoreFormPosition(int16_t mode, QWidget* form, const QString& name)
 {
-    FormRecord = std::make_unique<clsForm>();
-    const bool found = FormRecord->FindByName(name) != 0;
+    std::unique_ptr<clsForm>& record = FormRecord();
+    record = std::make_unique<clsForm>();
+    const bool found = record->FindByName(name) != 0;
     if (mode == 0 || mode == 1 || mode == 2 || mode == 4) {
         if (!found) {
             placeWithoutRecord(mode, form, name);
         } else {
             if (mode == 0 && FormWindowState(form) == 2)
                 setFormWindowState(form, 0);
-            applyRecord(form, *FormRecord);
+            applyRecord(form, *record);
         }
         // Tiling and centring measure the whole screen, not the part its panels leave free.
         if (FormWindowState(form) == 0)
             keepOnScreen(form);
     }
-    FormRecord.reset();
+    record.reset();
 }
 
 void TileCountdownForm(QWidget* form, int16_t bandCode, int16_t slotCode, int16_t sizeCode)

@@ -14,8 +14,9 @@ class QWidget;
 // it (or places the window by a mode) when it opens. All sizes and positions are in twips.
 namespace modForm {
 
-// The record SaveFormPosition and RestoreFormPosition work on; empty outside those calls.
-inline std::unique_ptr<clsForm> FormRecord;
+// The record SaveFormPosition and RestoreFormPosition work on, kept in the ProgramContext;
+// empty outside those calls.
+std::unique_ptr<clsForm>& FormRecord();
 
 void UpdateFormRecord(clsForm& record);
 void SaveFormPosition(QWidget* form, const QString& name);

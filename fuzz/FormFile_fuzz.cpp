@@ -1,3 +1,4 @@
+#include "foundation/ProgramContext.h"
 #include "foundation/clsForm.h"
 #include "foundation/clsFormDb.h"
 
@@ -10,7 +11,7 @@
 // crash, a hang or a sanitizer report.
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    clsForm::setApplicationFolder(QStringLiteral("\\fuzz"));
+    ProgramContext::current().appPath = QStringLiteral("\\fuzz");
     return 0;
 }
 

@@ -3,10 +3,10 @@
 // first tick reported, the second tick must not bring a new message box.
 #include "display/CountdownWindow.h"
 #include "display/HiddenLabel.h"
-#include "display/ProgramFolder.h"
 #include "display/modCountdownLayout.h"
 
 #include "countdown/clsCounter.h"
+#include "foundation/ProgramContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Regional.h"
 #include "platform/Services.h"
@@ -58,7 +58,7 @@ struct Harness {
         screen.heightPixels = 768;
         platform::setServices({&ui, &settings, &screen, &mci, &shell, &help, &windows, &regional});
         QDir(folder.path()).mkpath(QStringLiteral("Temp"));
-        ProgramFolder::setAppPath(platform::fs::toInternal(folder.path()));
+        ProgramContext::current().appPath = platform::fs::toInternal(folder.path());
         // Members a data file may name: a picture whose bytes are no picture, and one with no
         // bytes at all, as a package keeps a member it could not pack.
         write(QStringLiteral("broken.png"), "these bytes are no picture");

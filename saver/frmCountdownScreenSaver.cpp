@@ -115,9 +115,9 @@ void frmCountdownScreenSaver::Form_Load()
     runStep(trap, [] { platform::services().ui->setMousePointer(platform::vbcursor::vbHourglass); });
     // The template label only carries the path here: the screen saver has no handler that
     // would store it as a setting.
-    loadCountdown(modVantrelnScreenSaver::CountdownPath,
+    loadCountdown(modVantrelnScreenSaver::CountdownPath(),
                   [this, &trap] {
-                      runStep(trap, [this] { lblTemplateFileName()->setCaption(modVantrelnScreenSaver::CountdownPath); });
+                      runStep(trap, [this] { lblTemplateFileName()->setCaption(modVantrelnScreenSaver::CountdownPath()); });
                   },
                   trap);
     runStep(trap, [] { platform::services().ui->setMousePointer(platform::vbcursor::vbDefault); });

@@ -9,6 +9,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The one context every layer of this program reads, for as long as the program runs.
+    SaverContext context;
     QApplication::setApplicationName(QStringLiteral("vantrel-saver"));
     platform::setApplicationTitle(QStringLiteral("Vantrel Countdown Clock"));
     platform::installProgramServices();

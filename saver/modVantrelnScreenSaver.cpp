@@ -37,6 +37,14 @@ const QString kCannotLocateMessage = QStringLiteral(
 const QString kConfigureMessage = QStringLiteral(
     "Please setup Vantrel Countdown Clock properties and options using the main Vantrel Countdown Clock Program.");
 
+SaverContext& context() { return SaverContext::current(); }
+const QString& AppPath() { return context().appPath; }
+QString& CountdownPath() { return context().countdownPath; }
+int32_t& PreviewParent() { return context().previewParent; }
+Rect& ScreenRect() { return context().screenRect; }
+QPointer<frmCountdownScreenSaver>& ScreenSaverWindow() { return context().screenSaverWindow; }
+QPointer<frmPreview>& PreviewWindow() { return context().previewWindow; }
+
 namespace {
 
 const QString kDisplayProperties = QStringLiteral("Display Properties");
@@ -47,8 +55,6 @@ constexpr int kNormalWithFocus = 1;
 // does not tell it.
 constexpr int kParentWatchMs = 250;
 
-std::unique_ptr<QLockFile> instanceLock;
-
 platform::Ui& ui()
 {
     return *platform::services().ui;
@@ -58,6 +64,7 @@ platform::Ui& ui()
 // instance holds it.
 bool takeInstanceLock()
 {
+    std::unique_ptr<QLockFile>& instanceLock = context().instanceLock;
     if (instanceLock)
         return true;
     auto lock = std::make_unique<QLockFile>(InstanceLockPath());
@@ -101,7 +108,8 @@ QString settledAppPath(clsStringUtilities& settings)
     if (!stored.isEmpty())
         return stored;
     try {
-        return programFolder ? programFolder() : countdownApplicationFolder();
+        const auto& seam = context().programFolder;
+        return seam ? seam() : countdownApplicationFolder();
     } catch (const platform::VbError& error) {
         ui().msgBox(errorReport(error));
         return QString();
@@ -112,7 +120,7 @@ void unpackCountdownPackage()
 {
     // Before the viewer has ever run, the program folder may have no work folder yet.
     ProgramFolder::makeWorkFolder();
-    ModJoinsSkins::OpenCountdownPackage(CountdownPath, false, ProgramFolder::WorkFolder());
+    ModJoinsSkins::OpenCountdownPackage(CountdownPath(), false, ProgramFolder::WorkFolder());
 }
 
 // True when the work folder holds the data file of the package's countdown, which the window
@@ -120,7 +128,7 @@ void unpackCountdownPackage()
 bool workFolderHoldsCountdown()
 {
     clsPSFileUtilities package;
-    package.setPellowFileName(CountdownPath);
+    package.setPellowFileName(CountdownPath());
     clsPSFileUtilities files;
     return files.FileExists(ProgramFolder::inWorkFolder(package.Filename() + QStringLiteral(".MVK")));
 }
@@ -129,7 +137,7 @@ void showFullScreen(frmCountdownScreenSaver* window, platform::Windows* windows)
 {
     if (windows)
         windows->setTopMost(window, true);
-    window->setGeometry(0, 0, ScreenRect.right, ScreenRect.bottom);
+    window->setGeometry(0, 0, ScreenRect().right, ScreenRect().bottom);
     window->show();
     window->activateWindow();
     if (windows)
@@ -140,7 +148,7 @@ void runFullScreen()
 {
     platform::Windows* windows = platform::services().windows;
     if (platform::Screen* screen = platform::services().screen) {
-        ScreenRect = {0, 0, static_cast<int32_t>(std::nearbyint(screen->widthTwips() / panelTwipsPerPixelX())),
+        ScreenRect() = {0, 0, static_cast<int32_t>(std::nearbyint(screen->widthTwips() / panelTwipsPerPixelX())),
                       static_cast<int32_t>(std::nearbyint(screen->heightTwips() / panelTwipsPerPixelY()))};
     }
     if (windows)
@@ -149,7 +157,7 @@ void runFullScreen()
     // The window shows the countdown the work folder holds, and the package is unpacked after it
     // for the next start; when the work folder does not hold that countdown yet (a first start),
     // the package is unpacked first so the window shows it.
-    const bool packageFound = !CountdownPath.isEmpty() && clsPSFileUtilities().FileExists(CountdownPath);
+    const bool packageFound = !CountdownPath().isEmpty() && clsPSFileUtilities().FileExists(CountdownPath());
     const bool unpackFirst = packageFound && !workFolderHoldsCountdown();
     if (unpackFirst)
         unpackCountdownPackage();
@@ -157,7 +165,7 @@ void runFullScreen()
     auto* window = new frmCountdownScreenSaver;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowFlag(Qt::FramelessWindowHint);
-    ScreenSaverWindow = window;
+    ScreenSaverWindow() = window;
     window->Form_Load();
     if (ProgramEnd::isEnding())
         return;
@@ -168,8 +176,8 @@ void runFullScreen()
             unpackCountdownPackage();
     } else {
         ui().msgBox(kCannotLocateMessage, platform::vbmsg::vbOKOnly);
-        if (ScreenSaverWindow)
-            ScreenSaverWindow->EndScreenSaver();
+        if (ScreenSaverWindow())
+            ScreenSaverWindow()->EndScreenSaver();
     }
 }
 
@@ -188,14 +196,14 @@ void watchParent(frmPreview* preview, quintptr parent)
 
 void runPreview(const QString& commandLine)
 {
-    PreviewParent = PreviewParentOf(commandLine);
+    PreviewParent() = PreviewParentOf(commandLine);
     platform::Windows* windows = platform::services().windows;
-    const auto parent = static_cast<quintptr>(static_cast<uint32_t>(PreviewParent));
+    const auto parent = static_cast<quintptr>(static_cast<uint32_t>(PreviewParent()));
     // Without a parent to draw into there is nothing to show.
-    if (!windows || PreviewParent == 0 || !windows->foreignWindowExists(parent))
+    if (!windows || PreviewParent() == 0 || !windows->foreignWindowExists(parent))
         return;
     const QSize client = windows->foreignClientSize(parent);
-    ScreenRect = {0, 0, client.width(), client.height()};
+    ScreenRect() = {0, 0, client.width(), client.height()};
 
     auto* preview = new frmPreview;
     preview->setAttribute(Qt::WA_DeleteOnClose);
@@ -207,8 +215,8 @@ void runPreview(const QString& commandLine)
         delete preview;
         return;
     }
-    PreviewWindow = preview;
-    preview->setGeometry(0, 0, ScreenRect.right, ScreenRect.bottom);
+    PreviewWindow() = preview;
+    preview->setGeometry(0, 0, ScreenRect().right, ScreenRect().bottom);
     preview->show();
 
     // The window system takes the preview down with its parent; the process has to go too.
@@ -221,7 +229,7 @@ void runPreview(const QString& commandLine)
 void startMainProgram(const QString& mainProgram)
 {
     QString whyNot;
-    if (platform::services().shell->startProgram(mainProgram, {}, kNormalWithFocus, &whyNot, AppPath))
+    if (platform::services().shell->startProgram(mainProgram, {}, kNormalWithFocus, &whyNot, AppPath()))
         return;
     // The shell's reason names the program already.
     const QString message = whyNot.isEmpty()
@@ -234,7 +242,7 @@ void runConfigure()
 {
     clsPSFileUtilities utilities;
     // The main program lies in the program folder; Linux has no drive letters to try next.
-    const QString mainProgram = AppPath + QStringLiteral("\\") + kMainProgram;
+    const QString mainProgram = AppPath() + QStringLiteral("\\") + kMainProgram;
     if (utilities.FileExists(mainProgram))
         startMainProgram(mainProgram);
     else
@@ -245,7 +253,7 @@ void runConfigure()
 
 QString DemoPackage()
 {
-    return AppPath + QStringLiteral("/Templates/Demo") + QStringLiteral(".MVL");
+    return AppPath() + QStringLiteral("/Templates/Demo") + QStringLiteral(".MVL");
 }
 
 QString SwitchOf(const QString& commandLine)
@@ -279,31 +287,32 @@ QString InstanceLockPath()
 
 bool HasWindow()
 {
-    return !ScreenSaverWindow.isNull() || !PreviewWindow.isNull();
+    return !ScreenSaverWindow().isNull() || !PreviewWindow().isNull();
 }
 
 void Reset()
 {
-    instanceLock.reset();
-    delete ScreenSaverWindow.data();
-    delete PreviewWindow.data();
-    AppPath.clear();
-    CountdownPath.clear();
-    PreviewParent = 0;
-    ScreenRect = {};
+    SaverContext& saver = context();
+    saver.instanceLock.reset();
+    delete saver.screenSaverWindow.data();
+    delete saver.previewWindow.data();
+    saver.appPath.clear();
+    saver.countdownPath.clear();
+    saver.previewParent = 0;
+    saver.screenRect = {};
 }
 
 void Main(const QString& commandLine)
 {
     {
         clsStringUtilities settings;
-        AppPath = settledAppPath(settings);
-        ProgramFolder::setAppPath(AppPath);
-        CountdownPath = settings.GetIniString(kMakerSection, QStringLiteral("LastOpenTemplate"), DemoPackage());
+        // The one program folder of the context, which the display's work folder reads too.
+        context().appPath = settledAppPath(settings);
+        CountdownPath() = settings.GetIniString(kMakerSection, QStringLiteral("LastOpenTemplate"), DemoPackage());
     }
-    if (CountdownPath.isEmpty())
-        CountdownPath = DemoPackage();
-    if (CountdownPath == DemoPackage())
+    if (CountdownPath().isEmpty())
+        CountdownPath() = DemoPackage();
+    if (CountdownPath() == DemoPackage())
         ui().msgBox(kDemoMessage, platform::vbmsg::vbInformation | platform::vbmsg::vbOKOnly);
 
     const QString switchText = SwitchOf(commandLine);

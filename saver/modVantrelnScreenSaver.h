@@ -1,37 +1,27 @@
 #pragma once
 
+#include "saver/SaverContext.h"
+
 #include <QPointer>
 #include <QString>
 
 #include <cstdint>
-#include <functional>
-
-class frmCountdownScreenSaver;
-class frmPreview;
 
 // The screen saver's start-up and the values its windows share.
 namespace modVantrelnScreenSaver {
 
+// The values the screen saver shares, each a name for its place in the screen saver's one
+// context (SaverContext::current()); see there for what each holds.
+SaverContext& context();
 // The viewer's program folder as the viewer stored it. Before the viewer has ever run, the
 // program folder the viewer would settle from this program's own folder.
-inline QString AppPath;
-// The countdown package to show.
-inline QString CountdownPath;
-// The window the preview is drawn into; 0 outside a preview run.
-inline int32_t PreviewParent = 0;
-
-struct Rect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-};
-// Full screen: the desktop in pixels; preview: the client area of PreviewParent. Only right and
-// bottom are used, as width and height.
-inline Rect ScreenRect;
-
-inline QPointer<frmCountdownScreenSaver> ScreenSaverWindow;
-inline QPointer<frmPreview> PreviewWindow;
+const QString& AppPath();
+QString& CountdownPath();
+int32_t& PreviewParent();
+using Rect = SaverContext::Rect;
+Rect& ScreenRect();
+QPointer<frmCountdownScreenSaver>& ScreenSaverWindow();
+QPointer<frmPreview>& PreviewWindow();
 
 // Settings written by the viewer.
 inline const QString kMakerSection = QStringLiteral("VazovuzAzodozaruVuzaz");
@@ -60,10 +50,6 @@ bool HasWindow();
 
 // The lock file that keeps a second full-screen run from starting beside the first.
 QString InstanceLockPath();
-// Test seam: empty (the default) means countdownApplicationFolder(), the viewer's own way of
-// settling the program folder, used when no "AppPath" is stored.
-inline std::function<QString()> programFolder;
-
 // Lets go of this process's instance lock and forgets the windows and values (for tests).
 void Reset();
 

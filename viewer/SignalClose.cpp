@@ -99,7 +99,7 @@ void SignalClose::onSignal()
     }
     if (ProgramEnd::isEnding() || m_closing)
         return;
-    QWidget* window = modVantrelViewer::ViewerWindow.data();
+    QWidget* window = modVantrelViewer::ViewerWindow().data();
     if (!window || !window->isVisible()) {
         // No window yet, or its load still runs: nothing to save.
         ProgramEnd::End(0);
@@ -126,7 +126,7 @@ void SignalClose::closeWhenIdle()
             QTimer::singleShot(kRetryMilliseconds, this, &SignalClose::closeWhenIdle);
         return;
     }
-    if (QWidget* window = modVantrelViewer::ViewerWindow.data())
+    if (QWidget* window = modVantrelViewer::ViewerWindow().data())
         window->close();
     if (!ProgramEnd::isEnding())
         ProgramEnd::End(0);

@@ -41,7 +41,7 @@ QString nowText() { return vb::dateText(vb::now()); }
 
 QString inWorkFolder(const QString& name)
 {
-    return modVantrelViewer::AppPath + QStringLiteral("\\Temp\\") + name;
+    return modVantrelViewer::AppPath() + QStringLiteral("\\Temp\\") + name;
 }
 
 } // namespace
@@ -66,17 +66,17 @@ void frmCountdownViewer::Form_Load()
     const ErrorTrap trap = messageTrap();
     runStep(trap, [] { setMousePointer(platform::vbcursor::vbHourglass); });
     loadCountdown(
-        modVantrelViewer::CurrentFile,
+        modVantrelViewer::CurrentFile(),
         [this, &trap] {
             runStep(trap, [this] { Timer1()->setInterval(0); });
-            runStep(trap, [this] { lblTemplateFileName()->setCaption(modVantrelViewer::CurrentFile); });
+            runStep(trap, [this] { lblTemplateFileName()->setCaption(modVantrelViewer::CurrentFile()); });
         },
         trap);
     runStep(trap, [this] {
         const bool seconds = clsCountdown() && clsCountdown()->IntervalSeconds();
         Timer1()->setInterval(seconds ? kSecondsInterval : kMinutesInterval);
     });
-    modVantrelViewer::WindowResized = 0;
+    modVantrelViewer::WindowResized() = 0;
     runStep(trap, [] { setMousePointer(platform::vbcursor::vbDefault); });
 }
 
@@ -115,7 +115,7 @@ void frmCountdownViewer::lblSaveme_Change()
 void frmCountdownViewer::lblPlaysound_Change()
 {
     const QString sound = MediaFile::soundToPlay(inWorkFolder(lblSoundFile()->Caption()),
-                                                 modVantrelViewer::AppPath + QStringLiteral("/BELL.MP3"));
+                                                 modVantrelViewer::AppPath() + QStringLiteral("/BELL.MP3"));
     if (sound.isEmpty()) {
         message(QStringLiteral("Alarm sound is missing. So RING RING."));
         return;
@@ -128,7 +128,7 @@ void frmCountdownViewer::lblPlaysound_Change()
 
 void frmCountdownViewer::Form_Resize()
 {
-    modVantrelViewer::WindowResized = 1;
+    modVantrelViewer::WindowResized() = 1;
     const int16_t state = WindowState();
     if (state == 0 || state == 2)
         runStep(messageTrap(), [this] { modCountdown::LayoutCountdownForm(*this); });
@@ -137,10 +137,10 @@ void frmCountdownViewer::Form_Resize()
 void frmCountdownViewer::Form_Unload()
 {
     // Only the edges the countdown stores are compared: a purely vertical move is not saved.
-    const bool moved = static_cast<double>(Height()) != static_cast<double>(modCountdown::RememberedHeight)
-        || static_cast<double>(Left()) != static_cast<double>(modCountdown::RememberedLeft)
-        || static_cast<double>(Width()) != static_cast<double>(modCountdown::RememberedWidth);
-    if (modVantrelViewer::WindowResized == 1 && moved)
+    const bool moved = static_cast<double>(Height()) != static_cast<double>(modCountdown::RememberedHeight())
+        || static_cast<double>(Left()) != static_cast<double>(modCountdown::RememberedLeft())
+        || static_cast<double>(Width()) != static_cast<double>(modCountdown::RememberedWidth());
+    if (modVantrelViewer::WindowResized() == 1 && moved)
         runStep(messageTrap(), [this] { lblSaveme()->setCaption(nowText()); });
     releaseCountdown();
     ProgramEnd::End();
@@ -191,12 +191,12 @@ void frmCountdownViewer::StatusBar1_PanelClick(int /*index*/, const QString& key
 void frmCountdownViewer::startDesigner()
 {
     clsPSFileUtilities files;
-    const QString program = modVantrelViewer::AppPath + QStringLiteral("/Vantrel 5.0.exe");
+    const QString program = modVantrelViewer::AppPath() + QStringLiteral("/Vantrel 5.0.exe");
     if (!files.FileExists(program)) {
         message(QStringLiteral("Could not locate the Vantrel Countdown Designer. Please re-install the software."));
         return;
     }
     // The package travels as one argument of its own, so blanks in its path need no quoting.
-    modVantrelViewer::ShellProgram(program, QStringList{platform::fs::toNative(modVantrelViewer::CurrentFile)}, 1);
+    modVantrelViewer::ShellProgram(program, QStringList{platform::fs::toNative(modVantrelViewer::CurrentFile())}, 1);
     ProgramEnd::End();
 }

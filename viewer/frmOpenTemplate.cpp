@@ -16,12 +16,12 @@ void Form_Load()
         request.filter = QStringLiteral("Countdown (*.MVL)|*.MVL|All Files (*.*)|*.*|");
         request.title = QStringLiteral("Select a Countdown to Open");
         request.fileName = QStringLiteral("*.MVL");
-        request.initialFolder = modVantrelViewer::AppPath + QStringLiteral("\\Countdowns");
+        request.initialFolder = modVantrelViewer::AppPath() + QStringLiteral("\\Countdowns");
         request.filterIndex = 1;
         // A cancel comes back as no answer: CurrentFile keeps what it had.
         const std::optional<QString> chosen = ui.openFileDialog(request);
         if (chosen && !chosen->isEmpty())
-            modVantrelViewer::CurrentFile = *chosen;
+            modVantrelViewer::CurrentFile() = *chosen;
     } catch (const platform::VbError& error) {
         ui.msgBox(QString::number(error.number) + error.description, platform::vbmsg::vbOKOnly);
     }

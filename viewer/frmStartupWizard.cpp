@@ -46,7 +46,7 @@ QString launcherIcon(const QString& viewer)
 {
     const QString name = QStringLiteral("vantrel-viewer.png");
     const QString candidates[] = {viewer.left(viewer.lastIndexOf(QLatin1Char('\\')) + 1) + name,
-                                  AppPath + QLatin1Char('\\') + name};
+                                  AppPath() + QLatin1Char('\\') + name};
     for (const QString& icon : candidates) {
         if (platform::fs::isFile(icon))
             return icon;
@@ -146,7 +146,7 @@ void frmStartupWizard::Form_Load()
 {
     m_lblSoftwareName->setText(programVersionLine());
     clsPSFileUtilities files;
-    files.setPellowFileName(CurrentFile);
+    files.setPellowFileName(CurrentFile());
     m_chkLoadTipsAtStartup->setChecked(ShowStartupWizardSetting() != 0);
     m_lblCountdownName->setText(files.FileTitle());
 }
@@ -183,7 +183,7 @@ void frmStartupWizard::Command2_Click(int index)
         frmAbout::ShowModal(this);
         break;
     case 3:
-        clsHelp().Contents(AppPath + QStringLiteral("/MVL.chm"), static_cast<quintptr>(effectiveWinId()));
+        clsHelp().Contents(AppPath() + QStringLiteral("/MVL.chm"), static_cast<quintptr>(effectiveWinId()));
         break;
     default:
         break;
@@ -199,9 +199,9 @@ void frmStartupWizard::createShortcut(int folderCode)
         folder += QLatin1Char('\\');
     // The launcher starts the running viewer, which lies outside the program folder when that
     // is the per-user copy of a read-only installation.
-    const QString viewer = ViewerProgram.isEmpty() ? AppPath + QStringLiteral("\\vantrel-viewer") : ViewerProgram;
+    const QString viewer = ViewerProgram().isEmpty() ? AppPath() + QStringLiteral("\\vantrel-viewer") : ViewerProgram();
     modShellLink::CreateShellLink(folder + m_lblCountdownName->text() + QStringLiteral(".lnk"), viewer,
-                                  AppPath + QStringLiteral("\\"), launcherArgument(CurrentFile), launcherIcon(viewer),
+                                  AppPath() + QStringLiteral("\\"), launcherArgument(CurrentFile()), launcherIcon(viewer),
                                   0, 5);
 }
 

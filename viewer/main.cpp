@@ -13,6 +13,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The one context every layer of this program reads, for as long as the program runs.
+    ViewerContext context;
     QApplication::setApplicationName(QStringLiteral("vantrel-viewer"));
     // No display name: the window system would append it to every caption ("Startup Wizard",
     // message box titles), and the captions are shown as the forms set them.

@@ -3,9 +3,7 @@
 #include "countdown/ApplicationFolder.h"
 #include "countdown/ModJoinsSkins.h"
 #include "display/ProgramEnd.h"
-#include "display/ProgramFolder.h"
 #include "foundation/VbValues.h"
-#include "foundation/clsForm.h"
 #include "foundation/clsPSFileUtilities.h"
 #include "foundation/clsStringUtilities.h"
 #include "foundation/modColorDepth.h"
@@ -26,6 +24,14 @@
 
 namespace modVantrelViewer {
 
+ViewerContext& context() { return ViewerContext::current(); }
+const QString& AppPath() { return context().appPath; }
+QString& CurrentFile() { return context().currentFile; }
+QString& OpenedFile() { return context().openedFile; }
+QString& ViewerProgram() { return context().viewerProgram; }
+int16_t& WindowResized() { return context().windowResized; }
+QPointer<frmCountdownViewer>& ViewerWindow() { return context().viewerWindow; }
+
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
@@ -33,7 +39,7 @@ const QString kPackageExtension = QStringLiteral(".MVL");
 
 QString workFolder()
 {
-    return AppPath + QStringLiteral("\\Temp");
+    return AppPath() + QStringLiteral("\\Temp");
 }
 
 void warnAboutColorDepth(clsStringUtilities& strings)
@@ -55,8 +61,8 @@ void warnAboutColorDepth(clsStringUtilities& strings)
 
 void makeFolders(clsPSFileUtilities& files)
 {
-    files.CreateDirMaybe(AppPath + QStringLiteral("\\Countdowns"));
-    files.CreateDirMaybe(AppPath + QStringLiteral("\\Templates"));
+    files.CreateDirMaybe(AppPath() + QStringLiteral("\\Countdowns"));
+    files.CreateDirMaybe(AppPath() + QStringLiteral("\\Templates"));
     if (!files.HiddenDirExists(workFolder())) {
         files.CreateDirMaybe(workFolder());
         platform::fs::setHidden(workFolder(), true);
@@ -74,7 +80,7 @@ QString folderOf(const QString& path)
 void clearInterruptedSavesAndUnpacks(const QString& packagePath)
 {
     ModJoinsSkins::RemoveInterruptedUnpacks(workFolder());
-    QStringList folders{workFolder(), AppPath + QStringLiteral("\\Countdowns"), AppPath + QStringLiteral("\\Templates")};
+    QStringList folders{workFolder(), AppPath() + QStringLiteral("\\Countdowns"), AppPath() + QStringLiteral("\\Templates")};
     const QString packageFolder = folderOf(packagePath);
     if (!packageFolder.isEmpty() && !folders.contains(packageFolder, Qt::CaseInsensitive))
         folders << packageFolder;
@@ -84,20 +90,20 @@ void clearInterruptedSavesAndUnpacks(const QString& packagePath)
 
 void runStartupWizard()
 {
-    if (showStartupWizard)
-        showStartupWizard();
+    if (const auto& seam = context().showStartupWizard)
+        seam();
     else
         frmStartupWizard::ShowModal();
 }
 
 void showWindow()
 {
-    if (showViewerWindow) {
-        showViewerWindow();
+    if (const auto& seam = context().showViewerWindow) {
+        seam();
         return;
     }
-    ViewerWindow = new frmCountdownViewer;
-    ViewerWindow->Show();
+    ViewerWindow() = new frmCountdownViewer;
+    ViewerWindow()->Show();
 }
 
 // The program of a command line: the longest prefix ending before a blank (or the whole text)
@@ -185,12 +191,12 @@ void Main(const QString& commandLine)
     if (ProgramEnd::isEnding())
         return;
 
-    AppPath = programFolder ? programFolder() : countdownApplicationFolder();
-    ProgramFolder::setAppPath(AppPath);
-    ViewerProgram = platform::fs::toInternal(QCoreApplication::applicationFilePath());
-    // Window-position files belong in this program folder's work folder too.
-    clsForm::setApplicationFolder(AppPath);
-    strings.PutIniString(kMakerSection, QStringLiteral("AppPath"), AppPath);
+    // Set once in the context, the folder is also the one the display's work folder and the
+    // window-position files are built in.
+    ViewerContext& viewer = context();
+    viewer.appPath = viewer.programFolder ? viewer.programFolder() : countdownApplicationFolder();
+    viewer.viewerProgram = platform::fs::toInternal(QCoreApplication::applicationFilePath());
+    strings.PutIniString(kMakerSection, QStringLiteral("AppPath"), AppPath());
 
     makeFolders(files);
 
@@ -207,20 +213,20 @@ void Main(const QString& commandLine)
         packagePath = commandLinePackagePath(commandLine);
         clearInterruptedSavesAndUnpacks(packagePath);
     } else {
-        packagePath = AppPath + QStringLiteral("\\templates\\Default") + kPackageExtension;
+        packagePath = AppPath() + QStringLiteral("\\templates\\Default") + kPackageExtension;
         clearInterruptedSavesAndUnpacks(packagePath);
-        CurrentFile = packagePath;
+        CurrentFile() = packagePath;
         if (files.FileExists(packagePath)) {
             ModJoinsSkins::OpenCountdownPackage(packagePath, false, workFolder());
         } else {
-            CurrentFile.clear();
+            CurrentFile().clear();
             frmOpenTemplate::Form_Load();
             if (ProgramEnd::isEnding())
                 return;
-            OpenedFile = CurrentFile;
-            if (!CurrentFile.isEmpty() && files.FileExists(CurrentFile)) {
-                platform::fs::removeInterruptedWrites(folderOf(CurrentFile));
-                ModJoinsSkins::OpenCountdownPackage(CurrentFile, false, workFolder());
+            OpenedFile() = CurrentFile();
+            if (!CurrentFile().isEmpty() && files.FileExists(CurrentFile())) {
+                platform::fs::removeInterruptedWrites(folderOf(CurrentFile()));
+                ModJoinsSkins::OpenCountdownPackage(CurrentFile(), false, workFolder());
             } else {
                 platform::services().ui->msgBox(
                     QStringLiteral("Cannot locate a Countdown. Please contact Vantrel Dederuvevur, LLC. "
@@ -234,15 +240,15 @@ void Main(const QString& commandLine)
     }
 
     if (!packagePath.isEmpty() && files.FileExists(packagePath)) {
-        OpenedFile = packagePath;
+        OpenedFile() = packagePath;
         if (ShowStartupWizardSetting() == 0) {
-            CurrentFile = OpenedFile;
+            CurrentFile() = OpenedFile();
             runStartupWizard();
             if (ProgramEnd::isEnding())
                 return;
         }
-        ModJoinsSkins::OpenCountdownPackage(OpenedFile, false, workFolder());
-        CurrentFile = OpenedFile;
+        ModJoinsSkins::OpenCountdownPackage(OpenedFile(), false, workFolder());
+        CurrentFile() = OpenedFile();
     }
 
     showWindow();

@@ -1,32 +1,26 @@
 #pragma once
 
+#include "viewer/ViewerContext.h"
+
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
-#include <functional>
-
-class frmCountdownViewer;
 
 // The viewer's start-up and the values the whole viewer shares.
 namespace modVantrelViewer {
 
-// The program folder, internal path without a trailing separator.
-inline QString AppPath;
-// The countdown package the viewer works on.
-inline QString CurrentFile;
-// The package Main found.
-inline QString OpenedFile;
-// The running viewer's executable (internal path), recorded by Main. It lies in AppPath unless
-// the program folder is the per-user copy of a read-only installation. Empty before Main.
-inline QString ViewerProgram;
-// 0 after the countdown window's load, 1 after any resize of it.
-inline int16_t WindowResized = 0;
-
-using ::frmCountdownViewer;
-// The countdown window once Main has shown it.
-inline QPointer<frmCountdownViewer> ViewerWindow;
+// The values the whole viewer shares, each a name for its place in the viewer's one context
+// (ViewerContext::current()); see there for what each holds.
+ViewerContext& context();
+// The program folder, internal path without a trailing separator. Main settles it.
+const QString& AppPath();
+QString& CurrentFile();
+QString& OpenedFile();
+QString& ViewerProgram();
+int16_t& WindowResized();
+QPointer<frmCountdownViewer>& ViewerWindow();
 
 // Settings addresses shared by the viewer's forms.
 inline const QString kMakerApplication = QStringLiteral("Vantrel Dederuvevur, LLC");
@@ -51,13 +45,5 @@ int32_t ShellProgram(const QString& program, const QStringList& arguments, int16
 // "Show Startup Wizard" as an integer (default 1); a value that is not a number counts as the
 // default, so a damaged setting never stops the start-up or the wizard.
 int ShowStartupWizardSetting();
-
-// Test seams. Empty (the default) means the real thing: countdownApplicationFolder() for the
-// program folder, the modal frmStartupWizard, and a new frmCountdownViewer shown as
-// ViewerWindow. Tests install replacements so Main runs on a temporary program folder and no
-// modal form or window opens. Main still checks ProgramEnd::isEnding() after the wizard.
-inline std::function<QString()> programFolder;
-inline std::function<void()> showStartupWizard;
-inline std::function<void()> showViewerWindow;
 
 } // namespace modVantrelViewer

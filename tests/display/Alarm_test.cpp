@@ -1,5 +1,5 @@
 #include "display/ElasticPanel.h"
-#include "display/ProgramFolder.h"
+#include "display/DisplayContext.h"
 #include "display/frmAlarm.h"
 
 #include "foundation/OleDate.h"
@@ -42,9 +42,8 @@ protected:
     AlarmTest() : clock(vb::oleDateFromParts(2026, 12, 10, 15, 4, 5))
     {
         folder.makeFolder("Temp");
-        ProgramFolder::setAppPath(folder.internal());
+        context.appPath = folder.internal();
     }
-    ~AlarmTest() override { ProgramFolder::setAppPath(QString()); }
 
     void open(const QString& image, const QString& caption, const QString& sound, const QString& pattern)
     {
@@ -65,6 +64,8 @@ protected:
     }
 
     TestServices services;
+    // This test's one context: every layer reads its program folder.
+    DisplayContext context;
     TempFolder folder;
     FixedClock clock;
     frmAlarm alarm;
@@ -119,7 +120,7 @@ TEST_F(AlarmTest, ChoosesTheSoundFromTheWorkFolderThenAlarmWav)
             program.write(file, "RIFF");
         for (const QString& file : c.emptyFiles)
             program.write(file, "");
-        ProgramFolder::setAppPath(program.internal());
+        context.appPath = program.internal();
         const QString previous = QDir::currentPath();
         QDir::setCurrent(program.native()); // the current folder holds ring.wav in the last case
         frmAlarm window;

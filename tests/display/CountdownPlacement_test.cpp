@@ -1,5 +1,5 @@
 #include "display/CountdownForm.h"
-#include "display/ProgramFolder.h"
+#include "display/DisplayContext.h"
 #include "display/modCountdown.h"
 
 #include "countdown/clsCountdown.h"
@@ -15,12 +15,13 @@ class CountdownPlacement : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ProgramFolder::setAppPath(folder.internal());
+        context.appPath = folder.internal();
         services.screen().workArea = QRect(0, 0, 800, 570);
     }
-    void TearDown() override { ProgramFolder::setAppPath(QString()); }
 
     TestServices services;
+    // This test's one context: every layer reads its program folder.
+    DisplayContext context;
     TempFolder folder;
 };
 
@@ -58,9 +59,9 @@ TEST_F(CountdownPlacement, StoredGeometryOffTheWorkAreaIsBroughtInside)
         EXPECT_EQ(QRect(pixels(form.Left()), pixels(form.Top()), pixels(form.Width()), pixels(form.Height())),
                   c.expected);
         // What the close compares against is where the window went.
-        EXPECT_EQ(modCountdown::RememberedLeft, c.expected.left() * 15);
-        EXPECT_EQ(modCountdown::RememberedWidth, c.expected.width() * 15);
-        EXPECT_EQ(modCountdown::RememberedHeight, c.expected.height() * 15);
+        EXPECT_EQ(modCountdown::RememberedLeft(), c.expected.left() * 15);
+        EXPECT_EQ(modCountdown::RememberedWidth(), c.expected.width() * 15);
+        EXPECT_EQ(modCountdown::RememberedHeight(), c.expected.height() * 15);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "display/CountdownWindow.h"
 #include "display/ElasticPanel.h"
-#include "display/ProgramFolder.h"
+#include "display/DisplayContext.h"
 #include "display/modCounter.h"
 
 #include "countdown/ModJoinsSkins.h"
@@ -33,11 +33,9 @@ class CountdownUnitsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ProgramFolder::setAppPath(folder.internal());
+        context.appPath = folder.internal();
         work = folder.makeFolder("Temp");
-        modCounter::resetReportedFailures();
     }
-    void TearDown() override { ProgramFolder::setAppPath(QString()); }
 
     // A package whose countdown counts down to eventDate with the given units off, exporting
     // the six counts as XML on every tick.
@@ -74,6 +72,8 @@ protected:
     QString exportPath() const { return folder.internalPath("units.xml"); }
 
     TestServices services;
+    // This test's one context: every layer reads its program folder.
+    DisplayContext context;
     TempFolder folder;
     QString work;
     FixedClock clock{0};

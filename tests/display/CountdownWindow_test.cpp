@@ -1,7 +1,7 @@
 #include "display/CountdownWindow.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
-#include "display/ProgramFolder.h"
+#include "display/DisplayContext.h"
 #include "display/frmAlarm.h"
 #include "display/modCountdownLayout.h"
 #include "display/modCounter.h"
@@ -74,16 +74,14 @@ class CountdownWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ProgramFolder::setAppPath(folder.internal());
+        context.appPath = folder.internal();
         work = folder.makeFolder("Temp");
         ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
-        modCounter::resetReportedFailures();
     }
     void TearDown() override
     {
         frmAlarm::instance().hide();
         ModJoinsSkins::setEndProgramHandler({});
-        ProgramFolder::setAppPath(QString());
     }
 
     // Writes the countdown's data file into the work folder, packs it as Party.MVL, then
@@ -105,6 +103,8 @@ protected:
     }
 
     TestServices services;
+    // This test's one context: every layer reads its program folder.
+    DisplayContext context;
     TempFolder folder;
     QString work;
     const double start = vb::oleDateFromParts(2027, 3, 14, 15, 9, 0);

@@ -5,7 +5,7 @@
 #include "display/ExportShape.h"
 #include "display/ExportWriter.h"
 #include "display/HiddenLabel.h"
-#include "display/ProgramFolder.h"
+#include "display/DisplayContext.h"
 #include "display/modCounter.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
@@ -409,18 +409,13 @@ protected:
         platform::Services services = m_savedServices;
         services.ui = &ui;
         platform::setServices(services);
-        modCounter::resetReportedFailures();
         ASSERT_TRUE(QDir(folder.path()).mkpath("app/Temp"));
-        ProgramFolder::setAppPath(platform::fs::toInternal(appFolder()));
+        context.appPath = platform::fs::toInternal(appFolder());
         writeFile(appFolder() + "/Temp/Party.jpg", "picture");
         writeFile(appFolder() + "/Temp/Logo.png", "logo");
         fillForm(fixtureInput("1"));
     }
-    void TearDown() override
-    {
-        ProgramFolder::setAppPath(QString());
-        platform::setServices(m_savedServices);
-    }
+    void TearDown() override { platform::setServices(m_savedServices); }
 
     QString appFolder() const { return folder.filePath("app"); }
 
@@ -485,6 +480,8 @@ protected:
     }
 
     platform::FakeUi ui;
+    // This test's one context: every layer reads its program folder.
+    DisplayContext context;
     CountdownForm form;
     clsCounter counter;
     QTemporaryDir folder;

@@ -1,7 +1,7 @@
 #include "display/CountdownForm.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
-#include "display/ProgramFolder.h"
+#include "display/DisplayContext.h"
 #include "display/StatusBar.h"
 #include "display/modCountdown.h"
 
@@ -158,16 +158,11 @@ class FormBinding : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ProgramFolder::setAppPath(folder.internal());
+        context.appPath = folder.internal();
         work = folder.makeFolder("Temp");
         ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
-        modCountdown::RememberedLeft = modCountdown::RememberedWidth = modCountdown::RememberedHeight = 0;
     }
-    void TearDown() override
-    {
-        ModJoinsSkins::setEndProgramHandler({});
-        ProgramFolder::setAppPath(QString());
-    }
+    void TearDown() override { ModJoinsSkins::setEndProgramHandler({}); }
 
     void setScreen(int widthPixels, int heightPixels)
     {
@@ -191,6 +186,8 @@ protected:
     void putDesignerProgram() const { folder.write("Vantrel 5.0.exe", "#!"); }
 
     TestServices services;
+    // This test's one context: every layer reads its program folder.
+    DisplayContext context;
     TempFolder folder;
     QString work;
     RecordingForm form;
@@ -327,9 +324,9 @@ TEST_P(FormBindingOnScreen, ScalesFromTheReferenceScreenAndSavesBackUnchanged)
     EXPECT_EQ(form.Top(), c.top);
     EXPECT_EQ(form.Width(), c.width);
     EXPECT_EQ(form.Height(), c.height);
-    EXPECT_EQ(modCountdown::RememberedLeft, c.left);
-    EXPECT_EQ(modCountdown::RememberedWidth, c.width);
-    EXPECT_EQ(modCountdown::RememberedHeight, c.height);
+    EXPECT_EQ(modCountdown::RememberedLeft(), c.left);
+    EXPECT_EQ(modCountdown::RememberedWidth(), c.width);
+    EXPECT_EQ(modCountdown::RememberedHeight(), c.height);
     EXPECT_NEAR(form.c1eEventCaption()->FontSize(), c.captionSize, 1e-3);
     EXPECT_NEAR(form.c1eEventDate()->FontSize(), c.dateSize, 1e-3);
     for (int i = 1; i <= 6; ++i)
@@ -366,9 +363,9 @@ TEST_F(FormBinding, RememberedGeometryIsWhatTheWindowTook)
 
     ApplyCountdownToForm(form, countdown);
 
-    EXPECT_EQ(modCountdown::RememberedWidth, 3000);
-    EXPECT_EQ(modCountdown::RememberedLeft, 30);
-    EXPECT_EQ(modCountdown::RememberedHeight, 2250);
+    EXPECT_EQ(modCountdown::RememberedWidth(), 3000);
+    EXPECT_EQ(modCountdown::RememberedLeft(), 30);
+    EXPECT_EQ(modCountdown::RememberedHeight(), 2250);
 
     // The save stores what the window took, not what was asked for.
     prepareForSave(countdown);
@@ -386,15 +383,15 @@ TEST_F(FormBinding, ACountdownNotInTheNormalStateLeavesTheWindowAndTheRemembered
     form.setTop(450);
     form.setWidth(6000);
     form.setHeight(4500);
-    modCountdown::RememberedWidth = 1234;
+    context.remembered.width = 1234;
 
     ApplyCountdownToForm(form, countdown);
 
     EXPECT_EQ(QString("%1 %2 %3 %4 state %5").arg(form.Left()).arg(form.Top()).arg(form.Width()).arg(form.Height())
                   .arg(form.WindowState()),
               "300 450 6000 4500 state 0");
-    EXPECT_EQ(modCountdown::RememberedWidth, 1234);
-    EXPECT_EQ(modCountdown::RememberedLeft, 0);
+    EXPECT_EQ(modCountdown::RememberedWidth(), 1234);
+    EXPECT_EQ(modCountdown::RememberedLeft(), 0);
 
     prepareForSave(countdown);
     SaveFormToCountdown(countdown, form, false);

@@ -1,3 +1,4 @@
+#include "foundation/ProgramContext.h"
 #include "foundation/ScreenMetrics.h"
 #include "foundation/clsForm.h"
 #include "foundation/clsFormDb.h"
@@ -57,12 +58,13 @@ class FormFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        clsForm::setApplicationFolder(folder.internal());
+        context.appPath = folder.internal();
         folder.makeFolder("Temp");
     }
-    void TearDown() override { clsForm::setApplicationFolder(QString()); }
 
     TestServices services;
+    // This test's one context: the form files are built in its program folder.
+    ProgramContext context;
     TempFolder folder;
 };
 

@@ -1,3 +1,4 @@
+#include "foundation/ProgramContext.h"
 #include "foundation/clsForm.h"
 #include "foundation/clsFormDb.h"
 #include "foundation/modForm.h"
@@ -19,12 +20,11 @@ protected:
     {
         services.screen().widthPixels = 1024;
         services.screen().heightPixels = 768;
-        clsForm::setApplicationFolder(folder.internal());
+        context.appPath = folder.internal();
         folder.makeFolder("Temp");
         form.setObjectName("frmAbout");
         form.setGeometry(10, 20, 300, 200);
     }
-    void TearDown() override { clsForm::setApplicationFolder(QString()); }
 
     // Top-level windows that count (or not) as countdown windows.
     void openWindows(const QStringList& names)
@@ -55,6 +55,8 @@ protected:
     }
 
     TestServices services;
+    // This test's one context: the form files are built in its program folder.
+    ProgramContext context;
     TempFolder folder;
     QWidget form;
     std::vector<std::unique_ptr<QWidget>> others;
@@ -128,7 +130,7 @@ TEST_F(WindowPlacementTest, RestoreWithoutRecordPlacesByMode)
         form.setGeometry(10, 20, 300, 200);
         modForm::RestoreFormPosition(c.mode, &form, "frmAbout");
         EXPECT_EQ(form.geometry(), c.expected);
-        EXPECT_EQ(modForm::FormRecord, nullptr);
+        EXPECT_EQ(modForm::FormRecord(), nullptr);
     }
     EXPECT_TRUE(services.ui().msgBoxes.empty());
 }
@@ -205,7 +207,7 @@ TEST_F(WindowPlacementTest, SavedPositionOutsideTheScreenIsStoredAsZero)
         SCOPED_TRACE(c.position);
         form.setGeometry(c.position, c.position, 300, 200);
         modForm::SaveFormPosition(&form, "frmAbout");
-        EXPECT_EQ(modForm::FormRecord, nullptr);
+        EXPECT_EQ(modForm::FormRecord(), nullptr);
         clsForm record;
         ASSERT_EQ(record.FindByName("frmAbout"), -1);
         EXPECT_EQ(record.Top(), c.stored);

@@ -78,9 +78,9 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
     ASSERT_TRUE(waitUntil([&] { return parent->windowHandle()->isExposed(); }, 10000));
 
     ss::Main("/p " + QString::number(parentId));
-    ASSERT_FALSE(ss::PreviewWindow.isNull());
-    frmPreview& preview = *ss::PreviewWindow;
-    EXPECT_EQ(ss::PreviewParent, static_cast<int32_t>(parentId));
+    ASSERT_FALSE(ss::PreviewWindow().isNull());
+    frmPreview& preview = *ss::PreviewWindow();
+    EXPECT_EQ(ss::PreviewParent(), static_cast<int32_t>(parentId));
     ASSERT_NE(preview.windowHandle(), nullptr);
     ASSERT_NE(preview.windowHandle()->parent(), nullptr);
     EXPECT_EQ(preview.windowHandle()->parent()->winId(), parentId);
@@ -124,7 +124,7 @@ TEST(PreviewEmbedding, TheRootWindowGetsNoPreview)
     const QString rootId = QString::number(id.captured(1).toULongLong(nullptr, 16));
 
     ss::Main("/p " + rootId);
-    EXPECT_TRUE(ss::PreviewWindow.isNull());
+    EXPECT_TRUE(ss::PreviewWindow().isNull());
     EXPECT_FALSE(ss::HasWindow());
     const QWidgetList windowsLeft = QApplication::topLevelWidgets();
     EXPECT_TRUE(std::none_of(windowsLeft.cbegin(), windowsLeft.cend(), [](const QWidget* w) { return w->isVisible(); }));

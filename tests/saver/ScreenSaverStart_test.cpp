@@ -41,8 +41,6 @@ protected:
     {
         ss::Reset();
         ProgramEnd::reset();
-        ProgramFolder::setAppPath(QString());
-        ss::programFolder = {};
     }
 
     void storeAppPath() { storeAppPath(appPath); }
@@ -61,6 +59,8 @@ protected:
     }
 
     TestServices services;
+    // This test's one context: every layer reads the program folder Main settles in it.
+    SaverContext context;
     TempFolder folder;
     QString appPath;
 };
@@ -96,8 +96,8 @@ TEST_F(ScreenSaverStart, DemoMessageShowsOnceForTheDemoPackageWhateverTheSwitch)
         }
         ss::Main(c.commandLine);
         EXPECT_EQ(demoMessages(), c.expectedMessages);
-        EXPECT_EQ(ss::AppPath, appPath);
-        EXPECT_EQ(ss::CountdownPath, c.stored == Stored::Missing || c.stored == Stored::Empty
+        EXPECT_EQ(ss::AppPath(), appPath);
+        EXPECT_EQ(ss::CountdownPath(), c.stored == Stored::Missing || c.stored == Stored::Empty
                                          ? demoPackage()
                                          : services.settings().get(kApp, kSection, "LastOpenTemplate"));
     }
@@ -108,7 +108,7 @@ TEST_F(ScreenSaverStart, WithoutAStoredProgramFolderTheShippedDemoOfTheSettledFo
     // The program folder the viewer would settle: here a copy of the shipped files.
     folder.makeFolder("Templates");
     ASSERT_TRUE(QFile::copy(VANTREL_BIN_DIR "/Templates/Demo.MVL", folder.nativePath("Templates/Demo.MVL")));
-    ss::programFolder = [this] { return appPath; };
+    context.programFolder = [this] { return appPath; };
     for (const bool storedEmpty : {false, true}) {
         SCOPED_TRACE(storedEmpty ? "stored empty" : "missing");
         // A viewer that never ran has made no work folder either.
@@ -120,26 +120,25 @@ TEST_F(ScreenSaverStart, WithoutAStoredProgramFolderTheShippedDemoOfTheSettledFo
         if (storedEmpty)
             storeAppPath(QString());
         ss::Main("/s");
-        EXPECT_EQ(ss::AppPath, appPath);
+        EXPECT_EQ(ss::AppPath(), appPath);
         EXPECT_EQ(ProgramFolder::AppPath(), appPath);
-        EXPECT_EQ(ss::CountdownPath, demoPackage());
+        EXPECT_EQ(ss::CountdownPath(), demoPackage());
         EXPECT_EQ(demoMessages(), 1);
         EXPECT_FALSE(services.ui().prompts().contains(ss::kCannotLocateMessage));
         EXPECT_FALSE(ProgramEnd::isEnding());
-        ASSERT_FALSE(ss::ScreenSaverWindow.isNull());
+        ASSERT_FALSE(ss::ScreenSaverWindow().isNull());
         EXPECT_TRUE(QFile::exists(folder.nativePath("Temp/Demo.MVK")));
-        EXPECT_EQ(ss::ScreenSaverWindow->c1eEventCaption()->Caption(), "New Year 2030");
+        EXPECT_EQ(ss::ScreenSaverWindow()->c1eEventCaption()->Caption(), "New Year 2030");
         // Nothing is written: the stored settings stay as they were.
         EXPECT_EQ(services.settings().values.isEmpty(), !storedEmpty);
     }
-    ss::programFolder = {};
 }
 
 TEST_F(ScreenSaverStart, WithoutAStoredProgramFolderTheViewersWayOfSettlingItIsUsed)
 {
     ss::Main("/a");
-    EXPECT_EQ(ss::AppPath, countdownApplicationFolder());
-    EXPECT_EQ(ss::CountdownPath, countdownApplicationFolder() + "/Templates/Demo.MVL");
+    EXPECT_EQ(ss::AppPath(), countdownApplicationFolder());
+    EXPECT_EQ(ss::CountdownPath(), countdownApplicationFolder() + "/Templates/Demo.MVL");
 }
 
 // A countdown data file `name` with `caption` in `location`.
@@ -182,8 +181,8 @@ TEST_F(ScreenSaverStart, TheWindowShowsTheWorkFoldersCountdownOrElseThePackageUn
         storeAppPath();
         storeTemplate(folder.internalPath("Party.MVL"));
         ss::Main("/s");
-        ASSERT_FALSE(ss::ScreenSaverWindow.isNull());
-        EXPECT_EQ(ss::ScreenSaverWindow->c1eEventCaption()->Caption(), c.shown);
+        ASSERT_FALSE(ss::ScreenSaverWindow().isNull());
+        EXPECT_EQ(ss::ScreenSaverWindow()->c1eEventCaption()->Caption(), c.shown);
         // Either way the work folder ends holding the package's countdown, for the next start.
         EXPECT_EQ(captionIn(folder.internalPath("Temp"), "Party.MVK"), "Party");
     }
@@ -251,7 +250,7 @@ TEST_F(ScreenSaverStart, EachSwitchTakesItsAction)
         EXPECT_EQ(prompts.contains(ss::kCannotLocateMessage), c.action == Action::FullScreen);
         EXPECT_EQ(services.windows().embedCalls.size(), c.action == Action::Preview ? 1u : 0u);
         EXPECT_EQ(prompts.contains(ss::kConfigureMessage), c.action == Action::Configure);
-        EXPECT_EQ(ss::PreviewWindow.isNull(), c.action != Action::Preview);
+        EXPECT_EQ(ss::PreviewWindow().isNull(), c.action != Action::Preview);
         if (c.action == Action::Nothing || c.action == Action::Configure) {
             EXPECT_FALSE(ss::HasWindow());
             EXPECT_FALSE(ProgramEnd::isEnding());
@@ -310,9 +309,9 @@ TEST_F(ScreenSaverStart, PreviewFillsTheClientAreaOfItsParentWithoutTakingTheFoc
     storeTemplate(appPath + "\\Party.MVL");
     services.windows().foreignWindows[4711] = QSize(152, 112);
     ss::Main("/p 4711");
-    ASSERT_FALSE(ss::PreviewWindow.isNull());
-    frmPreview& preview = *ss::PreviewWindow;
-    EXPECT_EQ(ss::PreviewParent, 4711);
+    ASSERT_FALSE(ss::PreviewWindow().isNull());
+    frmPreview& preview = *ss::PreviewWindow();
+    EXPECT_EQ(ss::PreviewParent(), 4711);
     ASSERT_EQ(services.windows().embedCalls.size(), 1u);
     EXPECT_EQ(services.windows().embedCalls[0].first, &preview);
     EXPECT_EQ(services.windows().embedCalls[0].second, 4711u);
@@ -321,7 +320,7 @@ TEST_F(ScreenSaverStart, PreviewFillsTheClientAreaOfItsParentWithoutTakingTheFoc
     EXPECT_TRUE(preview.testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_TRUE(preview.isVisible());
     EXPECT_EQ(frmPreview::PreviewPicture().size(), QSize(166, 130));
-    EXPECT_FALSE(ss::ScreenSaverWindow);
+    EXPECT_FALSE(ss::ScreenSaverWindow());
 }
 
 TEST_F(ScreenSaverStart, PreviewWithoutAKnownParentShowsNothing)

@@ -6,7 +6,6 @@
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
 #include "display/ProgramEnd.h"
-#include "display/ProgramFolder.h"
 #include "display/StatusBar.h"
 #include "display/VbTimer.h"
 #include "display/modCounter.h"
@@ -48,7 +47,6 @@ protected:
     {
         ss::Reset();
         ProgramEnd::reset();
-        ProgramFolder::setAppPath(QString());
         ModJoinsSkins::setEndProgramHandler({});
     }
 
@@ -95,8 +93,8 @@ protected:
     frmCountdownScreenSaver& start(const QString& commandLine = "/s")
     {
         ss::Main(commandLine);
-        EXPECT_FALSE(ss::ScreenSaverWindow.isNull());
-        return *ss::ScreenSaverWindow;
+        EXPECT_FALSE(ss::ScreenSaverWindow().isNull());
+        return *ss::ScreenSaverWindow();
     }
     bool ended()
     {
@@ -112,6 +110,8 @@ protected:
     }
 
     TestServices services;
+    // This test's one context: every layer reads the program folder Main settles in it.
+    SaverContext context;
     TempFolder folder;
     QString work;
 };

@@ -3,7 +3,6 @@
 #include "viewer/SignalClose.h"
 #include "viewer/frmStartupWizard.h"
 
-#include "foundation/clsForm.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -31,17 +30,6 @@ bool modalNamed(const char* name)
 
 class SignalCloseTest : public ViewerWindowFixture {
 protected:
-    void SetUp() override
-    {
-        ViewerWindowFixture::SetUp();
-        clsForm::setApplicationFolder(folder.internal());
-    }
-    void TearDown() override
-    {
-        clsForm::setApplicationFolder(QString());
-        ViewerWindowFixture::TearDown();
-    }
-
     // Shows the window from a fresh package and widens it, as the user would before the signal.
     void showWidenedWindow()
     {
@@ -49,7 +37,7 @@ protected:
         ProgramEnd::reset();
         makePackage();
         window = std::make_unique<frmCountdownViewer>();
-        modVantrelViewer::ViewerWindow = window.get();
+        modVantrelViewer::ViewerWindow() = window.get();
         window->Show();
         window->setWidth(window->Width() + 600);
         // The load stored it; the save stores it again.

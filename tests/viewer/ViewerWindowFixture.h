@@ -4,7 +4,6 @@
 #include "viewer/modVantrelViewer.h"
 
 #include "display/ProgramEnd.h"
-#include "display/ProgramFolder.h"
 #include "display/frmAlarm.h"
 #include "display/modCountdown.h"
 
@@ -23,7 +22,7 @@
 #include <memory>
 
 // A program folder with the package Party.MVL unpacked into its work folder, as the viewer's
-// start-up leaves it, and the viewer's module values pointing at it.
+// start-up leaves it, and the viewer's context pointing at it.
 class ViewerWindowFixture : public ::testing::Test {
 protected:
     static constexpr double kSecond = 1.0 / 86400.0;
@@ -31,10 +30,8 @@ protected:
     void SetUp() override
     {
         work = folder.makeFolder("Temp");
-        modVantrelViewer::AppPath = folder.internal();
-        ProgramFolder::setAppPath(folder.internal());
-        modVantrelViewer::CurrentFile = packagePath();
-        modVantrelViewer::WindowResized = 0;
+        context.appPath = folder.internal();
+        context.currentFile = packagePath();
         ProgramEnd::reset();
         ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
     }
@@ -44,9 +41,6 @@ protected:
         window.reset();
         ModJoinsSkins::setEndProgramHandler({});
         ProgramEnd::reset();
-        modVantrelViewer::AppPath.clear();
-        modVantrelViewer::CurrentFile.clear();
-        ProgramFolder::setAppPath(QString());
     }
 
     // The countdown of the package: a launch at `event`, shown in every unit, alarm armed.
@@ -107,6 +101,8 @@ protected:
     }
 
     TestServices services;
+    // The viewer's one context for this test: every layer reads its program folder.
+    ViewerContext context;
     TempFolder folder;
     QString work;
     const double start = vb::oleDateFromParts(2027, 3, 14, 15, 9, 0);

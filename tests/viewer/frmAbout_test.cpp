@@ -3,6 +3,7 @@
 #include "foundation/OleDate.h"
 #include "foundation/clsForm.h"
 #include "support/TestServices.h"
+#include "viewer/ViewerContext.h"
 #include "viewer/WebAddress.h"
 
 #include <QApplication>
@@ -43,13 +44,13 @@ protected:
     {
         services.screen().widthPixels = 1024;
         services.screen().heightPixels = 768;
-        clsForm::setApplicationFolder(folder.internal());
+        context.appPath = folder.internal();
         folder.makeFolder("Temp");
     }
-    void TearDown() override { clsForm::setApplicationFolder(QString()); }
     QString text(frmAbout& about, const char* name) { return about.findChild<QLabel*>(name)->text(); }
 
     TestServices services;
+    ViewerContext context;
     TempFolder folder;
 };
 

@@ -83,7 +83,7 @@ TEST_F(ViewerWindow, LoadFillsTheWindowFromTheCurrentPackage)
     EXPECT_EQ(w.lblCountdownFileName()->Caption(), QString("Party.MVK"));
     EXPECT_EQ(w.Caption(), QString("Vantrel Countdown Clock"));
     EXPECT_EQ(w.c1eEventCaption()->Caption(), QString("Launch day"));
-    EXPECT_EQ(modVantrelViewer::WindowResized, 0);
+    EXPECT_EQ(modVantrelViewer::WindowResized(), 0);
     EXPECT_EQ(w.Timer1()->Interval(), 1000);
     const auto& pointer = services.ui().pointerHistory;
     ASSERT_FALSE(pointer.empty());
@@ -292,7 +292,7 @@ TEST_F(ViewerWindow, CloseSavesOnlyAfterAChangeOfLeftWidthOrHeight)
         makePackage();
         const QByteArray before = packageBytes();
         FramedViewer& w = showWindow();
-        EXPECT_EQ(modVantrelViewer::WindowResized, 1); // the first showing resizes
+        EXPECT_EQ(modVantrelViewer::WindowResized(), 1); // the first showing resizes
         const double width = w.Width();
         c.change(w);
         services.settings().remove("Vantrel Dederuvevur, LLC", modVantrelViewer::kMakerSection, "LastOpenTemplate");
@@ -329,11 +329,11 @@ TEST_F(ViewerWindow, ResizeLaysOutUnlessMinimised)
     struct Case { int16_t state; bool laidOut; };
     for (const Case& c : {Case{1, false}, Case{0, true}, Case{2, true}}) {
         SCOPED_TRACE(c.state);
-        modVantrelViewer::WindowResized = 0;
+        context.windowResized = 0;
         w.c1eImage()->Move(1, 2, 3, 4);
         w.setWindowState(c.state);
         w.Form_Resize();
-        EXPECT_EQ(modVantrelViewer::WindowResized, 1);
+        EXPECT_EQ(modVantrelViewer::WindowResized(), 1);
         EXPECT_EQ(w.c1eImage()->Width() != 3, c.laidOut);
     }
 }
@@ -429,7 +429,7 @@ TEST_F(ViewerWindow, StatusBarKeysAreComparedExactly)
         if (c.ends) {
             ASSERT_EQ(services.shell().programs.size(), 1u);
             const auto& call = services.shell().programs[0];
-            EXPECT_EQ(call.program, modVantrelViewer::AppPath + "/Vantrel 5.0.exe");
+            EXPECT_EQ(call.program, modVantrelViewer::AppPath() + "/Vantrel 5.0.exe");
             EXPECT_EQ(call.args, QStringList{platform::fs::toNative(packagePath())});
             EXPECT_EQ(call.windowStyle, 1);
         } else {

@@ -16,17 +16,9 @@ namespace {
 
 class OpenTemplateTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        modVantrelViewer::AppPath = "\\opt\\vantrel";
-        modVantrelViewer::CurrentFile.clear();
-    }
-    void TearDown() override
-    {
-        modVantrelViewer::AppPath.clear();
-        modVantrelViewer::CurrentFile.clear();
-    }
+    void SetUp() override { context.appPath = "\\opt\\vantrel"; }
     TestServices services;
+    ViewerContext context;
 };
 
 TEST_F(OpenTemplateTest, DialogAsksForACountdownPackageInTheCountdownsFolder)
@@ -41,7 +33,7 @@ TEST_F(OpenTemplateTest, DialogAsksForACountdownPackageInTheCountdownsFolder)
     EXPECT_EQ(request.fileName, "*.MVL");
     EXPECT_EQ(request.initialFolder, "\\opt\\vantrel\\Countdowns");
     EXPECT_EQ(request.filterIndex, 1);
-    EXPECT_EQ(modVantrelViewer::CurrentFile, "\\home\\user\\Party Night.MVL");
+    EXPECT_EQ(modVantrelViewer::CurrentFile(), "\\home\\user\\Party Night.MVL");
     EXPECT_EQ(services.ui().pointerHistory, (std::vector<int>{11, 0}));
     EXPECT_TRUE(services.ui().msgBoxes.empty());
 }
@@ -50,7 +42,7 @@ TEST_F(OpenTemplateTest, FileOfAnotherTypeIsReturnedAsChosen)
 {
     services.ui().openFileAnswers.push_back(QString("\\home\\user\\notes.txt"));
     frmOpenTemplate::Form_Load();
-    EXPECT_EQ(modVantrelViewer::CurrentFile, "\\home\\user\\notes.txt");
+    EXPECT_EQ(modVantrelViewer::CurrentFile(), "\\home\\user\\notes.txt");
 }
 
 TEST_F(OpenTemplateTest, CancelOrEmptyAnswerKeepsCurrentFile)
@@ -59,11 +51,11 @@ TEST_F(OpenTemplateTest, CancelOrEmptyAnswerKeepsCurrentFile)
     for (const std::optional<QString>& answer : answers) {
         for (const QString& before : {QString(), QString("\\home\\user\\Kept.MVL")}) {
             SCOPED_TRACE(before.toStdString());
-            modVantrelViewer::CurrentFile = before;
+            modVantrelViewer::CurrentFile() = before;
             services.ui().pointerHistory.clear();
             services.ui().openFileAnswers.push_back(answer);
             frmOpenTemplate::Form_Load();
-            EXPECT_EQ(modVantrelViewer::CurrentFile, before);
+            EXPECT_EQ(modVantrelViewer::CurrentFile(), before);
             EXPECT_EQ(services.ui().pointer, platform::vbcursor::vbDefault);
             EXPECT_EQ(services.ui().pointerHistory, (std::vector<int>{11, 0}));
         }

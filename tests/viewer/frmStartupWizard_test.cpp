@@ -1,7 +1,6 @@
 #include "viewer/frmStartupWizard.h"
 
 #include "display/ProgramEnd.h"
-#include "foundation/clsForm.h"
 #include "foundation/clsHelp.h"
 #include "support/TestServices.h"
 #include "viewer/modVantrelViewer.h"
@@ -41,17 +40,9 @@ class StartupWizardTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        AppPath = folder.makeFolder("app");
-        CurrentFile = folder.write("Countdowns\\Party Night.MVL", "package");
-        clsForm::setApplicationFolder(AppPath);
+        context.appPath = folder.makeFolder("app");
+        context.currentFile = folder.write("Countdowns\\Party Night.MVL", "package");
         folder.makeFolder("app\\Temp");
-    }
-    void TearDown() override
-    {
-        AppPath.clear();
-        CurrentFile.clear();
-        ViewerProgram.clear();
-        clsForm::setApplicationFolder(QString());
     }
     QString stored() { return services.settings().get("vantrel-viewer", "Options", "Show Startup Wizard", "missing"); }
     QCheckBox* checkBox(frmStartupWizard& wizard)
@@ -60,6 +51,7 @@ protected:
     }
 
     TestServices services;
+    ViewerContext context;
     TempFolder folder;
 };
 
@@ -154,7 +146,7 @@ TEST_F(StartupWizardTest, ShortcutButtonsWriteLaunchersForThePackage)
     }
     // A viewer started from outside the program folder (a read-only installation with a
     // per-user program folder) is the program the launcher starts.
-    ViewerProgram = folder.internalPath("opt\\vantrel\\vantrel-viewer");
+    context.viewerProgram = folder.internalPath("opt\\vantrel\\vantrel-viewer");
     folder.write("opt\\vantrel\\vantrel-viewer.png", "icon");
     wizard.button("Command2", 0)->click();
     const QString installed = QString::fromUtf8(folder.read("Desktop/Party Night.desktop"));
@@ -181,7 +173,7 @@ TEST_F(StartupWizardTest, ShortcutButtonsWriteLaunchersForThePackage)
 TEST_F(StartupWizardTest, LauncherFallsBackToTheProgramFolderIconOrNamesNone)
 {
     services.shell().folders[0] = folder.makeFolder("Desktop");
-    ViewerProgram = folder.internalPath("opt\\vantrel-viewer");
+    context.viewerProgram = folder.internalPath("opt\\vantrel-viewer");
     frmStartupWizard wizard;
 
     wizard.button("Command2", 0)->click();
@@ -213,7 +205,7 @@ TEST_F(StartupWizardTest, HelpOpensTheHelpFileOrSaysItIsMissing)
     folder.write("app/MVL.chm", "help");
     wizard.button("Command2", 3)->click();
     ASSERT_EQ(services.help().calls.size(), 1u);
-    EXPECT_EQ(services.help().calls[0].first, AppPath + "/MVL.chm");
+    EXPECT_EQ(services.help().calls[0].first, AppPath() + "/MVL.chm");
 }
 
 TEST_F(StartupWizardTest, AboutButtonShowsTheAboutBoxModally)

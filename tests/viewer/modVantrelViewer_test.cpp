@@ -51,26 +51,20 @@ protected:
     void SetUp() override
     {
         ProgramEnd::reset();
-        viewer::AppPath.clear();
-        viewer::CurrentFile.clear();
-        viewer::OpenedFile.clear();
         platform::Services installed = platform::services();
         installed.settings = &settings;
         platform::setServices(installed);
         programFolder = folder.internal();
-        viewer::programFolder = [this] { return programFolder; };
-        viewer::showStartupWizard = [this] {
-            wizardSawCurrentFile.push_back(viewer::CurrentFile);
+        context.programFolder = [this] { return programFolder; };
+        context.showStartupWizard = [this] {
+            wizardSawCurrentFile.push_back(viewer::CurrentFile());
             if (wizardEndsProgram)
                 ProgramEnd::End();
         };
-        viewer::showViewerWindow = [this] { windowSawCurrentFile.push_back(viewer::CurrentFile); };
+        context.showViewerWindow = [this] { windowSawCurrentFile.push_back(viewer::CurrentFile()); };
     }
     void TearDown() override
     {
-        viewer::programFolder = nullptr;
-        viewer::showStartupWizard = nullptr;
-        viewer::showViewerWindow = nullptr;
         ProgramEnd::reset();
     }
 
@@ -97,6 +91,8 @@ protected:
     }
 
     TestServices services;
+    // The viewer's one context for this test, with Main's seams in it.
+    ViewerContext context;
     RecordingSettings settings;
     TempFolder folder;
     TempFolder staged;
@@ -138,14 +134,14 @@ TEST_F(ViewerMain, CommandLineNamesThePackageWithQuotesRemovedOnlyWhenItStartsWi
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine.toStdString());
         QDir(folder.nativePath(QStringLiteral("Temp"))).removeRecursively();
-        viewer::CurrentFile.clear();
-        viewer::OpenedFile.clear();
+        viewer::CurrentFile().clear();
+        viewer::OpenedFile().clear();
         windowSawCurrentFile.clear();
 
         viewer::Main(c.commandLine);
 
-        EXPECT_EQ(viewer::OpenedFile, c.opened);
-        EXPECT_EQ(viewer::CurrentFile, c.opened);
+        EXPECT_EQ(viewer::OpenedFile(), c.opened);
+        EXPECT_EQ(viewer::CurrentFile(), c.opened);
         EXPECT_EQ(unpackedMarker().value_or(QByteArray()), c.marker);
         ASSERT_EQ(windowSawCurrentFile.size(), 1u);
         EXPECT_EQ(windowSawCurrentFile.front(), c.opened);
@@ -177,7 +173,7 @@ TEST_F(ViewerMain, RelativeCommandLineIsMadeWholeAgainstTheStartFolder)
         // The wizard's launchers and the window's stored setting take CurrentFile.
         EXPECT_EQ(wizardSawCurrentFile, std::vector<QString>{party});
         EXPECT_EQ(windowSawCurrentFile, std::vector<QString>{party});
-        EXPECT_EQ(viewer::OpenedFile, party);
+        EXPECT_EQ(viewer::OpenedFile(), party);
     }
     QDir::setCurrent(startFolder);
 }
@@ -189,8 +185,8 @@ TEST_F(ViewerMain, WithoutCommandLineTheDefaultPackageIsOpened)
     viewer::Main(QString());
 
     const QString expected = folder.internal() + QStringLiteral("\\templates\\Default.MVL");
-    EXPECT_EQ(viewer::CurrentFile, expected);
-    EXPECT_EQ(viewer::OpenedFile, expected);
+    EXPECT_EQ(viewer::CurrentFile(), expected);
+    EXPECT_EQ(viewer::OpenedFile(), expected);
     EXPECT_EQ(unpackedMarker(), QByteArray("default"));
     EXPECT_TRUE(services.ui().openFileDialogs.empty());
     EXPECT_EQ(windowSawCurrentFile.size(), 1u);
@@ -206,8 +202,8 @@ TEST_F(ViewerMain, MissingDefaultPackageAsksForOneAndSkipsTheWizard)
 
     ASSERT_EQ(services.ui().openFileDialogs.size(), 1u);
     EXPECT_EQ(services.ui().openFileDialogs.front().initialFolder, folder.internal() + QStringLiteral("\\Countdowns"));
-    EXPECT_EQ(viewer::CurrentFile, chosen);
-    EXPECT_EQ(viewer::OpenedFile, chosen);
+    EXPECT_EQ(viewer::CurrentFile(), chosen);
+    EXPECT_EQ(viewer::OpenedFile(), chosen);
     EXPECT_EQ(unpackedMarker(), QByteArray("chosen"));
     EXPECT_TRUE(wizardSawCurrentFile.empty());
     EXPECT_EQ(windowSawCurrentFile, std::vector<QString>{chosen});
@@ -363,10 +359,10 @@ TEST_F(ViewerMain, EveryStartRecordsTheProgramFolderAndKeepsTheHiddenWorkFolder)
     settings.put(kMaker, kMakerSection, QStringLiteral("AppPath"), QStringLiteral("C:\\Old\\Place"));
     viewer::Main(QStringLiteral("missing.MVL"));
 
-    EXPECT_EQ(viewer::AppPath, folder.internal());
+    EXPECT_EQ(viewer::AppPath(), folder.internal());
     EXPECT_EQ(ProgramFolder::AppPath(), folder.internal());
     EXPECT_EQ(clsForm::applicationFolder(), folder.internal());
-    EXPECT_EQ(viewer::ViewerProgram, platform::fs::toInternal(QCoreApplication::applicationFilePath()));
+    EXPECT_EQ(viewer::ViewerProgram(), platform::fs::toInternal(QCoreApplication::applicationFilePath()));
     EXPECT_EQ(settings.get(kMaker, kMakerSection, QStringLiteral("AppPath")), folder.internal());
     for (const char* sub : {"Countdowns", "Templates", "Temp"})
         EXPECT_TRUE(QFileInfo(folder.nativePath(QString::fromLatin1(sub))).isDir()) << sub;
@@ -442,7 +438,7 @@ TEST_F(ViewerMain, PackageNamesTakeEveryCharacterButTheInternalSeparatorWhichIsS
     const QString odd = QStringLiteral("Mum's \"60th\" <party> |1|.MVL");
     const QString package = makePackage(QStringLiteral("Countdowns/") + odd, "mum");
     viewer::Main(platform::fs::toNative(package));
-    EXPECT_EQ(viewer::OpenedFile, package);
+    EXPECT_EQ(viewer::OpenedFile(), package);
     EXPECT_EQ(unpackedMarker(), QByteArray("mum"));
     EXPECT_TRUE(QFile::exists(folder.nativePath(QStringLiteral("Temp/Mum's \"60th\" <party> |1|.MVK"))));
     EXPECT_TRUE(services.ui().msgBoxes.empty());
