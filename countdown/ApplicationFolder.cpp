@@ -12,6 +12,16 @@
 
 namespace ApplicationFolder {
 
+namespace {
+
+// The executables share the program folder with the shipped files; they stay where they are.
+bool isProgram(const QString& nativeFile)
+{
+    return QFile::permissions(nativeFile) & (QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
+}
+
+} // namespace
+
 bool isWritableFolder(const QString& nativeFolder)
 {
     // Asks the system (access(2)), so a read-only mount counts as not writable too.
@@ -30,7 +40,7 @@ QString fillUserFolder(const QString& nativeShippedFolder, const QString& native
         const QString source = files.next();
         const QString relative = shipped.relativeFilePath(source);
         const QString target = user.filePath(relative);
-        if (QFileInfo::exists(target))
+        if (QFileInfo::exists(target) || isProgram(source))
             continue;
         // A file that cannot be copied is left out; the program reports it when it needs it.
         QDir().mkpath(QFileInfo(target).absolutePath());
@@ -54,9 +64,7 @@ QString programFolderFor(const QString& nativeExecutableFolder)
 {
     if (isWritableFolder(nativeExecutableFolder))
         return platform::fs::toInternal(nativeExecutableFolder);
-    const QString shipped = QDir::cleanPath(
-        QDir(nativeExecutableFolder).filePath(QString::fromLatin1(kShippedFilesFromExecutable)));
-    return fillUserFolder(shipped, userFolder());
+    return fillUserFolder(nativeExecutableFolder, userFolder());
 }
 
 } // namespace ApplicationFolder

@@ -5,14 +5,12 @@
 // The program folder as an internal (Windows-style) path without a trailing separator: the
 // folder of the running executable. When that folder may not be written to (a system-wide
 // install), the per-user folder "$XDG_DATA_HOME/Vantrel Countdown Clock" instead, made on first
-// use and given the shipped files (sounds and templates) that it does not hold yet.
+// use and given the shipped files (sounds and templates) of the executable's folder that it does
+// not hold yet.
 QString countdownApplicationFolder();
 
 namespace ApplicationFolder {
 
-// Where an install keeps the shipped files, relative to the executable's folder. Matches the
-// layout that assets/CMakeLists.txt and tools/make-templates install.
-inline constexpr const char* kShippedFilesFromExecutable = "../share/vantrel";
 // The per-user program folder's name inside $XDG_DATA_HOME.
 inline constexpr const char* kUserFolderName = "Vantrel Countdown Clock";
 
@@ -21,14 +19,15 @@ bool isWritableFolder(const QString& nativeFolder);
 
 // Makes `nativeUserFolder` (and its parents) and copies into it every file below
 // `nativeShippedFolder`, keeping sub-folders, that it does not already hold: a file the user
-// already has is never replaced. The copies may be written to by their owner, whatever the
-// shipped files' mode. A missing shipped folder copies nothing. Returns the user folder
-// as an internal path; raises platform::VbError when the folder cannot be made.
+// already has is never replaced, and programs (files with an execute bit) are left out. The
+// copies may be written to by their owner, whatever the shipped files' mode. A missing shipped
+// folder copies nothing. Returns the user folder as an internal path; raises platform::VbError
+// when the folder cannot be made.
 QString fillUserFolder(const QString& nativeShippedFolder, const QString& nativeUserFolder);
 
 // The program folder for an executable that lies in `nativeExecutableFolder`: that folder when it
-// is writable, else the filled per-user folder, with the shipped files taken from
-// `nativeExecutableFolder`/kShippedFilesFromExecutable. An internal path.
+// is writable, else the per-user folder filled from `nativeExecutableFolder`, where an install
+// puts the shipped files beside the executables. An internal path.
 QString programFolderFor(const QString& nativeExecutableFolder);
 
 // The native per-user folder: $XDG_DATA_HOME (default ~/.local/share) / kUserFolderName.

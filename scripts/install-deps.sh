@@ -7,7 +7,8 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev gstreamer1.0-plugins-good libqt6multimedia6
   libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libxcb1-dev
-  xvfb xauth xdotool x11-utils openbox imagemagick desktop-file-utils attr locales
+  xvfb xauth xdotool x11-utils openbox imagemagick desktop-file-utils shared-mime-info libxml2-utils
+  attr locales
 )
 decimal_comma_locale=de_DE.UTF-8
 missing=()

@@ -19,7 +19,7 @@ QByteArray fileBytes(const QString& nativePath)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The shipped files as an install lays them out below <prefix>/share/vantrel.
+// The shipped files as an install lays them out in the program folder.
 void shipFiles(const TempFolder& folder, const QString& shipped)
 {
     folder.write(shipped + QStringLiteral("/BELL.MP3"), "bell");
@@ -107,8 +107,11 @@ TEST(ApplicationFolder, UnwritableExecutableFolderTakesTheFilledUserFolder)
     if (geteuid() == 0)
         GTEST_SKIP() << "a read-only folder does not stop the superuser";
     TempFolder folder;
-    shipFiles(folder, QStringLiteral("prefix/share/vantrel"));
-    const QString bin = folder.makeFolder(QStringLiteral("prefix/bin"));
+    shipFiles(folder, QStringLiteral("prefix/lib/vantrel"));
+    folder.write(QStringLiteral("prefix/lib/vantrel/vantrel-viewer"), "program");
+    const QString bin = folder.makeFolder(QStringLiteral("prefix/lib/vantrel"));
+    QFile::setPermissions(folder.nativePath(QStringLiteral("prefix/lib/vantrel/vantrel-viewer")),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     QFile::setPermissions(platform::fs::toNative(bin), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const QString made = ApplicationFolder::programFolderFor(platform::fs::toNative(bin));
     QFile::setPermissions(platform::fs::toNative(bin), QFileDevice::ReadOwner | QFileDevice::WriteOwner
@@ -116,6 +119,8 @@ TEST(ApplicationFolder, UnwritableExecutableFolderTakesTheFilledUserFolder)
     EXPECT_EQ(made, platform::fs::toInternal(ApplicationFolder::userFolder()));
     EXPECT_EQ(fileBytes(ApplicationFolder::userFolder() + QStringLiteral("/Templates/Demo.MVL")),
               QByteArray("demo package"));
+    EXPECT_FALSE(QFileInfo::exists(ApplicationFolder::userFolder() + QStringLiteral("/vantrel-viewer")))
+        << "the programs stay in the program folder";
 }
 
 TEST(ApplicationFolder, WritableExecutableFolderIsKeptAsItIs)
