@@ -237,25 +237,7 @@ void CountdownForm::moveOuterTo(const QPoint& outer)
     WindowFrame::moveOuter(*this, outer, windowFrame());
 }
 
-void CountdownForm::rememberGivenOuter()
-{
-    if (!m_framed)
-        m_givenOuter = outerPixels();
-}
-
-void CountdownForm::placeAgainOnceFramed()
-{
-    if (m_framed || !isWindow())
-        return;
-    const QMargins frame = windowFrame();
-    if (frame.isNull())
-        return;
-    m_framed = true;
-    const std::optional<QRect> given = std::exchange(m_givenOuter, std::nullopt);
-    if (!given || WindowState() != 0 || outerPixels() == *given)
-        return;
-    WindowFrame::placeOuter(*this, *given, frame);
-}
+void CountdownForm::rememberGivenOuter() { m_placement.remember(outerPixels()); }
 
 double CountdownForm::Left() const { return outerPixels().x() * panelTwipsPerPixelX(); }
 double CountdownForm::Top() const { return outerPixels().y() * panelTwipsPerPixelY(); }
@@ -336,16 +318,8 @@ void CountdownForm::resizeEvent(QResizeEvent* event)
 bool CountdownForm::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-        placeAgainOnceFramed();
-        break;
-    default:
-        break;
-    }
+    if (FramedPlacement::mayBringTheFrame(event->type()))
+        m_placement.placeAgainOnceFramed(*this, windowFrame());
     return handled;
 }
 

@@ -244,10 +244,9 @@ void frmAbout::showEvent(QShowEvent* event)
     platform::Ui& ui = *platform::services().ui;
     ui.setMousePointer(platform::vbcursor::vbHourglass);
     trapped([this] { modForm::RestoreFormPosition(0, this, kFormName); });
-    // A window manager frames the box only some time after it is shown; until then the stored
-    // outer geometry is the inside, and the box is placed again once the frame is there.
+    // Until a window manager has framed the box, the stored outer geometry is its inside.
     if (windowFrame().isNull())
-        m_restoredOuter = frameGeometry();
+        m_placement.remember(frameGeometry());
     ui.setMousePointer(platform::vbcursor::vbDefault);
 }
 
@@ -259,27 +258,9 @@ QMargins frmAbout::windowFrame() const
 bool frmAbout::event(QEvent* event)
 {
     const bool handled = QDialog::event(event);
-    switch (event->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-        placeAgainOnceFramed();
-        break;
-    default:
-        break;
-    }
+    if (FramedPlacement::mayBringTheFrame(event->type()))
+        m_placement.placeAgainOnceFramed(*this, windowFrame());
     return handled;
-}
-
-void frmAbout::placeAgainOnceFramed()
-{
-    const QMargins frame = windowFrame();
-    if (!m_restoredOuter || frame.isNull())
-        return;
-    const QRect outer = *std::exchange(m_restoredOuter, std::nullopt);
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
-        return;
-    WindowFrame::placeOuter(*this, outer, frame);
 }
 
 void frmAbout::Form_Unload()

@@ -6,13 +6,13 @@
 #include "display/VbTimer.h"
 
 #include "platform/VbError.h"
+#include "support/FramedWindow.h"
 #include "support/TestServices.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
 #include <QMouseEvent>
-#include <QMoveEvent>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -44,25 +44,7 @@ protected:
     void popMenuPlayAlarm_Click() override { calls << "popMenuPlayAlarm"; }
 };
 
-// A form whose window frame is set by the test, as a window manager sets it some time after
-// the window is shown.
-class FramedForm : public RecordingForm {
-public:
-    // The platform itself draws no frame, so the test's frame is the only one.
-    FramedForm() { setWindowFlag(Qt::FramelessWindowHint); }
-    void frameArrives(const QMargins& margins)
-    {
-        frame = margins;
-        QMoveEvent event(pos(), pos());
-        QApplication::sendEvent(this, &event);
-    }
-
-protected:
-    QMargins windowFrame() const override { return frame; }
-
-private:
-    QMargins frame;
-};
+using FramedForm = FramedWindow<RecordingForm>;
 
 int vbErrorNumber(const std::function<void()>& action, QString* description = nullptr)
 {

@@ -2,6 +2,7 @@
 
 #include "foundation/OleDate.h"
 #include "foundation/clsForm.h"
+#include "support/FramedWindow.h"
 #include "support/TestServices.h"
 #include "viewer/WebAddress.h"
 
@@ -10,7 +11,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMoveEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -18,24 +18,7 @@
 
 namespace {
 
-// The about box with a frame set by the test, as a window manager sets it some time after the
-// box is shown; the platform itself draws none.
-class FramedAbout : public frmAbout {
-public:
-    FramedAbout() { setWindowFlag(Qt::FramelessWindowHint); }
-    void frameArrives(const QMargins& margins)
-    {
-        frame = margins;
-        QMoveEvent event(pos(), pos());
-        QApplication::sendEvent(this, &event);
-    }
-
-protected:
-    QMargins windowFrame() const override { return frame; }
-
-private:
-    QMargins frame;
-};
+using FramedAbout = FramedWindow<frmAbout>;
 
 class AboutTest : public ::testing::Test {
 protected:

@@ -8,12 +8,12 @@
 #include "display/VbTimer.h"
 #include "foundation/VbValues.h"
 #include "platform/FileSystem.h"
+#include "support/FramedWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
 #include <QMenu>
-#include <QMoveEvent>
 
 #include <ostream>
 
@@ -21,25 +21,7 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace {
 
-// The viewer's window with a frame set by the test, as a window manager sets it some time after
-// the window is shown.
-class FramedViewer : public frmCountdownViewer {
-public:
-    // The platform itself draws no frame, so the test's frame is the only one.
-    FramedViewer() { setWindowFlag(Qt::FramelessWindowHint); }
-    void frameArrives(const QMargins& margins)
-    {
-        frame = margins;
-        QMoveEvent event(pos(), pos());
-        QApplication::sendEvent(this, &event);
-    }
-
-protected:
-    QMargins windowFrame() const override { return frame; }
-
-private:
-    QMargins frame;
-};
+using FramedViewer = FramedWindow<frmCountdownViewer>;
 
 // The window's outer rectangle in pixels (15 twips each).
 QRect outerPixels(const CountdownForm& w)
