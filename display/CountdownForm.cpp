@@ -7,6 +7,7 @@
 #include "StatusBar.h"
 #include "VbTimer.h"
 
+#include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
 
 #include <QCloseEvent>
@@ -20,7 +21,7 @@
 #include <cmath>
 #include <utility>
 
-const QString CountdownForm::kCaption = QStringLiteral("Vantrel Countdown Clock");
+const QString CountdownForm::kCaption = ProgramTexts::kProgramTitle;
 const QString CountdownForm::kMakerWebSite = QStringLiteral("www.vantrel-dederuvevur.example");
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/ProgramTexts.h"
+
 #include <QPointer>
 #include <QString>
 
@@ -34,7 +36,7 @@ inline QPointer<frmCountdownScreenSaver> ScreenSaverWindow;
 inline QPointer<frmPreview> PreviewWindow;
 
 // Settings written by the viewer.
-inline const QString kMakerSection = QStringLiteral("VazovuzAzodozaruVuzaz");
+inline const QString kMakerSection = ProgramTexts::kSettingsSection;
 
 extern const QString kDemoMessage;
 extern const QString kCannotLocateMessage;

@@ -2,6 +2,7 @@
 
 #include "display/WindowFrame.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramTexts.h"
 #include "foundation/VbValues.h"
 #include "foundation/modForm.h"
 #include "platform/Services.h"
@@ -113,7 +114,7 @@ const QString frmAbout::kLegalNotice = QStringLiteral(
     "in severe civil and criminal penalties, and will be prosecuted to the maximum extent possible "
     "under the law.");
 const QStringList frmAbout::kMailingAddress = {
-    QStringLiteral("Vantrel Dederuvevur, LLC"),
+    ProgramTexts::kMakerName,
     QStringLiteral("1200 Example Avenue, Suite 5"),
     QStringLiteral("Springfield, EX 00000"),
     QStringLiteral("United States"),
@@ -123,14 +124,14 @@ frmAbout::frmAbout(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(kFormName);
-    setWindowTitle(QStringLiteral("About Vantrel Countdown Clock"));
+    setWindowTitle(QStringLiteral("About ") + ProgramTexts::kProgramTitle);
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setPixmap(clockPicture(96));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto* title = plainLabel(QStringLiteral("lblTitle"), QStringLiteral("Vantrel Countdown Clock"), this);
+    auto* title = plainLabel(QStringLiteral("lblTitle"), ProgramTexts::kProgramTitle, this);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);

@@ -5,6 +5,7 @@
 #include "display/StatusBar.h"
 #include "display/VbTimer.h"
 
+#include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
 #include "support/FramedWindow.h"
 #include "support/TestServices.h"
@@ -94,7 +95,7 @@ TEST(CountdownForm, OffersEveryPanelByNameInItsContainerWithItsFont)
     EXPECT_EQ(FormControls::panel(form, "c1eIntervalsLeft", 4), form.c1eIntervalsLeft(4));
     EXPECT_EQ(FormControls::statusBar(form, "StatusBar1"), form.StatusBar1());
     EXPECT_EQ(FormControls::timer(form, "Timer1"), form.Timer1());
-    EXPECT_EQ(form.Caption(), "Vantrel Countdown Clock");
+    EXPECT_EQ(form.Caption(), ProgramTexts::kProgramTitle);
 }
 
 TEST(CountdownForm, MissingControlsRaiseVbErrors)

@@ -1,6 +1,7 @@
 #include "viewer/frmAbout.h"
 
 #include "foundation/OleDate.h"
+#include "foundation/ProgramTexts.h"
 #include "foundation/clsForm.h"
 #include "support/FramedWindow.h"
 #include "support/TestServices.h"
@@ -39,7 +40,7 @@ protected:
 TEST_F(AboutTest, LoadShowsVersionBuildDateAndContacts)
 {
     frmAbout about;
-    EXPECT_EQ(about.windowTitle(), "About Vantrel Countdown Clock");
+    EXPECT_EQ(about.windowTitle(), "About " + ProgramTexts::kProgramTitle);
     EXPECT_EQ(text(about, "lblSoftwareName"),
               QString("Version %1.%2.%3").arg(VANTREL_VERSION_MAJOR).arg(VANTREL_VERSION_MINOR).arg(VANTREL_VERSION_PATCH));
     const QDateTime built = QFileInfo(QCoreApplication::applicationFilePath()).lastModified();

@@ -1,5 +1,6 @@
 #include "ViewerWindowFixture.h"
 
+#include "foundation/ProgramTexts.h"
 #include "viewer/WebAddress.h"
 
 #include "display/ElasticPanel.h"
@@ -63,7 +64,7 @@ TEST_F(ViewerWindow, LoadFillsTheWindowFromTheCurrentPackage)
     EXPECT_EQ(w.lblTemplateFileName()->Caption(), packagePath());
     EXPECT_EQ(lastOpenTemplate(), packagePath());
     EXPECT_EQ(w.lblCountdownFileName()->Caption(), QString("Party.MVK"));
-    EXPECT_EQ(w.Caption(), QString("Vantrel Countdown Clock"));
+    EXPECT_EQ(w.Caption(), ProgramTexts::kProgramTitle);
     EXPECT_EQ(w.c1eEventCaption()->Caption(), QString("Launch day"));
     EXPECT_EQ(modVantrelViewer::WindowResized, 0);
     EXPECT_EQ(w.Timer1()->Interval(), 1000);
@@ -277,7 +278,8 @@ TEST_F(ViewerWindow, CloseSavesOnlyAfterAChangeOfLeftWidthOrHeight)
         EXPECT_EQ(modVantrelViewer::WindowResized, 1); // the first showing resizes
         const double width = w.Width();
         c.change(w);
-        services.settings().remove("Vantrel Dederuvevur, LLC", modVantrelViewer::kMakerSection, "LastOpenTemplate");
+        services.settings().remove(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection,
+                                   ProgramTexts::kLastOpenTemplateKey);
         w.close();
 
         EXPECT_TRUE(ProgramEnd::isEnding());
