@@ -2,6 +2,8 @@
 // full-screen screen saver and a running preview take, measured beside an idle viewer process
 // with the same helper on the same X server. Needs an X display (scripts/run-benchmarks.sh
 // starts Xvfb when there is none); prints one figure per line.
+#include "foundation/ProgramTexts.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -116,10 +118,11 @@ public:
         viewer = root.filePath(QStringLiteral("app/vantrel-viewer"));
         QFile::copy(kBinDir + QStringLiteral("/vantrel-viewer"), viewer);
 
-        QSettings ini(root.filePath(QStringLiteral("config/Vantrel Dederuvevur, LLC.ini")), QSettings::IniFormat);
-        ini.beginGroup(QStringLiteral("VazovuzAzodozaruVuzaz"));
-        ini.setValue(QStringLiteral("AppPath"), internal(root.filePath(QStringLiteral("app"))));
-        ini.setValue(QStringLiteral("LastOpenTemplate"), internal(package));
+        const QString iniFile = QStringLiteral("config/") + ProgramTexts::kSettingsApplication + QStringLiteral(".ini");
+        QSettings ini(root.filePath(iniFile), QSettings::IniFormat);
+        ini.beginGroup(ProgramTexts::kSettingsSection);
+        ini.setValue(ProgramTexts::kAppPathKey, internal(root.filePath(QStringLiteral("app"))));
+        ini.setValue(ProgramTexts::kLastOpenTemplateKey, internal(package));
         // A screen below 32 bits would otherwise ask about its colour depth.
         ini.setValue(QStringLiteral("ShowScreenWarning"), QStringLiteral("n"));
         ini.endGroup();

@@ -117,7 +117,7 @@ void applyWindowSize(clsCountdown& c, const ShowMessage& show)
 
 } // namespace
 
-void applyNewCountdownDefaults(clsCountdown& c, const ShowMessage& show)
+void applyFixedNewCountdownValues(clsCountdown& c)
 {
     c.setCountdownId(0);
     c.setCountDirection(0);
@@ -128,16 +128,21 @@ void applyNewCountdownDefaults(clsCountdown& c, const ShowMessage& show)
     applyFonts(c);
     applyColours(c);
     applyFlags(c);
-    applyDates(c);
     c.setEventDateFormat(QStringLiteral("MMM dd, yyyy"));
     c.setImagePos(9);
     c.setViewFormat(1);
-    c.setSaveFileName(countdownApplicationFolder() + QStringLiteral("/Countdowns"));
     c.setSaveFormat(QStringLiteral("0"));
     c.setStatusBarURLCaption(QStringLiteral("Name Your Site"));
     c.setStatusBarURL(kNewCountdownSiteAddress);
-    applyWindowSize(c, show);
     c.setCountdownType(0);
+}
+
+void applyNewCountdownDefaults(clsCountdown& c, const ShowMessage& show)
+{
+    applyFixedNewCountdownValues(c);
+    applyDates(c);
+    c.setSaveFileName(countdownApplicationFolder() + QStringLiteral("/Countdowns"));
+    applyWindowSize(c, show);
 }
 
 } // namespace CountdownDefaults

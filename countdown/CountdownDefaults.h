@@ -11,6 +11,10 @@ namespace CountdownDefaults {
 // screen metrics; a failure there is reported and the size left as it was.
 void applyNewCountdownDefaults(clsCountdown& countdown, const ShowMessage& show);
 
+// The part of the new countdown's values that depends on neither the clock, the screen nor the
+// program folder: all but the creation and event dates, the export path and the window size.
+void applyFixedNewCountdownValues(clsCountdown& countdown);
+
 // The web address a new countdown's status-bar link shows.
 extern const QString kNewCountdownSiteAddress;
 

@@ -7,6 +7,7 @@
 #include "StatusBar.h"
 #include "VbTimer.h"
 
+#include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
 
 #include <QCloseEvent>
@@ -20,7 +21,7 @@
 #include <cmath>
 #include <utility>
 
-const QString CountdownForm::kCaption = QStringLiteral("Vantrel Countdown Clock");
+const QString CountdownForm::kCaption = ProgramTexts::kProgramTitle;
 const QString CountdownForm::kMakerWebSite = QStringLiteral("www.vantrel-dederuvevur.example");
 
 namespace {
@@ -237,25 +238,7 @@ void CountdownForm::moveOuterTo(const QPoint& outer)
     WindowFrame::moveOuter(*this, outer, windowFrame());
 }
 
-void CountdownForm::rememberGivenOuter()
-{
-    if (!m_framed)
-        m_givenOuter = outerPixels();
-}
-
-void CountdownForm::placeAgainOnceFramed()
-{
-    if (m_framed || !isWindow())
-        return;
-    const QMargins frame = windowFrame();
-    if (frame.isNull())
-        return;
-    m_framed = true;
-    const std::optional<QRect> given = std::exchange(m_givenOuter, std::nullopt);
-    if (!given || WindowState() != 0 || outerPixels() == *given)
-        return;
-    WindowFrame::placeOuter(*this, *given, frame);
-}
+void CountdownForm::rememberGivenOuter() { m_placement.remember(outerPixels()); }
 
 double CountdownForm::Left() const { return outerPixels().x() * panelTwipsPerPixelX(); }
 double CountdownForm::Top() const { return outerPixels().y() * panelTwipsPerPixelY(); }
@@ -336,16 +319,8 @@ void CountdownForm::resizeEvent(QResizeEvent* event)
 bool CountdownForm::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-        placeAgainOnceFramed();
-        break;
-    default:
-        break;
-    }
+    if (FramedPlacement::mayBringTheFrame(event->type()))
+        m_placement.placeAgainOnceFramed(*this, windowFrame());
     return handled;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "display/FramedPlacement.h"
+
 #include <QMargins>
 #include <QMenu>
 #include <QString>
@@ -7,7 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 
 class ElasticPanel;
 class HiddenLabel;
@@ -31,11 +32,9 @@ public:
     explicit CountdownForm(QWidget* parent = nullptr);
     ~CountdownForm() override;
 
-    // Window geometry in twips (outer frame), as VB's Left/Top/Width/Height.
-    // A window manager frames a window only some time after it is shown. Until the frame is
-    // known the outer geometry is the inside; when the frame first appears, a window in the
-    // normal state is placed again at the outer geometry it was last given, so the frame does
-    // not read as a change of the window's size or position.
+    // Window geometry in twips (outer frame), as VB's Left/Top/Width/Height. Until a window
+    // manager has framed the window, the geometry last given is placed again once it has
+    // (FramedPlacement).
     double Left() const;
     double Top() const;
     double Width() const;
@@ -141,11 +140,8 @@ private:
     // Moves the frame's top-left corner to `outer` (pixels).
     void moveOuterTo(const QPoint& outer);
     void rememberGivenOuter();
-    void placeAgainOnceFramed();
 
-    // The outer geometry last given while no frame was known; dropped once it is.
-    std::optional<QRect> m_givenOuter;
-    bool m_framed = false;
+    FramedPlacement m_placement;
 
     ElasticPanel* m_c1eTop = nullptr;
     ElasticPanel* m_c1eImage = nullptr;

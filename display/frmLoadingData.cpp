@@ -1,6 +1,7 @@
 #include "display/frmLoadingData.h"
 
 #include "display/ElasticPanel.h"
+#include "foundation/ProgramTexts.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -20,7 +21,7 @@ frmLoadingData::frmLoadingData(QWidget* parent)
       m_progress(new ElasticPanel(QStringLiteral("eo1Progress"), this))
 {
     setObjectName(QStringLiteral("frmLoadingData"));
-    setWindowTitle(QStringLiteral("Vantrel Countdown Clock"));
+    setWindowTitle(ProgramTexts::kProgramTitle);
     setFixedSize(kWidthPixels, kHeightPixels);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);

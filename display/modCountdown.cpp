@@ -12,6 +12,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/KeepOnScreen.h"
+#include "foundation/ProgramTexts.h"
 #include "foundation/ScreenMetrics.h"
 #include "foundation/VbValues.h"
 #include "foundation/clsPSFileUtilities.h"
@@ -261,7 +262,7 @@ void packAndRemember(const clsCountdown& countdown, CountdownForm& form)
                                         countdown.AlarmFileName(), countdown.AdvertiserLogoFileName(),
                                         countdown.DatabaseLocation());
     clsStringUtilities settings;
-    settings.PutIniString(QStringLiteral("VazovuzAzodozaruVuzaz"), QStringLiteral("LastOpenTemplate"),
+    settings.PutIniString(ProgramTexts::kSettingsSection, ProgramTexts::kLastOpenTemplateKey,
                           label(form, "lblTemplateFileName").Caption());
 }
 

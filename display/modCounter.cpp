@@ -3,19 +3,17 @@
 #include "countdown/clsCounter.h"
 #include "display/DisplayContext.h"
 #include "display/ElasticPanel.h"
+#include "display/ExportMedia.h"
 #include "display/ExportPath.h"
 #include "display/ExportTarget.h"
 #include "display/FormControls.h"
 #include "display/HiddenLabel.h"
-#include "display/MediaFile.h"
-#include "display/ProgramFolder.h"
 #include "foundation/ErrorReport.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QSet>
 
@@ -97,12 +95,11 @@ void reportOnce(const QString& path, const platform::VbError& error)
 ExportWriter::ExportInput gatherExportInput(QObject& form, clsCounter& counter)
 {
     ExportWriter::ExportInput input = formatOnly(counter);
-    const QString pictureName = FormControls::label(form, "lblImageFileName")->Caption();
-    const QString picture = ProgramFolder::AppPath() + "\\Temp\\" + pictureName;
-    if (MediaFile::holdsBytes(picture))
+    const QString picture = ExportMedia::presentFile(FormControls::label(form, "lblImageFileName")->Caption());
+    if (!picture.isEmpty())
         input.picturePath = platform::fs::toNative(picture);
     const QString logoName = FormControls::label(form, "lblLogoImage")->Caption();
-    if (!logoName.isEmpty() && MediaFile::holdsBytes(ProgramFolder::inWorkFolder(logoName)))
+    if (!ExportMedia::presentFile(logoName).isEmpty())
         input.logoFileName = logoName;
     input.eventCaption = panelData(*FormControls::panel(form, "c1eEventCaption"));
     input.eventDate = panelData(*FormControls::panel(form, "c1eEventDate"));
@@ -119,12 +116,7 @@ void SaveCountdownToFile(clsCounter& counter, QObject& form)
     try {
         path = FormControls::label(form, "lblSaveToFileLocation")->Caption();
         refuseUnfitPath(path, counter.SaveFormat());
-        QBuffer contents;
-        contents.open(QIODevice::WriteOnly);
-        WriteSaveFileHeader(form, contents, counter);
-        WriteSaveFileBody(form, contents, counter);
-        WriteSaveFileFooter(contents, counter);
-        writeWhenChanged(path, contents.data());
+        writeWhenChanged(path, ExportWriter::fileBytes(gatherExportInput(form, counter)));
     } catch (const platform::VbError& error) {
         reportOnce(path, error);
     }

@@ -27,14 +27,17 @@ namespace modCounter {
 // tries again. Always sets the mouse pointer back to the default.
 void SaveCountdownToFile(clsCounter& counter, QObject& form);
 
+// Kept for the countdown model's interface; the export itself writes through fileBytes.
 // Each writes its share of the lines in the counter's SaveFormat, every line ended by CR LF in
 // code page 1252. Errors (a missing control, a failed write) reach the caller.
 void WriteSaveFileHeader(QObject& form, QIODevice& file, clsCounter& counter);
 void WriteSaveFileBody(QObject& form, QIODevice& file, clsCounter& counter);
 void WriteSaveFileFooter(QIODevice& file, clsCounter& counter);
 
+// Kept for the countdown model's interface; the programs themselves do not call it.
 // The line of the plain-text format; the counter is not read.
 QString BuildTextLine(QObject& form, clsCounter& counter);
+// Kept for the countdown model's interface; the programs themselves do not call it.
 // The text in "<i>" / "<b>" tags after the panel's italic and bold flags.
 QString ApplyFontTags(const QString& text, const ElasticPanel& panel);
 // "#RRGGBB" of a VB colour; a system colour gives the colour the panels show for it.

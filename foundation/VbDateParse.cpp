@@ -326,14 +326,4 @@ double cdate(const QString& text)
     return days >= 0 ? days + fraction : days - fraction;
 }
 
-bool isDate(const QString& text)
-{
-    try {
-        cdate(text);
-        return true;
-    } catch (const VbError&) {
-        return false;
-    }
-}
-
 } // namespace vb

@@ -33,7 +33,6 @@ QString boolText(bool value); // "True" / "False"
 // abbreviations ("10 Dec, 2026 03:04:05 PM", "Dec 10, 2026 3:04:05 PM"), a time alone.
 // 13 when it is not a date.
 double cdate(const QString& text);
-bool isDate(const QString& text);
 
 // A date formatted with VB's pattern letters: d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn
 // s ss, AM/PM am/pm A/P a/p (12-hour clock, the marker in the pattern's letter case: "Am/Pm"

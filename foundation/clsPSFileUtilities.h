@@ -33,6 +33,7 @@ public:
     QString sGetNextDirLevel(const QString& folderPath, int16_t levelCount);
     // Trims trailing blanks of `path` in place and ends it with a separator.
     void AddDirSep(QString& path);
+    // Kept for the countdown model's interface; the programs themselves do not call it.
     QString GetWindowsDir();
     QString RemoveNulls(const QString& text);
     void MediaPlay(int16_t mediaType, const QString& path, quintptr ownerWindow = 0);

@@ -1,6 +1,7 @@
 #include "foundation/clsStringUtilities.h"
 
 #include "foundation/ErrorReport.h"
+#include "foundation/ProgramTexts.h"
 #include "platform/Cp1252.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
@@ -10,8 +11,8 @@
 
 #include <limits>
 
-const QString clsStringUtilities::kApplicationName = QStringLiteral("Vantrel Dederuvevur, LLC");
-const QString clsStringUtilities::kDeleteApplicationName = QStringLiteral("Morvale");
+const QString clsStringUtilities::kApplicationName = ProgramTexts::kSettingsApplication;
+const QString clsStringUtilities::kDeleteApplicationName = ProgramTexts::kDeletedSettingsApplication;
 
 namespace {
 

@@ -9,6 +9,7 @@
 class clsStringUtilities {
 public:
     QString PellowString() const;
+    // Kept for the countdown model's interface; the programs themselves do not call it.
     void setPellowString(const QString& text);
 
     QString ConvertToAsc(const QString& text);

@@ -8,16 +8,8 @@
 #include "countdown/OpenedMedia.h"
 #include "countdown/PackageReader.h"
 #include "platform/FileSystem.h"
-#include "platform/Regional.h"
-#include "platform/Services.h"
 #include "platform/VbError.h"
-#include "platform/fake/FakeHelp.h"
-#include "platform/fake/FakeMci.h"
-#include "platform/fake/FakeScreen.h"
-#include "platform/fake/FakeShell.h"
-#include "platform/fake/FakeUi.h"
-#include "platform/fake/FakeWindows.h"
-#include "platform/fake/MemorySettingsStore.h"
+#include "platform/fake/FakeServices.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -72,14 +64,7 @@ QStringList entriesOf(const QString& nativeFolder)
 }
 
 struct Harness {
-    platform::FakeUi ui;
-    platform::MemorySettingsStore settings;
-    platform::FakeScreen screen;
-    platform::FakeMci mci;
-    platform::FakeShell shell;
-    platform::FakeHelp help;
-    platform::FakeWindows windows;
-    platform::Regional regional;
+    platform::FakeServices services;
     QTemporaryDir root;
     // Files a write that missed the work folder would most likely hit: the names it writes.
     std::map<QString, QByteArray> sentinel{{kPackageName, "another package"},
@@ -90,7 +75,6 @@ struct Harness {
     {
         if (!root.isValid())
             fail("no temporary folder");
-        platform::setServices({&ui, &settings, &screen, &mci, &shell, &help, &windows, &regional});
         ModJoinsSkins::setEndProgramHandler([] {});
         QDir(root.path()).mkpath(kWorkName);
         QDir(root.path()).mkpath(kSentinelName);
@@ -112,7 +96,7 @@ struct Harness {
         if (!QDir(workNative()).removeRecursively() || !QDir(root.path()).mkpath(kWorkName))
             fail("cannot clear the work folder");
         writeWhole(packageNative(), packageBytes);
-        ui.pointerHistory.clear();
+        services.ui().pointerHistory.clear();
     }
 
     // Everything under the root is the package file, the work folder and what it holds, or the
@@ -260,7 +244,7 @@ bool openAndSave(Harness& fuzz)
 {
     const QByteArray bytes = readWhole(fuzz.packageNative());
     const QStringList currentFolderBefore = entriesOf(QDir::currentPath());
-    fuzz.ui.msgBoxes.clear();
+    fuzz.services.ui().msgBoxes.clear();
 
     QBuffer inMemory;
     inMemory.setData(bytes);
@@ -271,19 +255,19 @@ bool openAndSave(Harness& fuzz)
     const bool opened = ModJoinsSkins::OpenCountdownPackage(fuzz.packageInternal(), false, fuzz.workInternal());
     if (opened != contents.has_value())
         fail("the package on disk and in memory read differently:", whyNot);
-    const bool openedQuietly = fuzz.ui.msgBoxes.empty();
+    const bool openedQuietly = fuzz.services.ui().msgBoxes.empty();
     // As a second program starting on the same work folder does: what this one holds stays.
     ModJoinsSkins::RemoveInterruptedUnpacks(fuzz.workInternal());
     bool saveFailed = false;
     if (contents) {
         const Names names = namesIn(*contents);
-        const size_t messagesBeforeSave = fuzz.ui.msgBoxes.size();
+        const size_t messagesBeforeSave = fuzz.services.ui().msgBoxes.size();
         ModJoinsSkins::SaveCountdownPackage(fuzz.packageInternal(), QStringLiteral("0"), QStringLiteral("0"),
                                             QString(), names.data, names.picture, names.sound, names.logo,
                                             fuzz.workInternal());
-        saveFailed = fuzz.ui.msgBoxes.size() != messagesBeforeSave;
+        saveFailed = fuzz.services.ui().msgBoxes.size() != messagesBeforeSave;
         if (saveFailed && openedQuietly)
-            fail("the save failed after a quiet open:", fuzz.ui.msgBoxes.back().prompt);
+            fail("the save failed after a quiet open:", fuzz.services.ui().msgBoxes.back().prompt);
     }
 
     fuzz.checkRootHoldsOnlyItsOwn();

@@ -8,15 +8,7 @@
 #include "countdown/clsCounter.h"
 #include "foundation/ProgramContext.h"
 #include "platform/FileSystem.h"
-#include "platform/Regional.h"
-#include "platform/Services.h"
-#include "platform/fake/FakeHelp.h"
-#include "platform/fake/FakeMci.h"
-#include "platform/fake/FakeScreen.h"
-#include "platform/fake/FakeShell.h"
-#include "platform/fake/FakeUi.h"
-#include "platform/fake/FakeWindows.h"
-#include "platform/fake/MemorySettingsStore.h"
+#include "platform/fake/FakeServices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,22 +33,14 @@ public:
 };
 
 struct Harness {
-    platform::FakeUi ui;
-    platform::MemorySettingsStore settings;
-    platform::FakeScreen screen;
-    platform::FakeMci mci;
-    platform::FakeShell shell;
-    platform::FakeHelp help;
-    platform::FakeWindows windows;
-    platform::Regional regional;
+    platform::FakeServices services;
     QTemporaryDir folder;
 
     Harness()
     {
         // Larger than the reference screen, so that every stored value is scaled up.
-        screen.widthPixels = 1024;
-        screen.heightPixels = 768;
-        platform::setServices({&ui, &settings, &screen, &mci, &shell, &help, &windows, &regional});
+        services.screen().widthPixels = 1024;
+        services.screen().heightPixels = 768;
         QDir(folder.path()).mkpath(QStringLiteral("Temp"));
         ProgramContext::current().appPath = platform::fs::toInternal(folder.path());
         // Members a data file may name: a picture whose bytes are no picture, and one with no
@@ -105,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     harness->write(QStringLiteral("Fuzz.MVK"),
                    QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
-    harness->ui.msgBoxes.clear();
+    harness->services.ui().msgBoxes.clear();
     auto window = std::make_unique<FuzzWindow>();
     window->load(QStringLiteral("C:\\Countdowns\\Fuzz.MVL"));
     if (window->lblSaveToFile()->Caption() == window->lblSaveToFile()->designCaption())
@@ -114,9 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (clsCounter* counter = window->Counter())
         counter->setSaveFileName(platform::fs::toInternal(harness->folder.path() + QStringLiteral("/export")));
     window->tick();
-    const size_t afterFirstTick = harness->ui.msgBoxes.size();
+    const size_t afterFirstTick = harness->services.ui().msgBoxes.size();
     window->tick();
-    if (harness->ui.msgBoxes.size() != afterFirstTick)
+    if (harness->services.ui().msgBoxes.size() != afterFirstTick)
         fail("the second tick brought a new message");
     return 0;
 }

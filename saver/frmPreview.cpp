@@ -1,5 +1,7 @@
 #include "saver/frmPreview.h"
 
+#include "foundation/ProgramTexts.h"
+
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -25,8 +27,7 @@ QImage drawPreviewPicture()
     font.setBold(true);
     p.setFont(font);
     p.setPen(Qt::white);
-    p.drawText(QRect(4, 0, 160, 14), Qt::AlignVCenter | Qt::AlignLeft,
-               QStringLiteral("Vantrel Countdown Clock"));
+    p.drawText(QRect(4, 0, 160, 14), Qt::AlignVCenter | Qt::AlignLeft, ProgramTexts::kProgramTitle);
 
     // The picture panel: a small landscape.
     const QRect image(6, 20, 52, 52);

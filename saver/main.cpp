@@ -1,4 +1,5 @@
 #include "display/ProgramEnd.h"
+#include "foundation/ProgramTexts.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 #include "saver/modVantrelnScreenSaver.h"
@@ -12,7 +13,7 @@ int main(int argc, char* argv[])
     // The one context every layer of this program reads, for as long as the program runs.
     SaverContext context;
     QApplication::setApplicationName(QStringLiteral("vantrel-saver"));
-    platform::setApplicationTitle(QStringLiteral("Vantrel Countdown Clock"));
+    platform::setApplicationTitle(ProgramTexts::kProgramTitle);
     platform::installProgramServices();
 
     modVantrelnScreenSaver::Main(QApplication::arguments().mid(1).join(QLatin1Char(' ')));

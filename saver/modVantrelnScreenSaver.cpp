@@ -32,8 +32,7 @@ namespace modVantrelnScreenSaver {
 
 const QString kDemoMessage = QStringLiteral(
     "Vantrel needs to be configured before it can be used as a screensaver.\r\nVantrel will run in Demo mode");
-const QString kCannotLocateMessage = QStringLiteral(
-    "Cannot locate a Countdown. Please contact Vantrel Dederuvevur, LLC. This program cannot continue.");
+const QString kCannotLocateMessage = ProgramTexts::kCannotLocateCountdown;
 const QString kConfigureMessage = QStringLiteral(
     "Please setup Vantrel Countdown Clock properties and options using the main Vantrel Countdown Clock Program.");
 
@@ -104,7 +103,7 @@ bool readsAsNumber(const QString& text, double& value)
 // settle, so the shipped demo package is found.
 QString settledAppPath(clsStringUtilities& settings)
 {
-    const QString stored = settings.GetIniString(kMakerSection, QStringLiteral("AppPath"), QString());
+    const QString stored = settings.GetIniString(kMakerSection, ProgramTexts::kAppPathKey, QString());
     if (!stored.isEmpty())
         return stored;
     try {
@@ -308,7 +307,7 @@ void Main(const QString& commandLine)
         clsStringUtilities settings;
         // The one program folder of the context, which the display's work folder reads too.
         context().appPath = settledAppPath(settings);
-        CountdownPath() = settings.GetIniString(kMakerSection, QStringLiteral("LastOpenTemplate"), DemoPackage());
+        CountdownPath() = settings.GetIniString(kMakerSection, ProgramTexts::kLastOpenTemplateKey, DemoPackage());
     }
     if (CountdownPath().isEmpty())
         CountdownPath() = DemoPackage();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "saver/SaverContext.h"
+#include "foundation/ProgramTexts.h"
 
 #include <QPointer>
 #include <QString>
@@ -24,7 +25,7 @@ QPointer<frmCountdownScreenSaver>& ScreenSaverWindow();
 QPointer<frmPreview>& PreviewWindow();
 
 // Settings written by the viewer.
-inline const QString kMakerSection = QStringLiteral("VazovuzAzodozaruVuzaz");
+inline const QString kMakerSection = ProgramTexts::kSettingsSection;
 
 extern const QString kDemoMessage;
 extern const QString kCannotLocateMessage;

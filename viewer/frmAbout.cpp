@@ -2,6 +2,7 @@
 
 #include "display/WindowFrame.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramTexts.h"
 #include "foundation/VbValues.h"
 #include "foundation/modForm.h"
 #include "platform/Services.h"
@@ -113,7 +114,7 @@ const QString frmAbout::kLegalNotice = QStringLiteral(
     "in severe civil and criminal penalties, and will be prosecuted to the maximum extent possible "
     "under the law.");
 const QStringList frmAbout::kMailingAddress = {
-    QStringLiteral("Vantrel Dederuvevur, LLC"),
+    ProgramTexts::kMakerName,
     QStringLiteral("1200 Example Avenue, Suite 5"),
     QStringLiteral("Springfield, EX 00000"),
     QStringLiteral("United States"),
@@ -123,14 +124,14 @@ frmAbout::frmAbout(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(kFormName);
-    setWindowTitle(QStringLiteral("About Vantrel Countdown Clock"));
+    setWindowTitle(QStringLiteral("About ") + ProgramTexts::kProgramTitle);
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setPixmap(clockPicture(96));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto* title = plainLabel(QStringLiteral("lblTitle"), QStringLiteral("Vantrel Countdown Clock"), this);
+    auto* title = plainLabel(QStringLiteral("lblTitle"), ProgramTexts::kProgramTitle, this);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);
@@ -244,10 +245,9 @@ void frmAbout::showEvent(QShowEvent* event)
     platform::Ui& ui = *platform::services().ui;
     ui.setMousePointer(platform::vbcursor::vbHourglass);
     trapped([this] { modForm::RestoreFormPosition(0, this, kFormName); });
-    // A window manager frames the box only some time after it is shown; until then the stored
-    // outer geometry is the inside, and the box is placed again once the frame is there.
+    // Until a window manager has framed the box, the stored outer geometry is its inside.
     if (windowFrame().isNull())
-        m_restoredOuter = frameGeometry();
+        m_placement.remember(frameGeometry());
     ui.setMousePointer(platform::vbcursor::vbDefault);
 }
 
@@ -259,27 +259,9 @@ QMargins frmAbout::windowFrame() const
 bool frmAbout::event(QEvent* event)
 {
     const bool handled = QDialog::event(event);
-    switch (event->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-        placeAgainOnceFramed();
-        break;
-    default:
-        break;
-    }
+    if (FramedPlacement::mayBringTheFrame(event->type()))
+        m_placement.placeAgainOnceFramed(*this, windowFrame());
     return handled;
-}
-
-void frmAbout::placeAgainOnceFramed()
-{
-    const QMargins frame = windowFrame();
-    if (!m_restoredOuter || frame.isNull())
-        return;
-    const QRect outer = *std::exchange(m_restoredOuter, std::nullopt);
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
-        return;
-    WindowFrame::placeOuter(*this, outer, frame);
 }
 
 void frmAbout::Form_Unload()

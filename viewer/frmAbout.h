@@ -1,11 +1,10 @@
 #pragma once
 
+#include "display/FramedPlacement.h"
+
 #include <QDialog>
 #include <QMargins>
-#include <QRect>
 #include <QStringList>
-
-#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -54,10 +53,8 @@ private:
     QLabel* m_lblTechnicalSupport = nullptr;
     QLabel* m_lblTrademark = nullptr;
     QPlainTextEdit* m_txtMailingAddress = nullptr;
-    void placeAgainOnceFramed();
 
     bool m_restored = false;
-    // The outer geometry restored while the box had no frame yet; dropped once it has one.
-    std::optional<QRect> m_restoredOuter;
+    FramedPlacement m_placement;
     bool m_unloaded = false;
 };

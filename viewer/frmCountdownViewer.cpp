@@ -97,7 +97,7 @@ void frmCountdownViewer::lblCountdownFileName_Change()
 void frmCountdownViewer::lblTemplateFileName_Change()
 {
     clsStringUtilities strings;
-    strings.PutIniString(modVantrelViewer::kMakerSection, QStringLiteral("LastOpenTemplate"),
+    strings.PutIniString(modVantrelViewer::kMakerSection, ProgramTexts::kLastOpenTemplateKey,
                          lblTemplateFileName()->Caption());
 }
 

@@ -1,6 +1,7 @@
 #include "display/ProgramEnd.h"
 #include "display/frmLoadingData.h"
 #include "foundation/ErrorReport.h"
+#include "foundation/ProgramTexts.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
@@ -15,10 +16,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // The one context every layer of this program reads, for as long as the program runs.
     ViewerContext context;
-    QApplication::setApplicationName(QStringLiteral("vantrel-viewer"));
+    QApplication::setApplicationName(ProgramTexts::kViewerApplication);
     // No display name: the window system would append it to every caption ("Startup Wizard",
     // message box titles), and the captions are shown as the forms set them.
-    platform::setApplicationTitle(QStringLiteral("Vantrel Countdown Clock"));
+    platform::setApplicationTitle(ProgramTexts::kProgramTitle);
     platform::installProgramServices();
     frmLoadingData::installAsPackageProgress();
 

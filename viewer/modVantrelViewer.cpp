@@ -196,7 +196,7 @@ void Main(const QString& commandLine)
     ViewerContext& viewer = context();
     viewer.appPath = viewer.programFolder ? viewer.programFolder() : countdownApplicationFolder();
     viewer.viewerProgram = platform::fs::toInternal(QCoreApplication::applicationFilePath());
-    strings.PutIniString(kMakerSection, QStringLiteral("AppPath"), AppPath());
+    strings.PutIniString(kMakerSection, ProgramTexts::kAppPathKey, AppPath());
 
     makeFolders(files);
 
@@ -228,10 +228,7 @@ void Main(const QString& commandLine)
                 platform::fs::removeInterruptedWrites(folderOf(CurrentFile()));
                 ModJoinsSkins::OpenCountdownPackage(CurrentFile(), false, workFolder());
             } else {
-                platform::services().ui->msgBox(
-                    QStringLiteral("Cannot locate a Countdown. Please contact Vantrel Dederuvevur, LLC. "
-                                   "This program cannot continue."),
-                    platform::vbmsg::vbOKOnly);
+                platform::services().ui->msgBox(ProgramTexts::kCannotLocateCountdown, platform::vbmsg::vbOKOnly);
                 // The program cannot do its work: end with a failure status.
                 ProgramEnd::End(1);
                 return;

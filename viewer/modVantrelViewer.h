@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer/ViewerContext.h"
+#include "foundation/ProgramTexts.h"
 
 #include <QPointer>
 #include <QString>
@@ -23,12 +24,12 @@ int16_t& WindowResized();
 QPointer<frmCountdownViewer>& ViewerWindow();
 
 // Settings addresses shared by the viewer's forms.
-inline const QString kMakerApplication = QStringLiteral("Vantrel Dederuvevur, LLC");
-inline const QString kMakerSection = QStringLiteral("VazovuzAzodozaruVuzaz");
+inline const QString kMakerApplication = ProgramTexts::kSettingsApplication;
+inline const QString kMakerSection = ProgramTexts::kSettingsSection;
 // The application name of the "Options" section: the viewer's executable name.
-inline const QString kViewerApplication = QStringLiteral("vantrel-viewer");
-inline const QString kOptionsSection = QStringLiteral("Options");
-inline const QString kShowStartupWizardKey = QStringLiteral("Show Startup Wizard");
+inline const QString kViewerApplication = ProgramTexts::kViewerApplication;
+inline const QString kOptionsSection = ProgramTexts::kOptionsSection;
+inline const QString kShowStartupWizardKey = ProgramTexts::kShowStartupWizardKey;
 
 // The start-up. commandLine is the program's arguments joined by single blanks. Returns after
 // showing the countdown window, or after ProgramEnd::End when no countdown can be located or

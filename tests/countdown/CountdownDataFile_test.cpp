@@ -2,6 +2,7 @@
 #include "countdown/CountdownDataFields.h"
 #include "countdown/CountdownDataReader.h"
 #include "countdown/CountdownDataWriter.h"
+#include "countdown/CountdownDefaults.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
 #include "foundation/modDecryption.h"
@@ -43,18 +44,16 @@ struct Shown {
     }
 };
 
-// The countdown whose file is every-property.txt.
+// The countdown whose file is every-property.txt: a new countdown with every other value changed.
 void fillEveryProperty(clsCountdown& c)
 {
+    CountdownDefaults::applyFixedNewCountdownValues(c);
     c.setCountdownId(7);
     c.setCountdownName("Party & <Friends>");
-    c.setAdvertiserLogoBackColor(static_cast<int32_t>(0x80000005u));
     c.setAdvertiserLogoFileName("Logo.gif");
     c.setAdvertiserLogoVisible(true);
-    c.setAlarmFileName("Bell.mp3");
     c.setAlarmSound(false);
     c.setBackgroundBackColor(255);
-    c.setBackgroundForeColor(static_cast<int32_t>(0x80000008u));
     c.setContactEmail("host@example.com");
     c.setContactURL("http://example.com/contact");
     c.setCopyright("(c) 2026");
@@ -65,38 +64,25 @@ void fillEveryProperty(clsCountdown& c)
     c.setDescription("About the party");
     c.setEventDate(vb::oleDateFromParts(2026, 12, 31, 23, 30, 0));
     c.setEventCaption("New Year");
-    c.setEventCaptionFont("Arial");
     c.setEventCaptionFontsize(10.5f);
     c.setEventCaptionFontItalic(-1);
-    c.setEventCaptionFontBold(0);
     c.setEventCaptionForeColor(65280);
     c.setEventCaptionBackColor(16711680);
-    c.setEventCaptionVisible(true);
     c.setEventDateBackColor(1);
     c.setEventDateFont("Times New Roman");
-    c.setEventDateFontsize(8);
-    c.setEventDateFontItalic(0);
     c.setEventDateFontBold(-1);
     c.setEventDateForeColor(2);
-    c.setEventDateFormat("MMM dd, yyyy");
     c.setEventDateVisible(false);
     c.setEventImageBackColor(3);
     c.setImageFileName("Party.jpg");
-    c.setImagePos(9);
-    c.setImageVisible(true);
-    c.setIntervalDays(true);
     c.setIntervalHours(false);
-    c.setIntervalMinutes(true);
     c.setIntervalMonths(false);
-    c.setIntervalSeconds(true);
     c.setIntervalWorkDays(true);
     c.setIntervalYears(false);
-    c.setOptionIconVisible(true);
     c.setSaveFileName("C:\\Countdowns\\party.htm");
     c.setSaveFormat("3");
     c.setSaveToFile(true);
     c.setSoundIconVisible(false);
-    c.setStatusBarVisible(true);
     c.setStatusBarURLVisible(true);
     c.setStatusBarURLCaption("Our Site");
     c.setStatusBarURL("http://example.org/");
@@ -106,11 +92,9 @@ void fillEveryProperty(clsCountdown& c)
     c.setTimerDateFontItalic(-1);
     c.setTimerDateFontBold(-1);
     c.setTimerDateForeColor(5);
-    c.setTimerDateVisible(true);
     c.setCountdownFileName("C:\\Work\\Temp\\Party.MVK");
     c.setCountdownType(42);
     c.setViewFormat(2);
-    c.setTop(0);
     c.setHeight(6750);
     c.setWidth(9000.5f);
     c.setLeft(-15);

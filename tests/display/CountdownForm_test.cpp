@@ -5,14 +5,15 @@
 #include "display/StatusBar.h"
 #include "display/VbTimer.h"
 
+#include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
+#include "support/FramedWindow.h"
 #include "support/TestServices.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
 #include <QMouseEvent>
-#include <QMoveEvent>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -44,25 +45,7 @@ protected:
     void popMenuPlayAlarm_Click() override { calls << "popMenuPlayAlarm"; }
 };
 
-// A form whose window frame is set by the test, as a window manager sets it some time after
-// the window is shown.
-class FramedForm : public RecordingForm {
-public:
-    // The platform itself draws no frame, so the test's frame is the only one.
-    FramedForm() { setWindowFlag(Qt::FramelessWindowHint); }
-    void frameArrives(const QMargins& margins)
-    {
-        frame = margins;
-        QMoveEvent event(pos(), pos());
-        QApplication::sendEvent(this, &event);
-    }
-
-protected:
-    QMargins windowFrame() const override { return frame; }
-
-private:
-    QMargins frame;
-};
+using FramedForm = FramedWindow<RecordingForm>;
 
 int vbErrorNumber(const std::function<void()>& action, QString* description = nullptr)
 {
@@ -112,7 +95,7 @@ TEST(CountdownForm, OffersEveryPanelByNameInItsContainerWithItsFont)
     EXPECT_EQ(FormControls::panel(form, "c1eIntervalsLeft", 4), form.c1eIntervalsLeft(4));
     EXPECT_EQ(FormControls::statusBar(form, "StatusBar1"), form.StatusBar1());
     EXPECT_EQ(FormControls::timer(form, "Timer1"), form.Timer1());
-    EXPECT_EQ(form.Caption(), "Vantrel Countdown Clock");
+    EXPECT_EQ(form.Caption(), ProgramTexts::kProgramTitle);
 }
 
 TEST(CountdownForm, MissingControlsRaiseVbErrors)

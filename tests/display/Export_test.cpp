@@ -534,6 +534,26 @@ TEST_F(ExportFromForm, PictureAndLogoAreNamedOnlyWhenTheirFilesHoldBytes)
     EXPECT_TRUE(ui.msgBoxes.empty()) << ui.prompts().join(" / ").toStdString();
 }
 
+// The picture and the logo are found by one rule, the one the window shows them with: a name
+// that holds a folder of its own is taken as it is, not looked for in the work folder.
+TEST_F(ExportFromForm, PictureAndLogoNamesWithAFolderAreTakenAsTheyAre)
+{
+    QDir().mkpath(folder.filePath("elsewhere"));
+    writeFile(folder.filePath("elsewhere/Party.jpg"), "jpeg");
+    writeFile(folder.filePath("elsewhere/Logo.png"), "png");
+    const QString picture = platform::fs::toInternal(folder.filePath("elsewhere/Party.jpg"));
+    const QString logo = platform::fs::toInternal(folder.filePath("elsewhere/Logo.png"));
+    form.lblImageFileName()->setCaption(picture);
+    form.lblLogoImage()->setCaption(logo);
+    const QString path = folder.filePath("page.html");
+    exportTo(path, "1");
+    const QStringList page = lines(contents(path));
+    EXPECT_EQ(page.value(10), R"(<img border="0" src=")" + folder.filePath("elsewhere/Party.jpg") +
+                                  R"(" width="100%" height="100%"></td>)");
+    EXPECT_TRUE(page.contains(R"(<img border="0" src=")" + logo + "\"></Td>"));
+    EXPECT_TRUE(ui.msgBoxes.empty()) << ui.prompts().join(" / ").toStdString();
+}
+
 TEST_F(ExportFromForm, PathOfAnotherKindIsRefusedOnceAndLeftAlone)
 {
     struct Case {

@@ -7,6 +7,7 @@
 
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
+#include "foundation/ProgramTexts.h"
 #include "foundation/VbValues.h"
 #include "foundation/clsStringUtilities.h"
 #include "platform/VbError.h"
@@ -180,8 +181,8 @@ protected:
     bool packageExists() const { return QFile::exists(folder.nativePath("Party.MVL")); }
     QString lastOpenTemplate()
     {
-        return services.settings().get(clsStringUtilities::kApplicationName, "VazovuzAzodozaruVuzaz",
-                                       "LastOpenTemplate");
+        return services.settings().get(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection,
+                                       ProgramTexts::kLastOpenTemplateKey);
     }
     void putDesignerProgram() const { folder.write("Vantrel 5.0.exe", "#!"); }
 

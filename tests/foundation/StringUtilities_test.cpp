@@ -1,5 +1,6 @@
 #include "foundation/clsStringUtilities.h"
 
+#include "foundation/ProgramTexts.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/VbError.h"
 #include "support/TestServices.h"
@@ -121,7 +122,7 @@ TEST(StringUtilities, SettingsUseTheirApplicationNames)
 
     strings.PutIniString("Settings", "LastOpenTemplate", "C:\\x\\Demo.MVL");
     EXPECT_EQ(strings.PellowString(), "C:\\x\\Demo.MVL");
-    EXPECT_EQ(services.settings().get("Vantrel Dederuvevur, LLC", "Settings", "LastOpenTemplate"), "C:\\x\\Demo.MVL");
+    EXPECT_EQ(services.settings().get(ProgramTexts::kSettingsApplication, "Settings", "LastOpenTemplate"), "C:\\x\\Demo.MVL");
     EXPECT_EQ(strings.GetIniString("settings", "lastopentemplate", ""), "C:\\x\\Demo.MVL");
 
     // The delete works under the other application, so the value written above stays.
@@ -129,8 +130,8 @@ TEST(StringUtilities, SettingsUseTheirApplicationNames)
     strings.DeleteIniString("Settings", "NeverStored", "gone");
     EXPECT_EQ(strings.PellowString(), "gone");
     EXPECT_EQ(strings.GetIniString("Settings", "LastOpenTemplate", ""), "C:\\x\\Demo.MVL");
-    EXPECT_FALSE(services.settings().contains("Morvale", "Settings", "LastOpenTemplate"));
-    EXPECT_FALSE(services.settings().contains("Morvale", "Settings", "NeverStored"));
+    EXPECT_FALSE(services.settings().contains(ProgramTexts::kDeletedSettingsApplication, "Settings", "LastOpenTemplate"));
+    EXPECT_FALSE(services.settings().contains(ProgramTexts::kDeletedSettingsApplication, "Settings", "NeverStored"));
     EXPECT_EQ(services.settings().count(), 1);
     EXPECT_TRUE(services.ui().msgBoxes.empty());
 }

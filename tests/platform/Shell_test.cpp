@@ -1,3 +1,4 @@
+#include "foundation/ProgramTexts.h"
 #include "platform/DesktopShell.h"
 #include "platform/FileSystem.h"
 #include "platform/Ui.h"
@@ -68,7 +69,7 @@ TEST(DesktopShell, SpecialFoldersAndDocumentAddresses)
 TEST(UiMessages, OneLogLinePerBoxAndDefaultAnswers)
 {
     EXPECT_EQ(platform::messageBoxLogLine("53\r\nFile not found", 0, "Vantrel"), "Vantrel: 53 | File not found");
-    platform::setApplicationTitle("Vantrel Countdown Clock");
+    platform::setApplicationTitle(ProgramTexts::kProgramTitle);
     EXPECT_EQ(platform::messageBoxLogLine("In Timer", 0, ""), "Vantrel Countdown Clock: In Timer");
     platform::setApplicationTitle({});
     using namespace platform::vbmsg;

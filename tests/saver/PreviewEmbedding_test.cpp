@@ -1,4 +1,5 @@
 #include "display/ProgramEnd.h"
+#include "foundation/ProgramTexts.h"
 #include "platform/QtWindows.h"
 #include "saver/frmPreview.h"
 #include "saver/modVantrelnScreenSaver.h"
@@ -66,8 +67,8 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
     PreviewRun run;
     TestServices& services = run.services;
     TempFolder folder;
-    services.settings().put("Vantrel Dederuvevur, LLC", "VazovuzAzodozaruVuzaz", "AppPath", folder.internal());
-    services.settings().put("Vantrel Dederuvevur, LLC", "VazovuzAzodozaruVuzaz", "LastOpenTemplate",
+    services.settings().put(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection, ProgramTexts::kAppPathKey, folder.internal());
+    services.settings().put(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection, ProgramTexts::kLastOpenTemplateKey,
                             folder.internalPath("Party.MVL"));
 
     auto parent = std::make_unique<QWidget>();

@@ -1,6 +1,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "support/TestServices.h"
 
@@ -71,10 +72,10 @@ TEST(SaverShot, WritesAProgramFolderToShow)
     ModJoinsSkins::SaveCountdownPackage(package, "0", "0", "", "Party.MVK", "picture.png", "", "", stage);
     ASSERT_TRUE(ModJoinsSkins::OpenCountdownPackage(package, false, app + "\\Temp"));
 
-    QSettings ini(root + "/config/Vantrel Dederuvevur, LLC.ini", QSettings::IniFormat);
-    ini.beginGroup("VazovuzAzodozaruVuzaz");
-    ini.setValue("AppPath", app);
-    ini.setValue("LastOpenTemplate", package);
+    QSettings ini(root + "/config/" + ProgramTexts::kSettingsApplication + ".ini", QSettings::IniFormat);
+    ini.beginGroup(ProgramTexts::kSettingsSection);
+    ini.setValue(ProgramTexts::kAppPathKey, app);
+    ini.setValue(ProgramTexts::kLastOpenTemplateKey, package);
     ini.endGroup();
     ini.sync();
     EXPECT_EQ(ini.status(), QSettings::NoError);

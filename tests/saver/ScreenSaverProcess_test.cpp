@@ -1,6 +1,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "support/TestServices.h"
 #include "SaverTestSupport.h"
@@ -43,10 +44,10 @@ protected:
         QDir().mkpath(folder.nativePath("runtime"));
         QFile::setPermissions(folder.nativePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                                 | QFileDevice::ExeOwner);
-        QSettings ini(folder.nativePath("config/Vantrel Dederuvevur, LLC.ini"), QSettings::IniFormat);
-        ini.beginGroup("VazovuzAzodozaruVuzaz");
-        ini.setValue("AppPath", folder.internalPath("app"));
-        ini.setValue("LastOpenTemplate", folder.internalPath("app/Party.MVL"));
+        QSettings ini(folder.nativePath("config/" + ProgramTexts::kSettingsApplication + ".ini"), QSettings::IniFormat);
+        ini.beginGroup(ProgramTexts::kSettingsSection);
+        ini.setValue(ProgramTexts::kAppPathKey, folder.internalPath("app"));
+        ini.setValue(ProgramTexts::kLastOpenTemplateKey, folder.internalPath("app/Party.MVL"));
         ini.endGroup();
         ini.sync();
         ASSERT_EQ(ini.status(), QSettings::NoError);

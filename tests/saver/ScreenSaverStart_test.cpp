@@ -5,6 +5,7 @@
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramTexts.h"
 #include "foundation/clsStringUtilities.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
@@ -25,8 +26,8 @@ namespace ss = modVantrelnScreenSaver;
 
 namespace {
 
-const QString kApp = QStringLiteral("Vantrel Dederuvevur, LLC");
-const QString kSection = QStringLiteral("VazovuzAzodozaruVuzaz");
+const QString kApp = ProgramTexts::kSettingsApplication;
+const QString kSection = ProgramTexts::kSettingsSection;
 
 class ScreenSaverStart : public ::testing::Test {
 protected:
@@ -44,8 +45,8 @@ protected:
     }
 
     void storeAppPath() { storeAppPath(appPath); }
-    void storeAppPath(const QString& path) { services.settings().put(kApp, kSection, "AppPath", path); }
-    void storeTemplate(const QString& path) { services.settings().put(kApp, kSection, "LastOpenTemplate", path); }
+    void storeAppPath(const QString& path) { services.settings().put(kApp, kSection, ProgramTexts::kAppPathKey, path); }
+    void storeTemplate(const QString& path) { services.settings().put(kApp, kSection, ProgramTexts::kLastOpenTemplateKey, path); }
     QString demoPackage() const { return appPath + "/Templates/Demo.MVL"; }
     int demoMessages()
     {
@@ -99,7 +100,7 @@ TEST_F(ScreenSaverStart, DemoMessageShowsOnceForTheDemoPackageWhateverTheSwitch)
         EXPECT_EQ(ss::AppPath(), appPath);
         EXPECT_EQ(ss::CountdownPath(), c.stored == Stored::Missing || c.stored == Stored::Empty
                                          ? demoPackage()
-                                         : services.settings().get(kApp, kSection, "LastOpenTemplate"));
+                                         : services.settings().get(kApp, kSection, ProgramTexts::kLastOpenTemplateKey));
     }
 }
 

@@ -2,6 +2,7 @@
 #include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "countdown/clsCounter.h"
+#include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
@@ -29,8 +30,8 @@ namespace ss = modVantrelnScreenSaver;
 
 namespace {
 
-const QString kApp = QStringLiteral("Vantrel Dederuvevur, LLC");
-const QString kSection = QStringLiteral("VazovuzAzodozaruVuzaz");
+const QString kApp = ProgramTexts::kSettingsApplication;
+const QString kSection = ProgramTexts::kSettingsSection;
 
 class ScreenSaverWindow : public ::testing::Test {
 protected:
@@ -40,8 +41,8 @@ protected:
         ss::Reset();
         ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
         work = folder.makeFolder("Temp");
-        services.settings().put(kApp, kSection, "AppPath", folder.internal());
-        services.settings().put(kApp, kSection, "LastOpenTemplate", packagePath());
+        services.settings().put(kApp, kSection, ProgramTexts::kAppPathKey, folder.internal());
+        services.settings().put(kApp, kSection, ProgramTexts::kLastOpenTemplateKey, packagePath());
     }
     void TearDown() override
     {

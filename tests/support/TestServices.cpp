@@ -6,16 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-TestServices::TestServices() : previous_(platform::services())
-{
-    platform::setServices({&ui_, &settings_, &screen_, &mci_, &shell_, &help_, &windows_, &regional_});
-}
-
-TestServices::~TestServices()
-{
-    platform::setServices(previous_);
-}
-
 TempFolder::TempFolder() = default;
 
 QString TempFolder::internal() const

@@ -1,48 +1,12 @@
 #pragma once
 
-#include "platform/Regional.h"
-#include "platform/Services.h"
-#include "platform/fake/FakeHelp.h"
-#include "platform/fake/FakeMci.h"
-#include "platform/fake/FakeScreen.h"
-#include "platform/fake/FakeShell.h"
-#include "platform/fake/FakeUi.h"
-#include "platform/fake/FakeWindows.h"
-#include "platform/fake/MemorySettingsStore.h"
+#include "platform/fake/FakeServices.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
-// Installs fresh fakes of every service for the lifetime of the object and puts back what was
-// installed before. Regional starts as the United States defaults.
-class TestServices {
-public:
-    TestServices();
-    ~TestServices();
-    TestServices(const TestServices&) = delete;
-    TestServices& operator=(const TestServices&) = delete;
-
-    platform::FakeUi& ui() { return ui_; }
-    platform::MemorySettingsStore& settings() { return settings_; }
-    platform::FakeScreen& screen() { return screen_; }
-    platform::FakeMci& mci() { return mci_; }
-    platform::FakeShell& shell() { return shell_; }
-    platform::FakeHelp& help() { return help_; }
-    platform::FakeWindows& windows() { return windows_; }
-    platform::Regional& regional() { return regional_; }
-
-private:
-    platform::FakeUi ui_;
-    platform::MemorySettingsStore settings_;
-    platform::FakeScreen screen_;
-    platform::FakeMci mci_;
-    platform::FakeShell shell_;
-    platform::FakeHelp help_;
-    platform::FakeWindows windows_;
-    platform::Regional regional_;
-    platform::Services previous_;
-};
+using TestServices = platform::FakeServices;
 
 // A temporary folder, seen both as a native and as an internal ("\"-joined) path.
 class TempFolder {

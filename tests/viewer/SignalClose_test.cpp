@@ -1,5 +1,6 @@
 #include "ViewerWindowFixture.h"
 
+#include "foundation/ProgramTexts.h"
 #include "viewer/SignalClose.h"
 #include "viewer/frmStartupWizard.h"
 
@@ -41,7 +42,8 @@ protected:
         window->Show();
         window->setWidth(window->Width() + 600);
         // The load stored it; the save stores it again.
-        services.settings().remove("Vantrel Dederuvevur, LLC", modVantrelViewer::kMakerSection, "LastOpenTemplate");
+        services.settings().remove(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection,
+                                   ProgramTexts::kLastOpenTemplateKey);
     }
 
     // Runs the program's main loop: the case opens its popup or dialog from a handler, and

@@ -2,6 +2,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/IniSettingsStore.h"
 #include "support/TestServices.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-const QString kViewerApplication = QStringLiteral("vantrel-viewer");
 
 // Waits (up to `seconds`) until `done` holds or the process has ended.
 bool waitFor(QProcess& process, const std::function<bool()>& done, int seconds = 20)
@@ -59,7 +59,7 @@ protected:
         configFolder = home.nativePath(QStringLiteral("config"));
         // Keep every modal question out of the run.
         platform::IniSettingsStore settings(configFolder);
-        settings.put(QStringLiteral("Vantrel Dederuvevur, LLC"), QStringLiteral("VazovuzAzodozaruVuzaz"),
+        settings.put(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection,
                      QStringLiteral("ShowScreenWarning"), QStringLiteral("n"));
         exportPath = home.nativePath(QStringLiteral("export.csv"));
     }
@@ -147,7 +147,7 @@ protected:
     QString storedSetting(const QString& key) const
     {
         return platform::IniSettingsStore(configFolder)
-            .get(QStringLiteral("Vantrel Dederuvevur, LLC"), QStringLiteral("VazovuzAzodozaruVuzaz"), key);
+            .get(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection, key);
     }
 
     void terminateAndExpectCleanEnd()
@@ -200,7 +200,8 @@ TEST_F(ViewerProcess, ExportsWhileRunningAndEndsCleanlyOnSigterm)
 TEST_F(ViewerProcess, SigtermWhileTheStartupWizardIsOpenEndsCleanly)
 {
     platform::IniSettingsStore(configFolder)
-        .put(kViewerApplication, QStringLiteral("Options"), QStringLiteral("Show Startup Wizard"), QStringLiteral("0"));
+        .put(ProgramTexts::kViewerApplication, ProgramTexts::kOptionsSection, ProgramTexts::kShowStartupWizardKey,
+             QStringLiteral("0"));
     const QString package = makePackage(QStringLiteral("Launch"));
     start({platform::fs::toNative(package)});
 
@@ -236,7 +237,7 @@ TEST_F(ViewerProcess, RelativeCommandLineIsStoredWhole)
 
     ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
     // The screen saver reads the package from here, from a folder of its own.
-    EXPECT_EQ(storedSetting(QStringLiteral("LastOpenTemplate")), package);
+    EXPECT_EQ(storedSetting(ProgramTexts::kLastOpenTemplateKey), package);
     terminateAndExpectCleanEnd();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/ProgramTexts.h"
 #include "viewer/frmCountdownViewer.h"
 #include "viewer/modVantrelViewer.h"
 
@@ -96,8 +97,8 @@ protected:
     QByteArray packageBytes() const { return folder.read("Party.MVL"); }
     QString lastOpenTemplate()
     {
-        return services.settings().get("Vantrel Dederuvevur, LLC", modVantrelViewer::kMakerSection,
-                                       "LastOpenTemplate");
+        return services.settings().get(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection,
+                                       ProgramTexts::kLastOpenTemplateKey);
     }
 
     TestServices services;

@@ -1,7 +1,9 @@
 #include "viewer/frmAbout.h"
 
 #include "foundation/OleDate.h"
+#include "foundation/ProgramTexts.h"
 #include "foundation/clsForm.h"
+#include "support/FramedWindow.h"
 #include "support/TestServices.h"
 #include "viewer/ViewerContext.h"
 #include "viewer/WebAddress.h"
@@ -11,7 +13,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMoveEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -19,24 +20,7 @@
 
 namespace {
 
-// The about box with a frame set by the test, as a window manager sets it some time after the
-// box is shown; the platform itself draws none.
-class FramedAbout : public frmAbout {
-public:
-    FramedAbout() { setWindowFlag(Qt::FramelessWindowHint); }
-    void frameArrives(const QMargins& margins)
-    {
-        frame = margins;
-        QMoveEvent event(pos(), pos());
-        QApplication::sendEvent(this, &event);
-    }
-
-protected:
-    QMargins windowFrame() const override { return frame; }
-
-private:
-    QMargins frame;
-};
+using FramedAbout = FramedWindow<frmAbout>;
 
 class AboutTest : public ::testing::Test {
 protected:
@@ -57,7 +41,7 @@ protected:
 TEST_F(AboutTest, LoadShowsVersionBuildDateAndContacts)
 {
     frmAbout about;
-    EXPECT_EQ(about.windowTitle(), "About Vantrel Countdown Clock");
+    EXPECT_EQ(about.windowTitle(), "About " + ProgramTexts::kProgramTitle);
     EXPECT_EQ(text(about, "lblSoftwareName"),
               QString("Version %1.%2.%3").arg(VANTREL_VERSION_MAJOR).arg(VANTREL_VERSION_MINOR).arg(VANTREL_VERSION_PATCH));
     const QDateTime built = QFileInfo(QCoreApplication::applicationFilePath()).lastModified();

@@ -1,5 +1,6 @@
 #include "ViewerWindowFixture.h"
 
+#include "foundation/ProgramTexts.h"
 #include "viewer/WebAddress.h"
 
 #include "display/ElasticPanel.h"
@@ -8,12 +9,12 @@
 #include "display/VbTimer.h"
 #include "foundation/VbValues.h"
 #include "platform/FileSystem.h"
+#include "support/FramedWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
 #include <QMenu>
-#include <QMoveEvent>
 
 #include <ostream>
 
@@ -21,25 +22,7 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace {
 
-// The viewer's window with a frame set by the test, as a window manager sets it some time after
-// the window is shown.
-class FramedViewer : public frmCountdownViewer {
-public:
-    // The platform itself draws no frame, so the test's frame is the only one.
-    FramedViewer() { setWindowFlag(Qt::FramelessWindowHint); }
-    void frameArrives(const QMargins& margins)
-    {
-        frame = margins;
-        QMoveEvent event(pos(), pos());
-        QApplication::sendEvent(this, &event);
-    }
-
-protected:
-    QMargins windowFrame() const override { return frame; }
-
-private:
-    QMargins frame;
-};
+using FramedViewer = FramedWindow<frmCountdownViewer>;
 
 // The window's outer rectangle in pixels (15 twips each).
 QRect outerPixels(const CountdownForm& w)
@@ -81,7 +64,7 @@ TEST_F(ViewerWindow, LoadFillsTheWindowFromTheCurrentPackage)
     EXPECT_EQ(w.lblTemplateFileName()->Caption(), packagePath());
     EXPECT_EQ(lastOpenTemplate(), packagePath());
     EXPECT_EQ(w.lblCountdownFileName()->Caption(), QString("Party.MVK"));
-    EXPECT_EQ(w.Caption(), QString("Vantrel Countdown Clock"));
+    EXPECT_EQ(w.Caption(), ProgramTexts::kProgramTitle);
     EXPECT_EQ(w.c1eEventCaption()->Caption(), QString("Launch day"));
     EXPECT_EQ(modVantrelViewer::WindowResized(), 0);
     EXPECT_EQ(w.Timer1()->Interval(), 1000);
@@ -295,7 +278,8 @@ TEST_F(ViewerWindow, CloseSavesOnlyAfterAChangeOfLeftWidthOrHeight)
         EXPECT_EQ(modVantrelViewer::WindowResized(), 1); // the first showing resizes
         const double width = w.Width();
         c.change(w);
-        services.settings().remove("Vantrel Dederuvevur, LLC", modVantrelViewer::kMakerSection, "LastOpenTemplate");
+        services.settings().remove(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection,
+                                   ProgramTexts::kLastOpenTemplateKey);
         w.close();
 
         EXPECT_TRUE(ProgramEnd::isEnding());

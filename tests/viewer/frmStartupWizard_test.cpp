@@ -1,6 +1,7 @@
 #include "viewer/frmStartupWizard.h"
 
 #include "display/ProgramEnd.h"
+#include "foundation/ProgramTexts.h"
 #include "foundation/clsHelp.h"
 #include "support/TestServices.h"
 #include "viewer/modVantrelViewer.h"
@@ -44,7 +45,11 @@ protected:
         context.currentFile = folder.write("Countdowns\\Party Night.MVL", "package");
         folder.makeFolder("app\\Temp");
     }
-    QString stored() { return services.settings().get("vantrel-viewer", "Options", "Show Startup Wizard", "missing"); }
+    QString stored()
+    {
+        return services.settings().get(ProgramTexts::kViewerApplication, ProgramTexts::kOptionsSection,
+                                       ProgramTexts::kShowStartupWizardKey, "missing");
+    }
     QCheckBox* checkBox(frmStartupWizard& wizard)
     {
         return wizard.findChild<QCheckBox*>("chkLoadTipsAtStartup");
@@ -109,9 +114,10 @@ TEST_F(StartupWizardTest, CheckBoxFollowsAndStoresTheSetting)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.before ? c.before : "(none)");
-        services.settings().remove("vantrel-viewer", "Options");
+        services.settings().remove(ProgramTexts::kViewerApplication, ProgramTexts::kOptionsSection);
         if (c.before)
-            services.settings().put("vantrel-viewer", "Options", "Show Startup Wizard", c.before);
+            services.settings().put(ProgramTexts::kViewerApplication, ProgramTexts::kOptionsSection,
+                                    ProgramTexts::kShowStartupWizardKey, c.before);
         frmStartupWizard wizard;
         EXPECT_EQ(checkBox(wizard)->isChecked(), c.ticked);
         EXPECT_EQ(stored(), c.storedAfterLoad);

@@ -1,6 +1,7 @@
 #include "viewer/modVantrelViewer.h"
 
 #include "countdown/ModJoinsSkins.h"
+#include "foundation/ProgramTexts.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
 #include "foundation/clsForm.h"
@@ -28,10 +29,9 @@ namespace viewer = modVantrelViewer;
 using platform::vbmsg::vbExclamation;
 using platform::vbmsg::vbOKOnly;
 
-const QString kMaker = QStringLiteral("Vantrel Dederuvevur, LLC");
-const QString kMakerSection = QStringLiteral("VazovuzAzodozaruVuzaz");
-const QString kCannotLocate =
-    QStringLiteral("Cannot locate a Countdown. Please contact Vantrel Dederuvevur, LLC. This program cannot continue.");
+const QString kMaker = ProgramTexts::kSettingsApplication;
+const QString kMakerSection = ProgramTexts::kSettingsSection;
+const QString kCannotLocate = ProgramTexts::kCannotLocateCountdown;
 
 // Remembers which keys were read, so a test can tell that a setting was never looked at.
 class RecordingSettings : public platform::MemorySettingsStore {
@@ -356,14 +356,14 @@ TEST_F(ViewerMain, ThirtyTwoBitsNeverReadTheWarningSetting)
 
 TEST_F(ViewerMain, EveryStartRecordsTheProgramFolderAndKeepsTheHiddenWorkFolder)
 {
-    settings.put(kMaker, kMakerSection, QStringLiteral("AppPath"), QStringLiteral("C:\\Old\\Place"));
+    settings.put(kMaker, kMakerSection, ProgramTexts::kAppPathKey, QStringLiteral("C:\\Old\\Place"));
     viewer::Main(QStringLiteral("missing.MVL"));
 
     EXPECT_EQ(viewer::AppPath(), folder.internal());
     EXPECT_EQ(ProgramFolder::AppPath(), folder.internal());
     EXPECT_EQ(clsForm::applicationFolder(), folder.internal());
     EXPECT_EQ(viewer::ViewerProgram(), platform::fs::toInternal(QCoreApplication::applicationFilePath()));
-    EXPECT_EQ(settings.get(kMaker, kMakerSection, QStringLiteral("AppPath")), folder.internal());
+    EXPECT_EQ(settings.get(kMaker, kMakerSection, ProgramTexts::kAppPathKey), folder.internal());
     for (const char* sub : {"Countdowns", "Templates", "Temp"})
         EXPECT_TRUE(QFileInfo(folder.nativePath(QString::fromLatin1(sub))).isDir()) << sub;
     const QString temp = folder.internalPath(QStringLiteral("Temp"));
@@ -372,10 +372,10 @@ TEST_F(ViewerMain, EveryStartRecordsTheProgramFolderAndKeepsTheHiddenWorkFolder)
 
     // A second start finds the hidden work folder and leaves it and its contents alone.
     folder.write(QStringLiteral("Temp/kept.MVW"), "kept");
-    settings.remove(kMaker, kMakerSection, QStringLiteral("AppPath"));
+    settings.remove(kMaker, kMakerSection, ProgramTexts::kAppPathKey);
     viewer::Main(QStringLiteral("missing.MVL"));
 
-    EXPECT_EQ(settings.get(kMaker, kMakerSection, QStringLiteral("AppPath")), folder.internal());
+    EXPECT_EQ(settings.get(kMaker, kMakerSection, ProgramTexts::kAppPathKey), folder.internal());
     EXPECT_TRUE(platform::fs::isHidden(temp));
     EXPECT_EQ(folder.read(QStringLiteral("Temp/kept.MVW")), QByteArray("kept"));
     EXPECT_TRUE(services.ui().msgBoxes.empty());

@@ -5,6 +5,7 @@
 //   make-templates <output folder> <alarm sound file>
 
 #include "countdown/CountdownDataWriter.h"
+#include "countdown/CountdownDefaults.h"
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
@@ -208,53 +209,22 @@ QImage drawCalmPicture()
     return image;
 }
 
-// Values that both shipped countdowns share.
+// Values that both shipped countdowns share: a new countdown's, but for what is set here.
 void setCommonValues(clsCountdown& c)
 {
+    CountdownDefaults::applyFixedNewCountdownValues(c);
     c.setCountdownId(1);
-    c.setCountdownType(0);
-    c.setContactEmail({});
-    c.setContactURL({});
-    c.setCopyright({});
-    c.setCredit({});
-    c.setAdvertiserLogoFileName({});
-    c.setAdvertiserLogoVisible(false);
     c.setAlarmFileName(kSoundName);
-    c.setAlarmSound(true);
-    c.setCountDirection(0);
     c.setCreationDate(kCreatedAt);
-    c.setImagePos(9);
-    c.setImageVisible(true);
-    c.setEventCaptionVisible(true);
-    c.setEventDateVisible(true);
-    c.setTimerDateVisible(true);
-    c.setIntervalYears(true);
-    c.setIntervalMonths(true);
-    c.setIntervalDays(true);
-    c.setIntervalHours(true);
-    c.setIntervalMinutes(true);
-    c.setIntervalSeconds(true);
-    c.setIntervalWorkDays(false);
     c.setOptionIconVisible(false);
-    c.setSoundIconVisible(true);
-    c.setStatusBarVisible(true);
-    c.setStatusBarURLVisible(false);
-    c.setStatusBarURLCaption(QStringLiteral("Name Your Site"));
-    c.setStatusBarURL(QStringLiteral("http://www.example.com/"));
-    c.setSaveToFile(false);
     c.setSaveFileName({});
-    c.setSaveFormat(QStringLiteral("0"));
     c.setEventCaptionFont(QStringLiteral("DejaVu Sans"));
     c.setEventDateFont(QStringLiteral("DejaVu Sans"));
     c.setTimerDateFont(QStringLiteral("DejaVu Sans"));
-    c.setEventCaptionFontItalic(0);
-    c.setEventDateFontItalic(0);
-    c.setTimerDateFontItalic(0);
     c.setTop(kWindowTop);
     c.setLeft(kWindowLeft);
     c.setWidth(kWindowWidth);
     c.setHeight(kWindowHeight);
-    c.setState(0);
 }
 
 void setDemoValues(clsCountdown& c)
@@ -265,7 +235,6 @@ void setDemoValues(clsCountdown& c)
     c.setEventCaption(QStringLiteral("New Year 2030"));
     c.setEventDate(vb::oleDateFromParts(2030, 1, 1, 0, 0, 0));
     c.setEventDateFormat(QStringLiteral("dddd, mmmm d, yyyy"));
-    c.setViewFormat(1);
     c.setCurrentTimeVisible(true);
 
     const int32_t night = rgb(20, 24, 60);
@@ -281,7 +250,6 @@ void setDemoValues(clsCountdown& c)
     c.setEventDateBackColor(night);
     c.setEventDateForeColor(rgb(206, 206, 240));
     c.setEventDateFontsize(9);
-    c.setEventDateFontBold(0);
     c.setTimerDateBackColor(rgb(30, 36, 84));
     c.setTimerDateForeColor(rgb(255, 255, 255));
     c.setTimerDateFontsize(10);
@@ -297,7 +265,6 @@ void setDefaultValues(clsCountdown& c)
     c.setEventDate(vb::oleDateFromParts(2029, 12, 31, 18, 0, 0));
     c.setEventDateFormat(QStringLiteral("mmmm d, yyyy h:nn AM/PM"));
     c.setViewFormat(3);
-    c.setCurrentTimeVisible(false);
 
     const int32_t paper = rgb(246, 248, 252);
     c.setBackgroundBackColor(paper);
@@ -311,11 +278,9 @@ void setDefaultValues(clsCountdown& c)
     c.setEventDateBackColor(paper);
     c.setEventDateForeColor(rgb(84, 100, 128));
     c.setEventDateFontsize(9);
-    c.setEventDateFontBold(0);
     c.setTimerDateBackColor(rgb(226, 236, 248));
     c.setTimerDateForeColor(rgb(30, 48, 80));
     c.setTimerDateFontsize(9);
-    c.setTimerDateFontBold(0);
 }
 
 struct Template {
@@ -351,9 +316,9 @@ void buildTemplate(const Template& t, const QString& outputFolder, const QByteAr
 
     clsCountdown countdown;
     countdown.setDatabaseLocation(platform::fs::toInternal(work.path()));
+    t.setValues(countdown);
     countdown.setCountdownFileName(dataName);
     countdown.setImageFileName(pictureName);
-    t.setValues(countdown);
 
     const QByteArray data = CountdownDataWriter::write(countdown, kCreatedAt, [&](const QString& prompt, int buttons) {
         ui.msgBox(prompt, buttons, {});
