@@ -454,7 +454,7 @@ TEST_F(CountdownWindowTest, GateStopLeavesTheDisplayAsItWas)
     }
 }
 
-TEST_F(CountdownWindowTest, ExportIsRewrittenOnEveryTickWhileOn)
+TEST_F(CountdownWindowTest, ExportWritesAMissingFileAtTheNextTickUntilSwitchedOff)
 {
     const QString out = folder.internalPath("count.htm");
     const QString package = makePackage([&](clsCountdown& c) {
@@ -468,7 +468,7 @@ TEST_F(CountdownWindowTest, ExportIsRewrittenOnEveryTickWhileOn)
     window.tick();
     ASSERT_TRUE(QFile::exists(folder.nativePath("count.htm")));
     QFile::remove(folder.nativePath("count.htm"));
-    window.tick(); // nothing changed on screen, the file is written again
+    window.tick(); // nothing changed on screen, but the file is gone: it is written again
     EXPECT_TRUE(QFile::exists(folder.nativePath("count.htm")));
 
     window.lblSaveToFile()->setCaption("False");
