@@ -212,7 +212,7 @@ TEST(CountdownDataFile, WriterFailsWholeOnALineThatCannotBeWritten)
     }
 }
 
-TEST(CountdownDataFile, RoundTripRestoresEveryPropertyButTheDocumentedOnes)
+TEST(CountdownDataFile, RoundTripRestoresEveryPropertyButTheWriteTimeTheBareNameAndShortNumbers)
 {
     clsCountdown original;
     fillEveryProperty(original);
