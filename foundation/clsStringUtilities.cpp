@@ -175,7 +175,7 @@ QString clsStringUtilities::sConvertToChr(const QString& text) const
 
 QString clsStringUtilities::vUnQuoteString(const QString& text) const
 {
-    const QString trimmed = vb::trim(text);
+    QString trimmed = vb::trim(text);
     if (trimmed.startsWith(u'"') && trimmed.endsWith(u'"'))
         return trimmed.size() < 2 ? QString() : trimmed.mid(1, trimmed.size() - 2);
     return trimmed;

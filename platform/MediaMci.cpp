@@ -120,8 +120,6 @@ int32_t MediaMci::sendString(const QString& text, QString* returned)
     switch (command.verb) {
     case MciCommand::Verb::Play: return play(*device, command);
     case MciCommand::Verb::Stop:
-        player.pause();
-        return 0;
     case MciCommand::Verb::Pause:
         player.pause();
         return 0;

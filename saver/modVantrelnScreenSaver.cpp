@@ -97,7 +97,7 @@ bool readsAsNumber(const QString& text, double& value)
 // settle, so the shipped demo package is found.
 QString settledAppPath(clsStringUtilities& settings)
 {
-    const QString stored = settings.GetIniString(kMakerSection, QStringLiteral("AppPath"), QString());
+    QString stored = settings.GetIniString(kMakerSection, QStringLiteral("AppPath"), QString());
     if (!stored.isEmpty())
         return stored;
     try {
