@@ -17,11 +17,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <memory>
 #include <optional>
+
+#include <unistd.h>
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "display/ProgramFolder.h"
 
 #include "foundation/clsPSFileUtilities.h"
 #include "platform/FileSystem.h"

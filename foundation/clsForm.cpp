@@ -1,6 +1,6 @@
-#include "clsForm.h"
+#include "foundation/clsForm.h"
 
-#include "clsFormDb.h"
+#include "foundation/clsFormDb.h"
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 

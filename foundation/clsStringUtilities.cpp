@@ -1,12 +1,12 @@
 #include "foundation/clsStringUtilities.h"
 
 #include "foundation/ErrorReport.h"
+#include "foundation/VbValues.h"
 #include "platform/Cp1252.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
-#include "foundation/VbValues.h"
 
 #include <limits>
 

@@ -3,12 +3,12 @@
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 
-#include <QAudioOutput>
 #include <QAudioDevice>
-#include <QMediaDevices>
+#include <QAudioOutput>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>

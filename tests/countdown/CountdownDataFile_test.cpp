@@ -1,7 +1,7 @@
-#include "QStringPrinting.h"
 #include "countdown/CountdownDataFields.h"
 #include "countdown/CountdownDataReader.h"
 #include "countdown/CountdownDataWriter.h"
+#include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
 #include "foundation/modDecryption.h"

@@ -8,9 +8,9 @@
 #include "support/OnRealX.h"
 #include "support/TestServices.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
-#include <QApplication>
 #include <QImage>
 #include <QProcess>
 #include <QTest>

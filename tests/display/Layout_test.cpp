@@ -7,12 +7,12 @@
 #include "platform/VbError.h"
 #include "support/TestServices.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QCoreApplication>
 #include <QWindow>
 
 #include <gtest/gtest.h>

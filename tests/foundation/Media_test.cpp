@@ -2,8 +2,8 @@
 #include "foundation/modMedia.h"
 
 #include "platform/FileSystem.h"
-#include "platform/MediaMci.h"
 #include "platform/Mci.h"
+#include "platform/MediaMci.h"
 #include "support/TestServices.h"
 
 #include <QCoreApplication>

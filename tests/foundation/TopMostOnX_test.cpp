@@ -7,11 +7,13 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 #include <QWidget>
 #include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,8 +22,6 @@
 #include <optional>
 #include <ostream>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace {
 

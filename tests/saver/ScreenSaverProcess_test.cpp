@@ -2,8 +2,8 @@
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
 #include "platform/FileSystem.h"
+#include "saver/SaverTestSupport.h"
 #include "support/TestServices.h"
-#include "SaverTestSupport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,17 +1,17 @@
 #include "countdown/ApplicationFolder.h"
 #include "countdown/ModJoinsSkins.h"
+#include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "display/ElasticPanel.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
 #include "foundation/OleDate.h"
 #include "foundation/clsStringUtilities.h"
+#include "saver/SaverTestSupport.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
 #include "saver/modVantrelnScreenSaver.h"
 #include "support/TestServices.h"
-#include "SaverTestSupport.h"
-#include "countdown/QStringPrinting.h"
 
 #include <QDir>
 #include <QFile>

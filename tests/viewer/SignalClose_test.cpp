@@ -1,4 +1,4 @@
-#include "ViewerWindowFixture.h"
+#include "viewer/ViewerWindowFixture.h"
 
 #include "viewer/SignalClose.h"
 #include "viewer/frmStartupWizard.h"

@@ -1,4 +1,4 @@
-#include "ViewerWindowFixture.h"
+#include "viewer/ViewerWindowFixture.h"
 
 #include "viewer/WebAddress.h"
 
@@ -11,9 +11,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QTimer>
 #include <QMenu>
 #include <QMoveEvent>
+#include <QTimer>
 
 #include <ostream>
 

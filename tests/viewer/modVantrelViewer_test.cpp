@@ -1,11 +1,11 @@
 #include "viewer/modVantrelViewer.h"
 
 #include "countdown/ModJoinsSkins.h"
+#include "countdown/QStringPrinting.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
 #include "foundation/clsForm.h"
 #include "platform/FileSystem.h"
-#include "countdown/QStringPrinting.h"
 #include "support/TestServices.h"
 
 #include <QDir>
@@ -19,6 +19,7 @@
 #include <optional>
 
 #include <csignal>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
