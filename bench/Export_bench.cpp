@@ -3,9 +3,9 @@
 // compared. A third case changes the display on every tick, so the file is replaced each time.
 #include "countdown/clsCounter.h"
 #include "display/CountdownForm.h"
+#include "display/DisplayContext.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
-#include "display/DisplayContext.h"
 #include "display/modCounter.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"

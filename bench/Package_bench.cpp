@@ -6,12 +6,12 @@
 #include "platform/Services.h"
 #include "platform/Ui.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>

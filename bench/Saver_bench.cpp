@@ -19,11 +19,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <memory>
 #include <optional>
+
+#include <unistd.h>
 
 namespace {
 

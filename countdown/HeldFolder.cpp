@@ -3,14 +3,14 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <cstdlib>
+#include <vector>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cstdlib>
-#include <vector>
 
 namespace {
 

@@ -14,7 +14,7 @@ namespace {
 using platform::VbError;
 namespace vberr = platform::vberr;
 
-constexpr qint64 kChunkBytes = 64 * 1024;
+constexpr qint64 kChunkBytes = qint64{64} * 1024;
 
 [[noreturn]] void raiseWriteFailure(const QFileDevice& file)
 {

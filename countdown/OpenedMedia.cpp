@@ -6,10 +6,10 @@
 
 #include <QFile>
 
+#include <map>
+
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <map>
 
 namespace package {
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "countdown/clsTimer.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <cstdint>
-
-#include "countdown/clsTimer.h"
 
 // The running counter of a countdown window: splits the time between CurrentDate and
 // EventDate into whole years, months, days, hours, minutes and seconds, rings the alarm at

@@ -1,12 +1,11 @@
-#include "CountdownForm.h"
+#include "display/CountdownForm.h"
 
-#include "ElasticPanel.h"
-#include "HiddenLabel.h"
-#include "ProgramEnd.h"
-#include "WindowFrame.h"
-#include "StatusBar.h"
-#include "VbTimer.h"
-
+#include "display/ElasticPanel.h"
+#include "display/HiddenLabel.h"
+#include "display/ProgramEnd.h"
+#include "display/StatusBar.h"
+#include "display/VbTimer.h"
+#include "display/WindowFrame.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
 

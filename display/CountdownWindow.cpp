@@ -1,5 +1,7 @@
 #include "display/CountdownWindow.h"
 
+#include "countdown/clsCountdown.h"
+#include "countdown/clsCounter.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
 #include "display/MediaFile.h"
@@ -8,9 +10,6 @@
 #include "display/modCountdown.h"
 #include "display/modCountdownLayout.h"
 #include "display/modCounter.h"
-
-#include "countdown/clsCountdown.h"
-#include "countdown/clsCounter.h"
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "foundation/clsPSFileUtilities.h"

@@ -1,4 +1,4 @@
-#include "ElasticPanel.h"
+#include "display/ElasticPanel.h"
 
 #include "platform/Screen.h"
 #include "platform/Services.h"

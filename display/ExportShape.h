@@ -11,7 +11,7 @@
 namespace ExportShape {
 
 // No export of this program is larger; a larger file is never taken for one.
-constexpr qint64 kMaxExportBytes = 64 * 1024;
+constexpr qint64 kMaxExportBytes = qint64{64} * 1024;
 
 bool isExport(const QByteArray& bytes);
 

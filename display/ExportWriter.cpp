@@ -12,7 +12,7 @@ const QString kHtmlGenerator = QStringLiteral(R"(<meta name="GENERATOR" content=
 const QString kHtmlProgId = QStringLiteral(R"(<meta name="ProgId" content="Vantrel.Viewer.SaveToFile">)");
 
 // The unit-box rows of the table page are not alike: the blanks and the quoting differ by box,
-// and readers of the old files may match them byte for byte.
+// and a program that reads these files may match them byte for byte.
 struct BoxRowShape {
     const char* cellOpen;  // up to the colour
     const char* cellClose; // after the colour

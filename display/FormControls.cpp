@@ -1,10 +1,9 @@
-#include "FormControls.h"
+#include "display/FormControls.h"
 
-#include "ElasticPanel.h"
-#include "HiddenLabel.h"
-#include "StatusBar.h"
-#include "VbTimer.h"
-
+#include "display/ElasticPanel.h"
+#include "display/HiddenLabel.h"
+#include "display/StatusBar.h"
+#include "display/VbTimer.h"
 #include "platform/VbError.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "HiddenLabel.h"
+#include "display/HiddenLabel.h"
 
 HiddenLabel::HiddenLabel(const QString& name, QWidget* parent, const QString& designCaption)
     : QLabel(parent), m_designCaption(designCaption.isNull() ? name : designCaption)

@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "display/ProgramFolder.h"
 
 #include "foundation/ProgramContext.h"
 #include "foundation/clsPSFileUtilities.h"

@@ -1,7 +1,6 @@
-#include "StatusBar.h"
+#include "display/StatusBar.h"
 
-#include "ElasticPanel.h"
-
+#include "display/ElasticPanel.h"
 #include "foundation/OleDate.h"
 #include "platform/Regional.h"
 #include "platform/VbError.h"

@@ -1,4 +1,4 @@
-#include "VbTimer.h"
+#include "display/VbTimer.h"
 
 #include "platform/VbError.h"
 

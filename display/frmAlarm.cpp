@@ -1,9 +1,8 @@
-#include "frmAlarm.h"
+#include "display/frmAlarm.h"
 
-#include "ElasticPanel.h"
-#include "MediaFile.h"
-#include "ProgramFolder.h"
-
+#include "display/ElasticPanel.h"
+#include "display/MediaFile.h"
+#include "display/ProgramFolder.h"
 #include "foundation/ErrorReport.h"
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"

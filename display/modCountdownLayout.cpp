@@ -1,11 +1,10 @@
-#include "modCountdownLayout.h"
+#include "display/modCountdownLayout.h"
 
-#include "CountdownForm.h"
-#include "ElasticPanel.h"
-#include "FormControls.h"
-#include "HiddenLabel.h"
-#include "StatusBar.h"
-
+#include "display/CountdownForm.h"
+#include "display/ElasticPanel.h"
+#include "display/FormControls.h"
+#include "display/HiddenLabel.h"
+#include "display/StatusBar.h"
 #include "foundation/VbValues.h"
 
 #include <algorithm>

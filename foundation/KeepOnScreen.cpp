@@ -1,4 +1,4 @@
-#include "KeepOnScreen.h"
+#include "foundation/KeepOnScreen.h"
 
 #include "platform/Screen.h"
 #include "platform/Services.h"

@@ -80,7 +80,7 @@ QDateTime fromOleDate(double date)
     }
     // The time of day is the clock's reading, not the time elapsed since midnight: on a day the
     // clocks change the two differ by the change.
-    const QDateTime local(day, QTime::fromMSecsSinceStartOfDay(int(ms)));
+    QDateTime local(day, QTime::fromMSecsSinceStartOfDay(int(ms)));
     if (local.isValid())
         return local;
     // A reading the clock skips: it stands for the time that long after the day's start.

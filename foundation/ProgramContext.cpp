@@ -1,4 +1,4 @@
-#include "ProgramContext.h"
+#include "foundation/ProgramContext.h"
 
 #include <QtGlobal>
 

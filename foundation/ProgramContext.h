@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clsForm.h"
+#include "foundation/clsForm.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "ScreenMetrics.h"
+#include "foundation/ScreenMetrics.h"
 
-#include "VbValues.h"
+#include "foundation/VbValues.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 #include "platform/VbError.h"

@@ -1,6 +1,5 @@
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
-
 #include "platform/Regional.h"
 #include "platform/VbError.h"
 

@@ -1,7 +1,7 @@
-#include "clsForm.h"
+#include "foundation/clsForm.h"
 
-#include "ProgramContext.h"
-#include "clsFormDb.h"
+#include "foundation/ProgramContext.h"
+#include "foundation/clsFormDb.h"
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 

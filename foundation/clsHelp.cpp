@@ -1,6 +1,6 @@
-#include "clsHelp.h"
+#include "foundation/clsHelp.h"
 
-#include "clsPSFileUtilities.h"
+#include "foundation/clsPSFileUtilities.h"
 #include "platform/Help.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"

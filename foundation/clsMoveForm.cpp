@@ -1,6 +1,6 @@
-#include "clsMoveForm.h"
+#include "foundation/clsMoveForm.h"
 
-#include "modForm.h"
+#include "foundation/modForm.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 

@@ -2,6 +2,7 @@
 
 #include "foundation/DelimitedFields.h"
 #include "foundation/ErrorReport.h"
+#include "foundation/VbValues.h"
 #include "foundation/modMedia.h"
 #include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
@@ -9,7 +10,6 @@
 #include "platform/Shell.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
-#include "foundation/VbValues.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,5 @@
 // The media operations of clsPSFileUtilities: sounds and videos through the MCI service.
 #include "foundation/clsPSFileUtilities.h"
-
 #include "platform/FileSystem.h"
 #include "platform/Mci.h"
 #include "platform/Services.h"

@@ -1,4 +1,4 @@
-#include "clsPSFormUtilities.h"
+#include "foundation/clsPSFormUtilities.h"
 
 #include "platform/Services.h"
 #include "platform/Windows.h"

@@ -2,12 +2,12 @@
 
 #include "foundation/ErrorReport.h"
 #include "foundation/ProgramTexts.h"
+#include "foundation/VbValues.h"
 #include "platform/Cp1252.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
-#include "foundation/VbValues.h"
 
 #include <limits>
 
@@ -176,7 +176,7 @@ QString clsStringUtilities::sConvertToChr(const QString& text) const
 
 QString clsStringUtilities::vUnQuoteString(const QString& text) const
 {
-    const QString trimmed = vb::trim(text);
+    QString trimmed = vb::trim(text);
     if (trimmed.startsWith(u'"') && trimmed.endsWith(u'"'))
         return trimmed.size() < 2 ? QString() : trimmed.mid(1, trimmed.size() - 2);
     return trimmed;

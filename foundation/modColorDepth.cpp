@@ -1,4 +1,4 @@
-#include "modColorDepth.h"
+#include "foundation/modColorDepth.h"
 
 #include "platform/Screen.h"
 #include "platform/Services.h"

@@ -1,8 +1,8 @@
-#include "modForm.h"
+#include "foundation/modForm.h"
 
-#include "KeepOnScreen.h"
-#include "ProgramContext.h"
-#include "VbValues.h"
+#include "foundation/KeepOnScreen.h"
+#include "foundation/ProgramContext.h"
+#include "foundation/VbValues.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 
@@ -89,7 +89,7 @@ int16_t sizeCodeOfName(const QString& name)
     if (name.isEmpty())
         return 0;
     const QChar last = name.back();
-    return last >= QLatin1Char('0') && last <= QLatin1Char('9') ? static_cast<int16_t>(last.unicode() - '0') : 0;
+    return last >= QLatin1Char('0') && last <= QLatin1Char('9') ? static_cast<int16_t>(last.unicode() - '0') : int16_t{0};
 }
 
 // Placement modes 0, 1, 2 and 4 when no record is stored; mode 0 starts from the record's
@@ -265,8 +265,11 @@ void CenterFormOnScreen(QWidget* form)
 {
     const int32_t spareWidth = vb::clng(screen().widthTwips() - FormScaleWidth(form));
     const int32_t spareHeight = vb::clng(screen().heightTwips() - FormScaleHeight(form));
-    setFormLeft(form, spareWidth / 2);
-    setFormTop(form, spareHeight / 2);
+    // Halved in whole twips: the remainder is dropped.
+    const int32_t left = spareWidth / 2;
+    const int32_t top = spareHeight / 2;
+    setFormLeft(form, left);
+    setFormTop(form, top);
 }
 
 int16_t CountCountdownForms()

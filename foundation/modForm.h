@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clsForm.h"
-#include "ScreenMetrics.h"
+#include "foundation/ScreenMetrics.h"
+#include "foundation/clsForm.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
-#include "modShellLink.h"
+#include "foundation/modShellLink.h"
 
+#include "foundation/VbValues.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "platform/VbError.h"
-#include "foundation/VbValues.h"
 
 namespace modShellLink {
 

@@ -1,11 +1,10 @@
 // Any bytes as the data file of the countdown a window loads. Loading it, applying it to the
 // window and two ticks must neither crash nor leave the window half filled, and whatever the
 // first tick reported, the second tick must not bring a new message box.
+#include "countdown/clsCounter.h"
 #include "display/CountdownWindow.h"
 #include "display/HiddenLabel.h"
 #include "display/modCountdownLayout.h"
-
-#include "countdown/clsCounter.h"
 #include "foundation/ProgramContext.h"
 #include "platform/FileSystem.h"
 #include "platform/fake/FakeServices.h"

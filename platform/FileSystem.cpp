@@ -7,21 +7,21 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <cerrno>
+#include <cstring>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-
 namespace platform::fs {
 
 namespace {
 
 constexpr char dosAttribName[] = "user.DOSATTRIB";
-constexpr qint64 chunkSize = 64 * 1024;
+constexpr qint64 chunkSize = qint64{64} * 1024;
 
 [[noreturn]] void raise(int number)
 {
@@ -76,7 +76,7 @@ int readDosAttributes(const QString& nativePath)
 QString existingNative(const QString& path)
 {
     checkName(path, false);
-    const QString native = resolve(path);
+    QString native = resolve(path);
     if (!QFileInfo::exists(native))
         return {};
     return native;
@@ -84,7 +84,7 @@ QString existingNative(const QString& path)
 
 QString existingFile(const QString& path)
 {
-    const QString native = existingNative(path);
+    QString native = existingNative(path);
     if (native.isEmpty())
         raise(vberr::FileNotFound);
     if (QFileInfo(native).isDir())
@@ -96,7 +96,7 @@ QString existingFile(const QString& path)
 QString writableTarget(const QString& path)
 {
     checkName(path, false);
-    const QString native = resolve(path);
+    QString native = resolve(path);
     const QFileInfo info(native);
     if (info.isDir())
         raise(vberr::PathFileAccess);
@@ -494,7 +494,7 @@ void rename(const QString& from, const QString& to)
 QByteArray readAll(const QString& path)
 {
     auto file = openForRead(path);
-    const QByteArray bytes = file->readAll();
+    QByteArray bytes = file->readAll();
     if (file->error() != QFileDevice::NoError)
         raise(vberr::DeviceIO);
     return bytes;

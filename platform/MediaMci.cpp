@@ -3,12 +3,12 @@
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 
-#include <QAudioOutput>
 #include <QAudioDevice>
-#include <QMediaDevices>
+#include <QAudioOutput>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
@@ -84,8 +84,6 @@ int32_t MediaMci::sendString(const QString& text, QString* returned)
     switch (command.verb) {
     case MciCommand::Verb::Play: return play(*device, command);
     case MciCommand::Verb::Stop:
-        player.pause();
-        return 0;
     case MciCommand::Verb::Pause:
         player.pause();
         return 0;

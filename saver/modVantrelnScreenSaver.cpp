@@ -103,7 +103,7 @@ bool readsAsNumber(const QString& text, double& value)
 // settle, so the shipped demo package is found.
 QString settledAppPath(clsStringUtilities& settings)
 {
-    const QString stored = settings.GetIniString(kMakerSection, ProgramTexts::kAppPathKey, QString());
+    QString stored = settings.GetIniString(kMakerSection, ProgramTexts::kAppPathKey, QString());
     if (!stored.isEmpty())
         return stored;
     try {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "saver/SaverContext.h"
 #include "foundation/ProgramTexts.h"
+#include "saver/SaverContext.h"
 
 #include <QPointer>
 #include <QString>

@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <csignal>
+
 #include <fcntl.h>
 #include <unistd.h>
 

@@ -74,7 +74,7 @@ bool isWebAddress(const QString& address)
 
 QString addressToOpen(const QString& address)
 {
-    const QString text = address.trimmed();
+    QString text = address.trimmed();
     if (text.startsWith(kMailPrefix, Qt::CaseInsensitive))
         return withMessageFieldsOnly(text);
     return text;

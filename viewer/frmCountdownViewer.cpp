@@ -1,9 +1,6 @@
 #include "viewer/frmCountdownViewer.h"
 
-#include "viewer/WebAddress.h"
-#include "viewer/frmStartupWizard.h"
-#include "viewer/modVantrelViewer.h"
-
+#include "countdown/clsCountdown.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
 #include "display/MediaFile.h"
@@ -11,8 +8,6 @@
 #include "display/VbTimer.h"
 #include "display/modCountdown.h"
 #include "display/modCountdownLayout.h"
-
-#include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "foundation/clsPSFileUtilities.h"
@@ -20,6 +15,9 @@
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
+#include "viewer/WebAddress.h"
+#include "viewer/frmStartupWizard.h"
+#include "viewer/modVantrelViewer.h"
 
 #include <QImage>
 

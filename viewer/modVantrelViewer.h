@@ -1,7 +1,7 @@
 #pragma once
 
-#include "viewer/ViewerContext.h"
 #include "foundation/ProgramTexts.h"
+#include "viewer/ViewerContext.h"
 
 #include <QPointer>
 #include <QString>

@@ -40,7 +40,7 @@ QString FakeUi::inputBox(const QString& prompt, const QString& title, const QStr
     inputBoxes.push_back({prompt, title, defaultText});
     if (inputBoxAnswers.empty())
         return defaultText;
-    const QString answer = inputBoxAnswers.front();
+    QString answer = inputBoxAnswers.front();
     inputBoxAnswers.pop_front();
     return answer;
 }

@@ -1,8 +1,8 @@
-#include "QStringPrinting.h"
 #include "countdown/CountdownDataFields.h"
 #include "countdown/CountdownDataReader.h"
 #include "countdown/CountdownDataWriter.h"
 #include "countdown/CountdownDefaults.h"
+#include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
 #include "foundation/modDecryption.h"
@@ -196,7 +196,7 @@ TEST(CountdownDataFile, WriterFailsWholeOnALineThatCannotBeWritten)
     }
 }
 
-TEST(CountdownDataFile, RoundTripRestoresEveryPropertyButTheDocumentedOnes)
+TEST(CountdownDataFile, RoundTripRestoresEveryPropertyButTheWriteTimeTheBareNameAndShortNumbers)
 {
     clsCountdown original;
     fillEveryProperty(original);

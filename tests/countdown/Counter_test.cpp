@@ -420,7 +420,7 @@ TEST(Counter, ModeOneArmsTheAlarmAndNothingDisarmsIt)
     EXPECT_EQ(counter.Mode(), 2);
 }
 
-TEST(Counter, StartsWithTheDocumentedValues)
+TEST(Counter, StartsAtNowInEveryUnitButWorkDaysWithEverythingShownAndNoAlarm)
 {
     FixedClock clock(at(2027, 1, 1, 10, 0, 0));
     clsCounter counter;

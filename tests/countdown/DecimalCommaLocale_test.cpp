@@ -1,4 +1,4 @@
-#include "QStringPrinting.h"
+#include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "countdown/clsCountdownDb.h"
 #include "foundation/OleDate.h"

@@ -1,8 +1,8 @@
-#include "HandMadePackage.h"
-#include "QStringPrinting.h"
+#include "countdown/HandMadePackage.h"
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/PackageHeader.h"
 #include "countdown/PackageProgress.h"
+#include "countdown/QStringPrinting.h"
 #include "platform/VbError.h"
 #include "support/TestServices.h"
 
@@ -13,11 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <sys/xattr.h>
-
 #include <map>
 #include <optional>
+
+#include <sys/stat.h>
+#include <sys/xattr.h>
 
 namespace {
 

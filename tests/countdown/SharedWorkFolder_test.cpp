@@ -1,7 +1,7 @@
-#include "HandMadePackage.h"
-#include "QStringPrinting.h"
+#include "countdown/HandMadePackage.h"
 #include "countdown/HeldFolder.h"
 #include "countdown/ModJoinsSkins.h"
+#include "countdown/QStringPrinting.h"
 #include "support/TestServices.h"
 
 #include <QDir>
@@ -10,12 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <functional>
 
 // Every program of a program folder unpacks into the one work folder. These tests run the
 // other program as a real second process (a forked child) and check the bytes on disk.

@@ -1,8 +1,8 @@
 #include "countdown/ModJoinsSkins.h"
+#include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
 #include "support/TestServices.h"
-#include "QStringPrinting.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "QStringPrinting.h"
+#include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "countdown/clsCountdownDb.h"
 #include "foundation/OleDate.h"
@@ -11,11 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-
-#include <cstring>
 
 namespace {
 

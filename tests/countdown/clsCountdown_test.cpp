@@ -1,5 +1,4 @@
-#include "CountdownEventLog.h"
-
+#include "countdown/CountdownEventLog.h"
 #include "countdown/clsCountdown.h"
 #include "support/TestServices.h"
 

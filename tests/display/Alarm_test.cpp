@@ -1,16 +1,15 @@
-#include "display/ElasticPanel.h"
 #include "display/DisplayContext.h"
+#include "display/ElasticPanel.h"
 #include "display/frmAlarm.h"
-
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "support/FixedClock.h"
 #include "support/OnRealX.h"
 #include "support/TestServices.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
-#include <QApplication>
 #include <QImage>
 #include <QProcess>
 #include <QTest>

@@ -1,5 +1,4 @@
 #include "display/StatusBar.h"
-
 #include "foundation/OleDate.h"
 #include "support/FixedClock.h"
 #include "support/LocalTimeZone.h"

@@ -4,7 +4,6 @@
 #include "display/HiddenLabel.h"
 #include "display/StatusBar.h"
 #include "display/VbTimer.h"
-
 #include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
 #include "support/FramedWindow.h"

@@ -1,8 +1,7 @@
+#include "countdown/clsCountdown.h"
 #include "display/CountdownForm.h"
 #include "display/DisplayContext.h"
 #include "display/modCountdown.h"
-
-#include "countdown/clsCountdown.h"
 #include "support/TestServices.h"
 
 #include <gtest/gtest.h>

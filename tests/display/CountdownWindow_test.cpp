@@ -1,14 +1,13 @@
-#include "display/CountdownWindow.h"
-#include "display/ElasticPanel.h"
-#include "display/HiddenLabel.h"
-#include "display/DisplayContext.h"
-#include "display/frmAlarm.h"
-#include "display/modCountdownLayout.h"
-#include "display/modCounter.h"
-
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "countdown/clsCounter.h"
+#include "display/CountdownWindow.h"
+#include "display/DisplayContext.h"
+#include "display/ElasticPanel.h"
+#include "display/HiddenLabel.h"
+#include "display/frmAlarm.h"
+#include "display/modCountdownLayout.h"
+#include "display/modCounter.h"
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "platform/FileSystem.h"
@@ -454,7 +453,7 @@ TEST_F(CountdownWindowTest, GateStopLeavesTheDisplayAsItWas)
     }
 }
 
-TEST_F(CountdownWindowTest, ExportIsRewrittenOnEveryTickWhileOn)
+TEST_F(CountdownWindowTest, ExportWritesAMissingFileAtTheNextTickUntilSwitchedOff)
 {
     const QString out = folder.internalPath("count.htm");
     const QString package = makePackage([&](clsCountdown& c) {
@@ -468,7 +467,7 @@ TEST_F(CountdownWindowTest, ExportIsRewrittenOnEveryTickWhileOn)
     window.tick();
     ASSERT_TRUE(QFile::exists(folder.nativePath("count.htm")));
     QFile::remove(folder.nativePath("count.htm"));
-    window.tick(); // nothing changed on screen, the file is written again
+    window.tick(); // nothing changed on screen, but the file is gone: it is written again
     EXPECT_TRUE(QFile::exists(folder.nativePath("count.htm")));
 
     window.lblSaveToFile()->setCaption("False");

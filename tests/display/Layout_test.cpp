@@ -3,16 +3,15 @@
 #include "display/HiddenLabel.h"
 #include "display/StatusBar.h"
 #include "display/modCountdownLayout.h"
-
 #include "platform/VbError.h"
 #include "support/TestServices.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QCoreApplication>
 #include <QWindow>
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
 #include "display/MediaFile.h"
-
 #include "platform/VbError.h"
 #include "support/TestServices.h"
 

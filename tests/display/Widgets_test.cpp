@@ -2,7 +2,6 @@
 #include "display/HiddenLabel.h"
 #include "display/StatusBar.h"
 #include "display/VbTimer.h"
-
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "platform/VbError.h"

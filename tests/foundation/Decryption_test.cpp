@@ -1,6 +1,5 @@
 #include "foundation/ScrambledLineReader.h"
 #include "foundation/modDecryption.h"
-
 #include "platform/Cp1252.h"
 #include "platform/VbError.h"
 

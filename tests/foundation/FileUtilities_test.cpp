@@ -1,5 +1,4 @@
 #include "foundation/clsPSFileUtilities.h"
-
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 #include "support/TestServices.h"

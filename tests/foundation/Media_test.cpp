@@ -1,9 +1,8 @@
 #include "foundation/clsPSFileUtilities.h"
 #include "foundation/modMedia.h"
-
 #include "platform/FileSystem.h"
-#include "platform/MediaMci.h"
 #include "platform/Mci.h"
+#include "platform/MediaMci.h"
 #include "support/TestServices.h"
 
 #include <QCoreApplication>

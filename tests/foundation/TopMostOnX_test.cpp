@@ -7,10 +7,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 #include <QWidget>
 #include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
 
+#include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -20,8 +21,6 @@
 #include <optional>
 #include <ostream>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <functional>
-
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace fs = platform::fs;
 

@@ -6,10 +6,10 @@
 
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -3,15 +3,16 @@
 #include "support/ForkedChild.h"
 #include "support/TestServices.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <clocale>
+#include <csignal>
+
 #include <sys/stat.h>
 #include <sys/xattr.h>
 

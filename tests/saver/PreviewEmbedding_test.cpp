@@ -1,17 +1,17 @@
 #include "display/ProgramEnd.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/QtWindows.h"
+#include "saver/SaverTestSupport.h"
 #include "saver/frmPreview.h"
 #include "saver/modVantrelnScreenSaver.h"
 #include "support/OnRealX.h"
 #include "support/TestServices.h"
-#include "SaverTestSupport.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QProcess>
 #include <QWidget>
 #include <QWindow>
 

@@ -3,8 +3,8 @@
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
+#include "saver/SaverTestSupport.h"
 #include "support/TestServices.h"
-#include "SaverTestSupport.h"
 
 #include <QDir>
 #include <QFile>

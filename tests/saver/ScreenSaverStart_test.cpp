@@ -1,5 +1,6 @@
 #include "countdown/ApplicationFolder.h"
 #include "countdown/ModJoinsSkins.h"
+#include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "display/ElasticPanel.h"
 #include "display/ProgramEnd.h"
@@ -7,12 +8,11 @@
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "foundation/clsStringUtilities.h"
+#include "saver/SaverTestSupport.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
 #include "saver/modVantrelnScreenSaver.h"
 #include "support/TestServices.h"
-#include "SaverTestSupport.h"
-#include "countdown/QStringPrinting.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,6 @@
 #include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "countdown/clsCounter.h"
-#include "foundation/ProgramTexts.h"
-#include "platform/VbError.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
 #include "display/ProgramEnd.h"
@@ -11,10 +9,12 @@
 #include "display/VbTimer.h"
 #include "display/modCounter.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramTexts.h"
+#include "platform/VbError.h"
+#include "saver/SaverTestSupport.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/modVantrelnScreenSaver.h"
 #include "support/TestServices.h"
-#include "SaverTestSupport.h"
 
 #include <QApplication>
 #include <QFile>

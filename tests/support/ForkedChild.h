@@ -2,15 +2,15 @@
 
 #include <QByteArray>
 
+#include <cstdio>
+#include <exception>
+#include <string>
+
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstdio>
-#include <exception>
-#include <string>
 
 // Real processes for the tests that need another process's view of the disk: a writer that is
 // killed, a user without the rights of the test, a disk that fills up.

@@ -1,4 +1,4 @@
-#include "OnRealX.h"
+#include "support/OnRealX.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

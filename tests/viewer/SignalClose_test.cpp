@@ -1,9 +1,8 @@
-#include "ViewerWindowFixture.h"
+#include "viewer/ViewerWindowFixture.h"
 
 #include "foundation/ProgramTexts.h"
 #include "viewer/SignalClose.h"
 #include "viewer/frmStartupWizard.h"
-
 
 #include <QApplication>
 #include <QMessageBox>

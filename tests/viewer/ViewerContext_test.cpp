@@ -2,8 +2,8 @@
 
 #include "display/ProgramFolder.h"
 #include "foundation/clsForm.h"
-#include "viewer/modVantrelViewer.h"
 #include "support/TestServices.h"
+#include "viewer/modVantrelViewer.h"
 
 #include <gtest/gtest.h>
 

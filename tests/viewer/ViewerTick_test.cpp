@@ -1,9 +1,9 @@
-#include "ViewerWindowFixture.h"
+#include "viewer/ViewerWindowFixture.h"
 
+#include "countdown/clsCounter.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
 #include "display/VbTimer.h"
-#include "countdown/clsCounter.h"
 
 #include <functional>
 #include <ostream>

@@ -1,19 +1,17 @@
 #pragma once
 
-#include "foundation/ProgramTexts.h"
-#include "viewer/frmCountdownViewer.h"
-#include "viewer/modVantrelViewer.h"
-
+#include "countdown/ModJoinsSkins.h"
+#include "countdown/clsCountdown.h"
 #include "display/ProgramEnd.h"
 #include "display/frmAlarm.h"
 #include "display/modCountdown.h"
-
-#include "countdown/ModJoinsSkins.h"
-#include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
 #include "support/FixedClock.h"
 #include "support/TestServices.h"
+#include "viewer/frmCountdownViewer.h"
+#include "viewer/modVantrelViewer.h"
 
 #include <QFile>
 

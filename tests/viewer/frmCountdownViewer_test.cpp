@@ -1,20 +1,20 @@
-#include "ViewerWindowFixture.h"
-
-#include "foundation/ProgramTexts.h"
-#include "viewer/WebAddress.h"
+#include "viewer/ViewerWindowFixture.h"
 
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
 #include "display/StatusBar.h"
 #include "display/VbTimer.h"
+#include "foundation/ProgramTexts.h"
 #include "foundation/VbValues.h"
 #include "platform/FileSystem.h"
 #include "support/FramedWindow.h"
+#include "viewer/WebAddress.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QTimer>
 #include <QMenu>
+#include <QMoveEvent>
+#include <QTimer>
 
 #include <ostream>
 

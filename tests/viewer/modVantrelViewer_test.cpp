@@ -1,25 +1,24 @@
 #include "viewer/modVantrelViewer.h"
 
 #include "countdown/ModJoinsSkins.h"
-#include "foundation/ProgramTexts.h"
+#include "countdown/QStringPrinting.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
+#include "foundation/ProgramTexts.h"
 #include "foundation/clsForm.h"
 #include "platform/FileSystem.h"
-#include "countdown/QStringPrinting.h"
 #include "support/TestServices.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <QCoreApplication>
-
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <optional>
 
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 

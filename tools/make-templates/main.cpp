@@ -16,9 +16,9 @@
 #include "platform/VbError.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QCoreApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QLinearGradient>
