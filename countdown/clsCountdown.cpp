@@ -7,8 +7,6 @@
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 
-#include <QImage>
-
 namespace {
 
 // Stores `value` and says whether it differed from what was held.
