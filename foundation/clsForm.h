@@ -35,6 +35,7 @@ public:
     int32_t Id() const;
     void setId(int32_t id);
     QString FormFileName() const;
+    // Kept for the form record's interface; the programs themselves do not call it.
     void setFormFileName(const QString& path);
     bool LeftOpen() const;
     void setLeftOpen(bool leftOpen);
