@@ -133,7 +133,9 @@ class OwnXServer {
 public:
     explicit OwnXServer(bool windowManager)
     {
-        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        // -noreset: between two inputs no client may be left, and a server that resets then closes
+        // the connection of a saver that is just starting.
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"});
         if (!server.waitForStarted(10000) || !waitUntil([this] { return server.canReadLine(); }, 20000))
             return;
         display = QStringLiteral(":") + QString::fromLatin1(server.readLine()).trimmed();

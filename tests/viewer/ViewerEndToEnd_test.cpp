@@ -250,9 +250,11 @@ public:
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
             return;
         // -displayfd 1: the server writes the display number it chose to its standard output.
+        // -noreset: a server that resets when its last client leaves drops one just connecting.
         m_server.start(QStringLiteral("Xvfb"),
                        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                        QStringLiteral("-noreset")});
         QByteArray number;
         waitFor(m_server, [&] {
             number += m_server.readAllStandardOutput();
