@@ -7,13 +7,13 @@
 #include "foundation/OleDate.h"
 #include "foundation/VbValues.h"
 #include "foundation/clsPSFileUtilities.h"
+#include "platform/PointerLayers.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 #include "platform/Windows.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QResizeEvent>
 #include <QShortcut>
@@ -108,18 +108,14 @@ void frmAlarm::takeFocus()
 // arrow goes over it until the window closes.
 void frmAlarm::showArrowPointer()
 {
-    if (m_arrowPointer)
-        return;
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
-    m_arrowPointer = true;
+    if (m_arrowPointer == 0)
+        m_arrowPointer = platform::pointerLayers::add(Qt::ArrowCursor);
 }
 
 void frmAlarm::restorePointer()
 {
-    if (!m_arrowPointer)
-        return;
-    QApplication::restoreOverrideCursor();
-    m_arrowPointer = false;
+    platform::pointerLayers::remove(m_arrowPointer);
+    m_arrowPointer = 0;
 }
 
 void frmAlarm::resizeEvent(QResizeEvent* event)

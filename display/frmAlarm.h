@@ -55,5 +55,5 @@ private:
     QString m_soundFile;
     QString m_eventDateFormat;
     bool m_loaded = false;
-    bool m_arrowPointer = false;
+    int m_arrowPointer = 0; // its pointer layer while shown (platform/PointerLayers.h)
 };

@@ -2,7 +2,6 @@
 
 #include "platform/FileSystem.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -144,9 +143,10 @@ std::optional<QString> QtUi::openFileDialog(const OpenFileRequest& request)
     if (!request.fileName.contains(QLatin1Char('*')) && !request.fileName.contains(QLatin1Char('?')))
         dialog.selectFile(request.fileName);
     // The user picks with the ordinary pointer, whatever busy pointer the caller had set.
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int result = dialog.exec();
-    QApplication::restoreOverrideCursor();
+    const int result = [&] {
+        const pointerLayers::Scoped ordinaryPointer(Qt::ArrowCursor);
+        return dialog.exec();
+    }();
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const QString chosen = dialog.selectedFiles().constFirst();
@@ -161,13 +161,17 @@ void QtUi::setMousePointer(int pointer)
 {
     if (pointer == pointer_)
         return;
-    if (pointer_ != vbcursor::vbDefault)
-        QApplication::restoreOverrideCursor();
-    if (pointer == vbcursor::vbHourglass)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else if (pointer != vbcursor::vbDefault)
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
     pointer_ = pointer;
+    if (pointer == vbcursor::vbDefault) {
+        pointerLayers::remove(pointerLayer_);
+        pointerLayer_ = 0;
+        return;
+    }
+    const Qt::CursorShape shape = pointer == vbcursor::vbHourglass ? Qt::WaitCursor : Qt::ArrowCursor;
+    if (pointerLayer_)
+        pointerLayers::change(pointerLayer_, shape);
+    else
+        pointerLayer_ = pointerLayers::add(shape);
 }
 
 } // namespace platform

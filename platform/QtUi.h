@@ -1,10 +1,11 @@
 #pragma once
 
+#include "platform/PointerLayers.h"
 #include "platform/Ui.h"
 
 namespace platform {
 
-// QMessageBox, QInputDialog and the application override cursor.
+// QMessageBox, QInputDialog and a pointer layer (PointerLayers).
 class QtUi : public Ui {
 public:
     int msgBox(const QString& prompt, int buttons = vbmsg::vbOKOnly, const QString& title = {}) override;
@@ -15,6 +16,7 @@ public:
 
 private:
     int pointer_ = vbcursor::vbDefault;
+    pointerLayers::Layer pointerLayer_ = 0;
 };
 
 } // namespace platform

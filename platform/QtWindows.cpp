@@ -1,9 +1,9 @@
 #include "platform/QtWindows.h"
 
+#include "platform/PointerLayers.h"
 #include "platform/X11WindowState.h"
 
 #include <QAbstractNativeEventFilter>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
@@ -123,9 +123,11 @@ int QtWindows::showCursor(bool show)
     cursorCount_ += show ? 1 : -1;
     // The cursor is hidden while the count is below zero.
     if (before >= 0 && cursorCount_ < 0)
-        QApplication::setOverrideCursor(Qt::BlankCursor);
-    else if (before < 0 && cursorCount_ >= 0)
-        QApplication::restoreOverrideCursor();
+        hiddenPointer_ = pointerLayers::add(Qt::BlankCursor);
+    else if (before < 0 && cursorCount_ >= 0) {
+        pointerLayers::remove(hiddenPointer_);
+        hiddenPointer_ = 0;
+    }
     return cursorCount_;
 }
 

@@ -28,6 +28,7 @@ private:
     class DestructionWatch;
     std::unique_ptr<DestructionWatch> destructionWatch_;
     int cursorCount_ = 0;
+    int hiddenPointer_ = 0; // the pointer layer that hides it while cursorCount_ < 0
     bool screenSaverRunning_ = false;
 };
 

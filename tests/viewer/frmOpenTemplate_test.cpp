@@ -1,12 +1,8 @@
 #include "viewer/frmOpenTemplate.h"
 
-#include "platform/QtUi.h"
 #include "support/TestServices.h"
 #include "viewer/modVantrelViewer.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -64,25 +60,3 @@ TEST_F(OpenTemplateTest, CancelOrEmptyAnswerKeepsCurrentFile)
 }
 
 } // namespace
-
-TEST(OpenFileDialog, ShowsTheOrdinaryPointerWhileTheUserPicksAndTheBusyOneAfter)
-{
-    platform::QtUi ui;
-    ui.setMousePointer(platform::vbcursor::vbHourglass);
-    std::optional<Qt::CursorShape> whilePicking;
-    QTimer::singleShot(0, [&] {
-        if (const QCursor* cursor = QApplication::overrideCursor())
-            whilePicking = cursor->shape();
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            dialog->reject();
-    });
-    platform::OpenFileRequest request;
-    request.title = "Select a Countdown to Open";
-    request.filter = "Countdown (*.MVL)|*.MVL|";
-    EXPECT_EQ(ui.openFileDialog(request), std::nullopt);
-    EXPECT_EQ(whilePicking, Qt::ArrowCursor);
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    ui.setMousePointer(platform::vbcursor::vbDefault);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
