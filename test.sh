@@ -27,9 +27,11 @@ cmake -S . -B "$build_dir" -G Ninja "${cmake_args[@]}" >/dev/null
 cmake --build "$build_dir" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 # Tests that need a real X server (embedding into a foreign window) run on it when one is there.
+# -noreset: an X server resets whenever its last client leaves, and drops a test's program that
+# connects at that moment.
 run_tests=(ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)")
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
-  xvfb-run -a -s "-screen 0 1024x768x24" "${run_tests[@]}"
+  xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "${run_tests[@]}"
 else
   "${run_tests[@]}"
 fi

@@ -7,7 +7,7 @@ self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ] && [ -z "${VANTREL_BENCH_XVFB:-}" ] && command -v xvfb-run >/dev/null; then
   export VANTREL_BENCH_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$self" "$@"
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$self" "$@"
 fi
 build_dir=${1:-build}
 export QT_QPA_PLATFORM=offscreen
