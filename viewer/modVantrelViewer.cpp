@@ -3,6 +3,7 @@
 #include "countdown/ApplicationFolder.h"
 #include "countdown/ModJoinsSkins.h"
 #include "display/ProgramEnd.h"
+#include "display/ProgramFolder.h"
 #include "foundation/VbValues.h"
 #include "foundation/clsPSFileUtilities.h"
 #include "foundation/clsStringUtilities.h"
@@ -37,11 +38,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kPackageExtension = QStringLiteral(".MVL");
 
-QString workFolder()
-{
-    return AppPath() + QStringLiteral("\\Temp");
-}
-
 void warnAboutColorDepth(clsStringUtilities& strings)
 {
     const QString warningKey = QStringLiteral("ShowScreenWarning");
@@ -59,14 +55,21 @@ void warnAboutColorDepth(clsStringUtilities& strings)
         strings.PutIniString(kMakerSection, warningKey, QStringLiteral("n"));
 }
 
+QString countdownsFolder()
+{
+    return AppPath() + QStringLiteral("\\Countdowns");
+}
+
+QString templatesFolder()
+{
+    return AppPath() + QStringLiteral("\\Templates");
+}
+
 void makeFolders(clsPSFileUtilities& files)
 {
-    files.CreateDirMaybe(AppPath() + QStringLiteral("\\Countdowns"));
-    files.CreateDirMaybe(AppPath() + QStringLiteral("\\Templates"));
-    if (!files.HiddenDirExists(workFolder())) {
-        files.CreateDirMaybe(workFolder());
-        platform::fs::setHidden(workFolder(), true);
-    }
+    files.CreateDirMaybe(countdownsFolder());
+    files.CreateDirMaybe(templatesFolder());
+    ProgramFolder::makeWorkFolder();
 }
 
 QString folderOf(const QString& path)
@@ -79,8 +82,8 @@ QString folderOf(const QString& path)
 // behind; the ones no running process still holds are removed before anything is opened.
 void clearInterruptedSavesAndUnpacks(const QString& packagePath)
 {
-    ModJoinsSkins::RemoveInterruptedUnpacks(workFolder());
-    QStringList folders{workFolder(), AppPath() + QStringLiteral("\\Countdowns"), AppPath() + QStringLiteral("\\Templates")};
+    ModJoinsSkins::RemoveInterruptedUnpacks(ProgramFolder::WorkFolder());
+    QStringList folders{ProgramFolder::WorkFolder(), countdownsFolder(), templatesFolder()};
     const QString packageFolder = folderOf(packagePath);
     if (!packageFolder.isEmpty() && !folders.contains(packageFolder, Qt::CaseInsensitive))
         folders << packageFolder;
@@ -217,7 +220,7 @@ void Main(const QString& commandLine)
         clearInterruptedSavesAndUnpacks(packagePath);
         CurrentFile() = packagePath;
         if (files.FileExists(packagePath)) {
-            ModJoinsSkins::OpenCountdownPackage(packagePath, false, workFolder());
+            ModJoinsSkins::OpenCountdownPackage(packagePath, false, ProgramFolder::WorkFolder());
         } else {
             CurrentFile().clear();
             frmOpenTemplate::Form_Load();
@@ -226,7 +229,7 @@ void Main(const QString& commandLine)
             OpenedFile() = CurrentFile();
             if (!CurrentFile().isEmpty() && files.FileExists(CurrentFile())) {
                 platform::fs::removeInterruptedWrites(folderOf(CurrentFile()));
-                ModJoinsSkins::OpenCountdownPackage(CurrentFile(), false, workFolder());
+                ModJoinsSkins::OpenCountdownPackage(CurrentFile(), false, ProgramFolder::WorkFolder());
             } else {
                 platform::services().ui->msgBox(ProgramTexts::kCannotLocateCountdown, platform::vbmsg::vbOKOnly);
                 // The program cannot do its work: end with a failure status.
@@ -244,7 +247,7 @@ void Main(const QString& commandLine)
             if (ProgramEnd::isEnding())
                 return;
         }
-        ModJoinsSkins::OpenCountdownPackage(OpenedFile(), false, workFolder());
+        ModJoinsSkins::OpenCountdownPackage(OpenedFile(), false, ProgramFolder::WorkFolder());
         CurrentFile() = OpenedFile();
     }
 
