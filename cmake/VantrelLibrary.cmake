@@ -7,6 +7,10 @@ function(vantrel_include_folder target link_path source_dir)
   set(root ${PROJECT_BINARY_DIR}/include/${target})
   get_filename_component(parent ${root}/${link_path} DIRECTORY)
   file(MAKE_DIRECTORY ${parent})
+  # A folder of header links from an earlier configure of this library goes first.
+  if(IS_DIRECTORY ${root}/${link_path} AND NOT IS_SYMLINK ${root}/${link_path})
+    file(REMOVE_RECURSE ${root}/${link_path})
+  endif()
   file(CREATE_LINK ${source_dir} ${root}/${link_path} SYMBOLIC)
   target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${root}>)
 endfunction()
@@ -16,6 +20,11 @@ endfunction()
 function(vantrel_include_headers target link_path)
   set(root ${PROJECT_BINARY_DIR}/include/${target})
   set(staged ${root}/${link_path})
+  # A link to the whole source folder from an earlier configure of this library goes first: the
+  # stale links below would otherwise be looked for, and removed, in the source folder itself.
+  if(IS_SYMLINK ${staged})
+    file(REMOVE ${staged})
+  endif()
   file(MAKE_DIRECTORY ${staged})
   # Links of headers that are gone or belong to the other library go first.
   file(GLOB stale LIST_DIRECTORIES false ${staged}/*)
