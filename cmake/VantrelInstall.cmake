@@ -5,8 +5,13 @@
 # into a per-user folder (countdown/ApplicationFolder.h).
 set(VANTREL_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBDIR}/vantrel)
 
-# Installs the executable `target` into the program folder and a link to it into the bin folder.
-function(vantrel_install_program target)
+# vantrel_program(<target> <library>): the executable `target` of the current folder's main.cpp,
+# which runs the code of `library` on the platform's real services. It lies in the build tree's
+# bin/ and in the installed program folder, with a link in the bin folder.
+function(vantrel_program target library)
+  add_executable(${target} main.cpp)
+  target_link_libraries(${target} PRIVATE ${library} vantrel_platform_gui)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
   install(TARGETS ${target} RUNTIME DESTINATION ${VANTREL_INSTALL_PROGRAM_DIR})
   file(RELATIVE_PATH to_program ${CMAKE_INSTALL_FULL_BINDIR}
     ${CMAKE_INSTALL_FULL_LIBDIR}/vantrel/${target})
