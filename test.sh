@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 # A locale asked for that is not installed would quietly leave the tests in the "C" locale.
 if [ -n "${LC_ALL:-}" ] && [ -n "$(locale 2>&1 >/dev/null)" ]; then
-  echo "test.sh: the locale $LC_ALL is not installed" >&2
+  echo "test.sh: the locale $LC_ALL is not installed (as root, scripts/install-deps.sh makes de_DE.UTF-8)" >&2
   exit 1
 fi
 

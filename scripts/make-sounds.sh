@@ -2,6 +2,9 @@
 # Remakes the two shipped sounds (assets/BELL.MP3, assets/Alarm.wav). Needs sox and lame;
 # only run at development time, the results are committed.
 set -euo pipefail
+for tool in sox lame; do
+  command -v "$tool" >/dev/null || { echo "$0: needs $tool (see the README's Dependencies)" >&2; exit 1; }
+done
 out="$(cd "$(dirname "$0")/../assets" && pwd)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -3,29 +3,27 @@
 # (screenshot, 21 pointer movements over the caption panel that it must survive, then a key
 # press that must end it; a second run that the 22nd movement must end), then as a preview inside
 # a plain X window (screenshot; it must end when that window goes).
-# Usage: scripts/show-saver.sh [build folder] [output folder] [display number]
+# Usage: scripts/show-saver.sh [build folder] [output folder]
+# Without an output folder it writes into a new private one under the temporary folder.
 set -eu
+. "$(dirname "$0")/private-xvfb.sh"
 build=${1:-build}
-out=${2:-/tmp/vantrel-saver-shot}
-display=:${3:-96}
 test_binary="$build/tests/saver_SaverShot"
 saver="$build/bin/vantrel-saver"
 for f in "$test_binary" "$saver"; do
     [ -x "$f" ] || { echo "missing $f: build the targets saver_SaverShot and vantrel-saver first" >&2; exit 1; }
 done
 
-rm -rf "$out"
+out=$(private_output_folder "${2:-}" vantrel-saver-shot)
 mkdir -p "$out/runtime"
 chmod 700 "$out/runtime"
 VANTREL_SAVER_SHOT_FOLDER=$out QT_QPA_PLATFORM=offscreen "$test_binary" --gtest_filter='SaverShot.*' >/dev/null
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+start_private_xvfb
 parent_pid=
 trap 'kill "$xvfb_pid" $parent_pid 2>/dev/null || true' EXIT INT TERM
-sleep 1
 
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb
 export XDG_CONFIG_HOME=$out/config XDG_DATA_HOME=$out/data XDG_RUNTIME_DIR=$out/runtime
 failed=0
 
