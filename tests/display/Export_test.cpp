@@ -1,3 +1,4 @@
+#include "countdown/QStringPrinting.h"
 #include "countdown/clsCounter.h"
 #include "display/CountdownForm.h"
 #include "display/DisplayContext.h"
