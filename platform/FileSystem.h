@@ -100,9 +100,10 @@ public:
     QString temporaryPath() const { return temporary_; }
     // VB's number for the last failed write: 61 for a full disk or quota, else 57.
     int failureNumber() const;
-    // The commit sets the mark (ownMark, at most 256 bytes) on the new file before it takes the target's place, so
-    // the target is never the new file without it. Where the mark cannot be kept the commit
-    // raises 75 naming the target (61 for a full disk) and leaves the target as it was.
+    // The commit sets the mark (ownMark, at most 256 bytes) on the new file before it takes the
+    // target's place, so the target is never the new file without it. Where the mark cannot be
+    // kept the commit raises 75 naming the target (61 for a full disk) and leaves the target as
+    // it was.
     void setOwnMark(const QByteArray& mark) { ownMark_ = mark; }
 
 protected:
