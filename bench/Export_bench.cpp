@@ -1,6 +1,8 @@
 // One tick's export of a countdown whose display has not changed, against a baseline that
 // replaces the same file with the same bytes on every tick, as the export did before it
 // compared. A third case changes the display on every tick, so the file is replaced each time.
+// A fourth ticks on a path that holds a 64 KB file of the user's, which the export refuses and
+// then leaves alone until a second has passed.
 #include "countdown/clsCounter.h"
 #include "display/CountdownForm.h"
 #include "display/DisplayContext.h"
@@ -99,6 +101,19 @@ void BM_ExportTickChanged(benchmark::State& state)
     failOnMessage(state);
 }
 BENCHMARK(BM_ExportTickChanged);
+
+void BM_ExportTickOnAUsersFile(benchmark::State& state)
+{
+    Scene scene;
+    const QString path = scene.form.lblSaveToFileLocation()->Caption();
+    platform::fs::writeAll(path, QByteArray(64 * 1024, 'x'));
+    const int messagesBefore = ui().messages;
+    for (auto _ : state)
+        modCounter::SaveCountdownToFile(scene.counter, scene.form);
+    if (ui().messages != messagesBefore + 1)
+        state.SkipWithError("the user's file was not refused once");
+}
+BENCHMARK(BM_ExportTickOnAUsersFile);
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "display/DisplayContext.h"
 
+#include <chrono>
+
 namespace {
 [[maybe_unused]] const bool g_offered = ProgramContext::offerDefault(2, ProgramContext::make<DisplayContext>);
 } // namespace
@@ -7,4 +9,12 @@ namespace {
 DisplayContext& DisplayContext::current()
 {
     return currentAs<DisplayContext>();
+}
+
+qint64 DisplayContext::steadyMilliseconds() const
+{
+    if (steadyClock)
+        return steadyClock();
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 // The display layer's share of the program's one context (see ProgramContext): what the
 // countdown forms and the export remember between calls.
@@ -29,6 +30,19 @@ public:
     WrittenFile lastWrittenExport;
     // The export failures already shown, as path, number and description (modCounter).
     QSet<QString> reportedExportFailures;
+    // The path the export last refused or failed on, and when it may be tried again, in
+    // milliseconds of steadyMilliseconds() (modCounter).
+    struct ExportRetry {
+        bool waiting = false;
+        QString path;
+        qint64 notBefore = 0;
+    };
+    ExportRetry exportRetry;
+
+    // Milliseconds of a clock that only goes forward, whatever is done to the date and time.
+    qint64 steadyMilliseconds() const;
+    // Replaces that clock while it is set (tests); empty: the system's steady clock.
+    std::function<qint64()> steadyClock;
 
     static DisplayContext& current();
 };

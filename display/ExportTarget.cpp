@@ -1,9 +1,9 @@
 #include "display/ExportTarget.h"
 
-#include "display/ExportShape.h"
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 
 namespace ExportTarget {
@@ -15,9 +15,21 @@ namespace {
     throw platform::VbError(58); // "File already exists"
 }
 
+// The start of the mark of a file of that many bytes: a file of another size is refused
+// without being read.
+QByteArray markPrefix(qint64 size)
+{
+    return "vantrel-export size=" + QByteArray::number(size) + " sha256=";
+}
+
 } // namespace
 
-void refuseUnlessReplaceable(const QString& path, const QByteArray* writtenHere)
+QByteArray markOf(const QByteArray& bytes)
+{
+    return markPrefix(bytes.size()) + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+void refuseUnlessReplaceable(const QString& path)
 {
     // The entry itself, not what it points to: QFileInfo asks lstat whether it is a link.
     const QFileInfo entry(platform::fs::resolve(path));
@@ -26,13 +38,16 @@ void refuseUnlessReplaceable(const QString& path, const QByteArray* writtenHere)
     if (!entry.exists())
         return;
     // A pipe or a device is never read: it could block or never end.
-    if (!entry.isFile() || entry.size() > ExportShape::kMaxExportBytes)
+    if (!entry.isFile())
         refuse();
-    const QByteArray bytes = platform::fs::readAll(path);
-    if (writtenHere && bytes == *writtenHere)
-        return;
-    if (!ExportShape::isExport(bytes))
+    const QByteArray mark = platform::fs::ownMark(path);
+    if (!mark.startsWith(markPrefix(entry.size())) || mark != markOf(platform::fs::readAll(path)))
         refuse();
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    platform::fs::writeAtomicMarked(path, bytes, markOf(bytes));
 }
 
 } // namespace ExportTarget

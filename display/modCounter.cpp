@@ -72,12 +72,28 @@ void refuseUnfitPath(const QString& path, const QString& saveFormat)
 void writeWhenChanged(const QString& path, const QByteArray& bytes)
 {
     DisplayContext::WrittenFile& lastWritten = DisplayContext::current().lastWrittenExport;
-    const bool writtenHere = path == lastWritten.path;
-    if (writtenHere && bytes == lastWritten.bytes && platform::fs::isFile(path))
+    if (path == lastWritten.path && bytes == lastWritten.bytes && platform::fs::isFile(path))
         return;
-    ExportTarget::refuseUnlessReplaceable(path, writtenHere ? &lastWritten.bytes : nullptr);
-    platform::fs::writeAtomic(path, bytes);
+    ExportTarget::refuseUnlessReplaceable(path);
+    ExportTarget::write(path, bytes);
     lastWritten = {path, bytes};
+}
+
+// A path that was refused or failed is looked at again only after a second: the screen saver
+// ticks every 10 ms, and examining a user's file on every tick costs a share of a core.
+constexpr qint64 kRetryAfterMilliseconds = 1000;
+
+bool waitingToRetry(const QString& path)
+{
+    const DisplayContext& context = DisplayContext::current();
+    const DisplayContext::ExportRetry& retry = context.exportRetry;
+    return retry.waiting && retry.path == path && context.steadyMilliseconds() < retry.notBefore;
+}
+
+void retryLater(const QString& path)
+{
+    DisplayContext& context = DisplayContext::current();
+    context.exportRetry = {true, path, context.steadyMilliseconds() + kRetryAfterMilliseconds};
 }
 
 void reportOnce(const QString& path, const platform::VbError& error)
@@ -115,9 +131,13 @@ void SaveCountdownToFile(clsCounter& counter, QObject& form)
     QString path;
     try {
         path = FormControls::label(form, "lblSaveToFileLocation")->Caption();
-        refuseUnfitPath(path, counter.SaveFormat());
-        writeWhenChanged(path, ExportWriter::fileBytes(gatherExportInput(form, counter)));
+        if (!waitingToRetry(path)) {
+            refuseUnfitPath(path, counter.SaveFormat());
+            writeWhenChanged(path, ExportWriter::fileBytes(gatherExportInput(form, counter)));
+            DisplayContext::current().exportRetry = {};
+        }
     } catch (const platform::VbError& error) {
+        retryLater(path);
         reportOnce(path, error);
     }
     platform::services().ui->setMousePointer(platform::vbcursor::vbDefault);
@@ -156,11 +176,13 @@ QString ColorToHtml(int32_t vbColor)
 void resetReportedFailures()
 {
     DisplayContext::current().reportedExportFailures.clear();
+    DisplayContext::current().exportRetry = {};
 }
 
 void forgetWrittenExport()
 {
     DisplayContext::current().lastWrittenExport = {};
+    DisplayContext::current().exportRetry = {};
 }
 
 } // namespace modCounter

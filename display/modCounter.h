@@ -18,13 +18,14 @@ namespace modCounter {
 
 // The whole export of one tick. A path whose extension does not fit the save format (or any
 // path for an unknown format) is refused and nothing is written, and so is a path that names a
-// symbolic link or an existing file that is not one of the programs' own exports (ExportTarget).
-// The file is replaced only when its bytes differ from what this run last wrote there, or when
-// it is gone. The picture
+// symbolic link or an existing file that does not bear the export's own mark (ExportTarget);
+// where the file system keeps no mark, nothing is written either. The file is replaced only
+// when its bytes differ from what this run last wrote there, or when it is gone. The picture
 // and the logo are named only when their files in the work folder are there and not empty.
-// Reports a failure once per path and error for the life of the program (the screen saver
-// ticks every 10 ms), skips the rest of that tick and leaves the old file whole; a later tick
-// tries again. Always sets the mouse pointer back to the default.
+// Reports a failure once per path and error for the life of the program, skips the rest of
+// that tick and leaves the old file whole; the path is looked at again after a second at the
+// earliest (the screen saver ticks every 10 ms). Always sets the mouse pointer back to the
+// default.
 void SaveCountdownToFile(clsCounter& counter, QObject& form);
 
 // Kept for the countdown model's interface; the export itself writes through fileBytes.
@@ -46,9 +47,11 @@ QString ColorToHtml(int32_t vbColor);
 // What one export reads of the form and the counter, with system colours resolved.
 ExportWriter::ExportInput gatherExportInput(QObject& form, clsCounter& counter);
 
-// Forgets the failures already reported, so tests start each case afresh.
+// Forgets the failures already reported and the path waiting to be tried again, so tests
+// start each case afresh.
 void resetReportedFailures();
-// Forgets which file this run wrote last and its bytes, as a new run of the program would.
+// Forgets which file this run wrote last and its bytes, and the path waiting to be tried
+// again, as a new run of the program would.
 void forgetWrittenExport();
 
 } // namespace modCounter

@@ -21,6 +21,8 @@ namespace platform::fs {
 namespace {
 
 constexpr char dosAttribName[] = "user.DOSATTRIB";
+constexpr char ownMarkName[] = "user.vantrel.mark";
+constexpr size_t longestOwnMark = 256;
 constexpr qint64 chunkSize = qint64{64} * 1024;
 
 [[noreturn]] void raise(int number)
@@ -361,6 +363,17 @@ void setHidden(const QString& path, bool hidden)
         throw VbError::about(errno == EACCES || errno == EPERM ? vberr::PermissionDenied : vberr::PathFileAccess, native);
 }
 
+QByteArray ownMark(const QString& path)
+{
+    const QString native = existingNative(path);
+    if (native.isEmpty())
+        return {};
+    char buffer[longestOwnMark];
+    // A longer value is none the programs set: ERANGE, no mark.
+    const ssize_t length = ::lgetxattr(QFile::encodeName(native).constData(), ownMarkName, buffer, sizeof buffer);
+    return length > 0 ? QByteArray(buffer, length) : QByteArray();
+}
+
 int attributes(const QString& path)
 {
     const QString native = existingNative(path);
@@ -526,6 +539,14 @@ void writeAtomic(const QString& path, const QByteArray& bytes)
     commitAtomic(*file);
 }
 
+void writeAtomicMarked(const QString& path, const QByteArray& bytes, const QByteArray& mark)
+{
+    auto file = openAtomic(path);
+    file->setOwnMark(mark);
+    writeBytes(*file, bytes);
+    commitAtomic(*file);
+}
+
 std::unique_ptr<QFile> openForRead(const QString& path)
 {
     const QString native = existingFile(path);
@@ -622,6 +643,14 @@ void commitAtomic(AtomicFile& file)
     struct stat entry {};
     const bool replacesFile = ::lstat(target.constData(), &entry) == 0 && S_ISREG(entry.st_mode);
     const int dosAttributes = replacesFile ? readDosAttributes(file.target_) : 0;
+    // Set before the sync, so that the mark reaches the disk with the bytes it stands for.
+    if (!file.ownMark_.isEmpty() &&
+        ::fsetxattr(file.descriptor_, ownMarkName, file.ownMark_.constData(), static_cast<size_t>(file.ownMark_.size()), 0) != 0) {
+        const int number = numberForErrno(errno) == vberr::DiskFull ? vberr::DiskFull : vberr::PathFileAccess;
+        const QString targetPath = file.target_;
+        file.discard();
+        throw VbError::about(number, targetPath);
+    }
     if (!file.flushBuffer() || ::fsync(file.descriptor_) != 0) {
         if (file.failedErrno_ == 0)
             file.failedErrno_ = errno;

@@ -43,6 +43,11 @@ bool isFile(const QString& path);
 // extended attributes reports "not hidden".
 bool isHidden(const QString& path);
 void setHidden(const QString& path, bool hidden);
+// The programs' own mark on a file they wrote (AtomicFile::setOwnMark), so that a later run of
+// either program can tell that file from a user's. It lives in the extended attribute
+// user.vantrel.mark of the entry itself, never of what a link points to. Empty when the entry
+// has no mark, is missing, or lies on a file system without extended attributes.
+QByteArray ownMark(const QString& path);
 // VB GetAttr: 53 when missing.
 int attributes(const QString& path);
 // VB FileLen: 53 when missing.
@@ -95,6 +100,11 @@ public:
     QString temporaryPath() const { return temporary_; }
     // VB's number for the last failed write: 61 for a full disk or quota, else 57.
     int failureNumber() const;
+    // The commit sets the mark (ownMark, at most 256 bytes) on the new file before it takes the
+    // target's place, so the target is never the new file without it. Where the mark cannot be
+    // kept the commit raises 75 naming the target (61 for a full disk) and leaves the target as
+    // it was.
+    void setOwnMark(const QByteArray& mark) { ownMark_ = mark; }
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
@@ -113,10 +123,13 @@ private:
     int descriptor_ = -1;
     int failedErrno_ = 0;
     QByteArray buffer_;
+    QByteArray ownMark_;
 };
 
 // Replaces the file whole or not at all (AtomicFile, LinkPolicy::ReplaceEntry).
 void writeAtomic(const QString& path, const QByteArray& bytes);
+// The same, the new file bearing the programs' own mark (AtomicFile::setOwnMark).
+void writeAtomicMarked(const QString& path, const QByteArray& bytes, const QByteArray& mark);
 
 // Open files for the binary readers and writers; the same errors as above.
 std::unique_ptr<QFile> openForRead(const QString& path);

@@ -1,15 +1,16 @@
+#include "countdown/QStringPrinting.h"
 #include "countdown/clsCounter.h"
 #include "display/CountdownForm.h"
 #include "display/DisplayContext.h"
 #include "display/ElasticPanel.h"
 #include "display/ExportPath.h"
-#include "display/ExportShape.h"
 #include "display/ExportWriter.h"
 #include "display/HiddenLabel.h"
 #include "display/modCounter.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/fake/FakeUi.h"
+#include "support/ForkedChild.h"
 
 #include <QDir>
 #include <QFile>
@@ -334,71 +335,6 @@ TEST(ExportPath, FitsOnlyTheExtensionsOfItsFormat)
         EXPECT_EQ(ExportPath::fitsFormat(c.path, c.code), c.fits) << '"' << c.code << "\" " << c.path;
 }
 
-// ---- which files are the programs' own exports ----
-
-TEST(ExportShape, KnowsEveryFileTheWriterWrites)
-{
-    const auto hideBoxes = [](ExportInput& in, std::initializer_list<size_t> boxes) {
-        for (size_t box : boxes)
-            in.boxes[box].visible = false;
-    };
-    const std::function<void(ExportInput&)> variants[] = {
-        [](ExportInput&) {},
-        [&](ExportInput& in) { hideBoxes(in, {0, 3}); in.logoFileName.clear(); in.picturePath.clear(); },
-        [&](ExportInput& in) { hideBoxes(in, {0, 1, 2, 3, 4, 5}); in.eventCaption.visible = false; },
-        [&](ExportInput& in) { hideBoxes(in, {5}); in.boxes[1].caption = "1 Month"; },
-        [](ExportInput& in) {
-            in.eventCaption.caption = QString::fromUtf8("Mum's \"60th\", <party> & \u00e9 - 1 Day");
-            in.eventCaption.fontName = "A \"quoted\" font";
-            in.unitsLeft = {0, -1, 2147483647, -2147483647 - 1, 10, 100};
-            in.boxes[2].caption = "-3 Days";
-        },
-        [](ExportInput& in) { in.eventCaption.caption.clear(); in.eventDate.caption.clear(); },
-    };
-    for (const char* code : {"1", "2", "3", "4", "5", "6"}) {
-        for (size_t v = 0; v < std::size(variants); ++v) {
-            ExportInput in = fixtureInput(code);
-            variants[v](in);
-            EXPECT_TRUE(ExportShape::isExport(ExportWriter::fileBytes(in))) << "format " << code << ", variant " << v;
-        }
-    }
-}
-
-TEST(ExportShape, TakesNoOtherFileForAnExport)
-{
-    const QByteArray text = ExportWriter::fileBytes(fixtureInput("3"));
-    const QByteArray csv = ExportWriter::fileBytes(fixtureInput("5"));
-    const QByteArray page = ExportWriter::fileBytes(fixtureInput("1"));
-    const QByteArray xml = ExportWriter::fileBytes(fixtureInput("6"));
-    struct Case {
-        const char* what;
-        QByteArray bytes;
-    };
-    const Case cases[] = {
-        {"empty file", ""},
-        {"a thesis", "Chapter 1 - Introduction\nThe party - 3 Days, 4 Hours\n"},
-        {"a line of words", "Dear reader,\r\n"},
-        {"two lines of CR LF text", text + text},
-        {"the text line with LF alone", QByteArray(text).replace("\r\n", "\n")},
-        {"the text line without its line end", text.chopped(2)},
-        {"counts without their unit words", "Party - 4, 3, 12\r\n"},
-        {"the units out of order", "Party - 7 Seconds, 4 Years\r\n"},
-        {"a text line too long for an export",
-         QByteArray(ExportShape::kMaxExportBytes, 'x') + " - 7 Seconds\r\n"},
-        {"a table of the user's", "Item,Cost\r\nCake,12\r\n"},
-        {"the export's header over more rows", csv + "Other,1,2,3,4,5,6\r\n"},
-        {"a row of words", "EventCaption,YearsLeft,MonthsLeft,DaysLeft,HoursLeft,MinutesLeft,SecondsLeft\r\n"
-                           "Party,a,b,c,d,e,f\r\n"},
-        {"a web page", "<html>\r\n<head>\r\n<title>Mine</title>\r\n</head>\r\n<body>Hi</body>\r\n</html>\r\n"},
-        {"the table page with a line of the user's", QByteArray(page).insert(page.indexOf("</BODY>"), "<p>Mine</p>\r\n")},
-        {"the table page cut short", page.left(page.indexOf("</table>"))},
-        {"an XML file of the user's", "<?xml version=\"1.0\"?>\r\n<rss/>\r\n"},
-        {"the XML export with an element of the user's", QByteArray(xml).replace("<Countdown>\r\n", "<Countdown>\r\n<Note>x</Note>\r\n")},
-    };
-    for (const Case& c : cases)
-        EXPECT_FALSE(ExportShape::isExport(c.bytes)) << c.what;
-}
-
 // ---- the export of a countdown form ----
 
 class ExportFromForm : public testing::Test {
@@ -411,6 +347,8 @@ protected:
         platform::setServices(services);
         ASSERT_TRUE(QDir(folder.path()).mkpath("app/Temp"));
         context.appPath = platform::fs::toInternal(appFolder());
+        // The path the export refused waits for this clock, which only the test moves on.
+        context.steadyClock = [this] { return steadyNow; };
         writeFile(appFolder() + "/Temp/Party.jpg", "picture");
         writeFile(appFolder() + "/Temp/Logo.png", "logo");
         fillForm(fixtureInput("1"));
@@ -479,7 +417,15 @@ protected:
         return ::stat(QFile::encodeName(nativePath).constData(), &info) == 0 ? info.st_ino : 0;
     }
 
+    // A new seconds box, so that each tick has other bytes to write.
+    void setSeconds(int seconds)
+    {
+        form.c1eIntervalsLeft(6)->setCaption(QString::number(seconds) + " Seconds");
+        counter.setSecondsLeft(seconds);
+    }
+
     platform::FakeUi ui;
+    qint64 steadyNow = 0;
     // This test's one context: every layer reads its program folder.
     DisplayContext context;
     CountdownForm form;
@@ -692,10 +638,6 @@ TEST_F(ExportFromForm, ReplacesOnlyItsOwnExportsAndNoLink)
     const auto linkTo = [](const QString& target, const QString& link) {
         ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()), 0);
     };
-    const auto setSeconds = [&](int seconds) {
-        form.c1eIntervalsLeft(6)->setCaption(QString::number(seconds) + " Seconds");
-        counter.setSecondsLeft(seconds);
-    };
     // Three ticks of a new run of the program.
     const auto ticks = [&](const QString& nativePath, const char* code) {
         ui.msgBoxes.clear();
@@ -749,4 +691,106 @@ TEST_F(ExportFromForm, ReplacesOnlyItsOwnExportsAndNoLink)
         EXPECT_FALSE(QFileInfo::exists(missingTarget)) << "nothing is created through the link";
         EXPECT_EQ(ui.prompts().join(" / ").toStdString(), "58File already exists") << "a link whose target is missing";
     }
+}
+
+// A user's file at the export path is kept, however much it looks like an export: a file is one
+// of the exports only while it bears the export's mark of the bytes it holds.
+TEST_F(ExportFromForm, AUsersFileIsNeverTakenForAnExport)
+{
+    const auto usersText = [](const QByteArray& bytes) {
+        return [bytes](const QString& nativePath) { writeFile(nativePath, bytes); };
+    };
+    // An export of this run, then changed by another program.
+    const auto exportedThen = [this](const std::function<void(const QString&)>& change) {
+        return [this, change](const QString& nativePath) {
+            exportTo(nativePath, "3");
+            change(nativePath);
+        };
+    };
+    const auto editedInPlace = [](const QString& nativePath) {
+        QFile file(nativePath); // the same file, its attributes kept
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("My own list\r\n");
+    };
+    const auto replacedWithTheSameBytes = [this](const QString& nativePath) {
+        writeFile(nativePath + ".new", contents(nativePath));
+        ASSERT_EQ(::rename(QFile::encodeName(nativePath + ".new").constData(), QFile::encodeName(nativePath).constData()), 0);
+    };
+    struct Case {
+        const char* what;
+        const char* code;
+        const char* name;
+        std::function<void(const QString&)> make;
+    };
+    const Case cases[] = {
+        {"a best lap", "3", "notes.txt", usersText("Best lap - 1 Hour, 5 Minutes, 3 Seconds\r\n")},
+        {"a reminder", "3", "notes.txt", usersText("Remember to call mum - \r\n")},
+        {"an empty line", "3", "notes.txt", usersText("\r\n")},
+        {"a note to call the bank", "3", "todo.txt", usersText("Call the bank - \r\n")},
+        {"a plan", "3", "plan.txt", usersText("Project plan - 2 Days, 3 Hours, \r\n")},
+        {"an empty file", "3", "empty.txt", usersText("")},
+        {"a table in the export's own shape", "5", "table.csv",
+         usersText("EventCaption,YearsLeft,MonthsLeft,DaysLeft,HoursLeft,MinutesLeft,SecondsLeft\r\nParty,0,0,3,4,5,6\r\n")},
+        {"a page", "1", "index.html", usersText("<html>\r\n<head>\r\n<title>Mine</title>\r\n</head>\r\n</html>\r\n")},
+        {"an export edited in place since", "3", "edited.txt", exportedThen(editedInPlace)},
+        {"an export another program wrote anew, byte for byte", "3", "copied.txt",
+         exportedThen(replacedWithTheSameBytes)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = folder.filePath(QString("home/") + c.name);
+        ASSERT_TRUE(QDir().mkpath(folder.filePath("home")));
+        QFile::remove(path);
+        modCounter::forgetWrittenExport();
+        modCounter::resetReportedFailures();
+        c.make(path);
+        const QByteArray usersBytes = contents(path);
+        ui.msgBoxes.clear();
+        for (int tick = 0; tick < 3; ++tick) {
+            steadyNow += 1000;
+            setSeconds(40 + tick);
+            exportTo(path, c.code);
+        }
+        EXPECT_EQ(contents(path).toStdString(), usersBytes.toStdString());
+        EXPECT_EQ(ui.prompts(), QStringList{"58File already exists"});
+    }
+}
+
+// On a file system that keeps no mark the export cannot tell its file from a user's later on, so
+// it writes nothing there and says so once.
+TEST_F(ExportFromForm, OnADiskWithoutMarksNothingIsWrittenAndOneMessageSaysSo)
+{
+    const QString disk = folder.filePath("disk");
+    ASSERT_TRUE(QDir().mkpath(disk));
+    const QString path = disk + "/count.txt";
+    const QString usersFile = disk + "/notes.txt";
+    enum : int { Passed = 0, Written = 1, OtherMessages = 2, UsersFileChanged = 3 };
+    const int code = exitCodeOfChild([&]() -> int {
+        if (!forked::mountDiskWithoutAttributes(QFile::encodeName(disk)))
+            return forked::kCannotSetUp;
+        for (int tick = 0; tick < 3; ++tick) {
+            steadyNow += 1000;
+            setSeconds(tick);
+            exportTo(path, "3");
+        }
+        if (QFileInfo::exists(path) || QDir(disk).entryList(QDir::Files | QDir::Hidden).size() != 0)
+            return Written;
+        if (ui.prompts() != QStringList{"75Path/File access error: " + path})
+            return OtherMessages;
+        QFile notes(usersFile);
+        if (!notes.open(QIODevice::WriteOnly) || notes.write("Call the bank - \r\n") < 0)
+            return forked::kCannotSetUp;
+        notes.close();
+        ui.msgBoxes.clear();
+        for (int tick = 0; tick < 3; ++tick) {
+            steadyNow += 1000;
+            exportTo(usersFile, "3");
+        }
+        if (contents(usersFile) != "Call the bank - \r\n")
+            return UsersFileChanged;
+        return ui.prompts() == QStringList{"58File already exists"} ? Passed : OtherMessages;
+    });
+    if (code == forked::kCannotSetUp)
+        GTEST_SKIP() << "no file system without extended attributes can be mounted here";
+    EXPECT_EQ(code, Passed);
 }

@@ -103,6 +103,25 @@ TEST_F(FileTree, HiddenFlagLivesInTheExtendedAttribute)
     EXPECT_EQ(errorOf([&] { fs::setHidden(in("missing"), true); }), vberr::FileNotFound);
 }
 
+// The programs' own mark reaches the disk with the bytes it was set with, in one commit, and
+// goes when another writer replaces the file.
+TEST_F(FileTree, OwnMarkComesAndGoesWithTheBytesItWasSetWith)
+{
+    EXPECT_EQ(fs::ownMark(in("count.txt")), "") << "a missing file";
+    fs::writeAtomicMarked(in("count.txt"), "one", "mark one");
+    EXPECT_EQ(fs::ownMark(in("COUNT.TXT")), "mark one");
+    fs::writeAtomicMarked(in("count.txt"), "two", "mark two");
+    EXPECT_EQ(root.read("count.txt"), "two");
+    EXPECT_EQ(fs::ownMark(in("count.txt")), "mark two");
+
+    ASSERT_EQ(::symlink("count.txt", QFile::encodeName(root.nativePath("link.txt")).constData()), 0);
+    EXPECT_EQ(fs::ownMark(in("link.txt")), "") << "a link bears no mark of what it points to";
+
+    fs::writeAtomic(in("count.txt"), "another writer's");
+    EXPECT_EQ(fs::ownMark(in("count.txt")), "") << "a replacement without the mark";
+    EXPECT_EQ(fs::ownMark(in("BELL.MP3")), "");
+}
+
 TEST_F(FileTree, DirSearchHonoursTheAttributeMask)
 {
     using namespace fs::attr;
@@ -399,6 +418,29 @@ TEST(FsStreams, FullDiskDuringAnAtomicSaveIsErrorSixtyOne)
             GTEST_SKIP() << "no private tmpfs can be mounted here";
         EXPECT_EQ(number, vberr::DiskFull);
     }
+}
+
+// Where the file system keeps no mark, a marked write writes nothing: it raises 75 naming the
+// file and leaves no file behind, not even its temporary one.
+TEST(FsStreams, MarkedWriteOnADiskWithoutAttributesWritesNothing)
+{
+    TempFolder root;
+    QDir().mkpath(root.nativePath("disk"));
+    const QByteArray disk = QFile::encodeName(root.nativePath("disk"));
+    const int code = exitCodeOfChild([&] {
+        if (!forked::mountDiskWithoutAttributes(disk))
+            return forked::kCannotSetUp;
+        try {
+            fs::writeAtomicMarked(root.internalPath("disk\\count.txt"), "bytes", "mark");
+        } catch (const platform::VbError& error) {
+            const bool leftNothing = QDir(root.nativePath("disk")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            return leftNothing && error.number == vberr::PathFileAccess && error.path == root.nativePath("disk/count.txt") ? 0 : 2;
+        }
+        return 1;
+    });
+    if (code == forked::kCannotSetUp)
+        GTEST_SKIP() << "no file system without extended attributes can be mounted here";
+    EXPECT_EQ(code, 0);
 }
 
 // A folder or file that cannot be written: the error names it.

@@ -3,6 +3,7 @@
 #include "countdown/clsCountdown.h"
 #include "countdown/clsCounter.h"
 #include "display/ElasticPanel.h"
+#include "display/ExportTarget.h"
 #include "display/HiddenLabel.h"
 #include "display/ProgramEnd.h"
 #include "display/StatusBar.h"
@@ -217,6 +218,75 @@ TEST_F(ScreenSaverWindow, EveryTickRewritesTheExportAndAClosedGateKeepsTheTimerR
     EXPECT_TRUE(window.Timer1()->Enabled());
     EXPECT_EQ(window.c1eIntervalsLeft(6)->Caption(), seconds);
     EXPECT_FALSE(QFile::exists(folder.nativePath("countdown.txt")));
+}
+
+// A path the export refused or failed on is looked at again a second later, not on each of
+// the hundred ticks in between: taking the obstacle away shows only at the next look.
+TEST_F(ScreenSaverWindow, ARefusedExportPathIsLookedAtAgainOnlyAfterASecond)
+{
+    qint64 steadyNow = 0;
+    context.steadyClock = [&steadyNow] { return steadyNow; };
+    preparePackage("Party", "Party", [](clsCountdown& c) {
+        c.setSaveToFile(true);
+        c.setSaveFormat("3");
+    });
+    modCounter::resetReportedFailures();
+    frmCountdownScreenSaver& window = start();
+    const auto removeFile = [this](const QString& name) { ASSERT_TRUE(QFile::remove(folder.nativePath(name))); };
+    struct Case {
+        const char* what;
+        const char* name;
+        std::function<void(const QString&)> block;
+        std::function<void(const QString&)> unblock;
+    };
+    const auto usersFile = [this](const char* text) {
+        return [this, text](const QString& name) { folder.write(name, text); };
+    };
+    const Case cases[] = {
+        {"a note of the user's", "bank.txt", usersFile("Call the bank - \r\n"), removeFile},
+        {"a plan of the user's", "plan.txt", usersFile("Project plan - 2 Days, 3 Hours, \r\n"), removeFile},
+        {"a missing folder", "later/count.txt", [](const QString&) {},
+         [this](const QString&) { folder.makeFolder("later"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.block(c.name);
+        const QByteArray usersBytes = folder.read(c.name);
+        window.lblSaveToFileLocation()->setCaption(folder.internalPath(c.name));
+        services.ui().msgBoxes.clear();
+        const qint64 refusedAt = steadyNow;
+        emit window.Timer1()->Timer();
+        EXPECT_EQ(folder.read(c.name), usersBytes);
+        EXPECT_EQ(services.ui().msgBoxes.size(), 1u) << services.ui().prompts().join('|').toStdString();
+        c.unblock(c.name);
+        for (steadyNow = refusedAt + 10; steadyNow < refusedAt + 1000; steadyNow += 10)
+            emit window.Timer1()->Timer();
+        EXPECT_FALSE(QFile::exists(folder.nativePath(c.name))) << "looked at again within the second";
+        emit window.Timer1()->Timer();
+        EXPECT_TRUE(QFile::exists(folder.nativePath(c.name))) << "not looked at again after the second";
+        EXPECT_EQ(services.ui().msgBoxes.size(), 1u) << services.ui().prompts().join('|').toStdString();
+        steadyNow += 10;
+    }
+}
+
+// The file an earlier run exported, of the viewer or of the screen saver, is the daily use: the
+// screen saver replaces it.
+TEST_F(ScreenSaverWindow, AnExportOfAnEarlierRunIsReplaced)
+{
+    const QString exportPath = folder.internalPath("countdown.txt");
+    ExportTarget::write(exportPath, "Party - 9 Days, 1 Hour, 2 Minutes, 3 Seconds\r\n");
+    preparePackage("Party", "Party", [&](clsCountdown& c) {
+        c.setSaveToFile(true);
+        c.setSaveFileName(exportPath);
+        c.setSaveFormat("3");
+    });
+    modCounter::resetReportedFailures();
+    modCounter::forgetWrittenExport();
+    frmCountdownScreenSaver& window = start();
+    emit window.Timer1()->Timer();
+    EXPECT_EQ(folder.read("countdown.txt"),
+              ExportWriter::fileBytes(modCounter::gatherExportInput(window, *window.Counter())));
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << services.ui().prompts().join('|').toStdString();
 }
 
 TEST_F(ScreenSaverWindow, AnErrorInTheTickEndsTheScreenSaverWithOneMessage)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -10,6 +11,7 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 // Real processes for the tests that need another process's view of the disk: a writer that is
@@ -58,8 +60,8 @@ inline bool dropRights()
     return ::geteuid() != 0 || ::unshare(CLONE_NEWUSER) == 0;
 }
 
-// In a child: a private tmpfs of `bytes` mounted on an existing folder, seen by this process only.
-inline bool mountSmallDisk(const QByteArray& folder, int bytes)
+// In a child: the process gets mounts of its own, which no other process sees.
+inline bool enterPrivateMounts()
 {
     const uid_t uid = ::geteuid();
     const gid_t gid = ::getegid();
@@ -69,10 +71,33 @@ inline bool mountSmallDisk(const QByteArray& folder, int bytes)
     if (!writeText("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
         !writeText("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
         return false;
-    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+    return ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+// In a child: a private tmpfs of `bytes` mounted on an existing folder, seen by this process only.
+inline bool mountSmallDisk(const QByteArray& folder, int bytes)
+{
+    if (!enterPrivateMounts())
         return false;
     const std::string size = "size=" + std::to_string(bytes);
     return ::mount("tmpfs", folder.constData(), "tmpfs", 0, size.c_str()) == 0;
+}
+
+// In a child: a private file system that keeps no extended attributes (a ramfs) mounted on an
+// existing folder, seen by this process only.
+inline bool mountDiskWithoutAttributes(const QByteArray& folder)
+{
+    if (!enterPrivateMounts() || ::mount("ramfs", folder.constData(), "ramfs", 0, nullptr) != 0)
+        return false;
+    // Only a file system that really refuses the attribute will do.
+    const QByteArray probe = folder + "/.probe";
+    const int descriptor = ::open(probe.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (descriptor < 0)
+        return false;
+    const bool refused = ::fsetxattr(descriptor, "user.probe", "1", 1, 0) != 0 && errno == ENOTSUP;
+    ::close(descriptor);
+    ::unlink(probe.constData());
+    return refused;
 }
 
 } // namespace forked

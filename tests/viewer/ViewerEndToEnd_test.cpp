@@ -197,6 +197,22 @@ TEST_F(ViewerProcess, ExportsWhileRunningAndEndsCleanlyOnSigterm)
     EXPECT_TRUE(QFileInfo(home.nativePath(QStringLiteral("Vantrel/Temp"))).isDir());
 }
 
+// The export a run left behind is the programs' own: the next run replaces it, every day.
+TEST_F(ViewerProcess, TheNextRunReplacesTheExportOfTheLastOne)
+{
+    const QString package = makePackage(QStringLiteral("Launch"));
+    start({platform::fs::toNative(package)});
+    ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
+    terminateAndExpectCleanEnd();
+    const QStringList lastRun = exportLines();
+
+    start({platform::fs::toNative(package)});
+    ASSERT_TRUE(waitFor(viewer, [&] { return exportLines().size() == 2 && exportLines() != lastRun; }))
+        << viewer.readAll().toStdString();
+    terminateAndExpectCleanEnd();
+    EXPECT_EQ(viewer.readAll(), QByteArray()) << "no message";
+}
+
 TEST_F(ViewerProcess, SigtermWhileTheStartupWizardIsOpenEndsCleanly)
 {
     platform::IniSettingsStore(configFolder)
