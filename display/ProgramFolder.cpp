@@ -1,8 +1,8 @@
 #include "display/ProgramFolder.h"
 
+#include "foundation/ErrorReport.h"
 #include "foundation/ProgramContext.h"
 #include "foundation/clsPSFileUtilities.h"
-#include "foundation/ErrorReport.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"

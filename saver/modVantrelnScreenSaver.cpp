@@ -25,12 +25,11 @@
 #include <QSysInfo>
 #include <QTimer>
 
+#include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <limits>
 #include <memory>
-
-#include <cerrno>
-#include <csignal>
 
 #include <unistd.h>
 
