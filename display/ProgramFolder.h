@@ -11,8 +11,10 @@ QString AppPath();
 
 // AppPath & "\Temp"
 QString WorkFolder();
-// Makes the work folder, hidden, when no hidden folder of that name exists.
-void makeWorkFolder();
+// Makes the work folder, hidden, when no hidden folder of that name exists. A folder that cannot
+// be made or hidden is reported here, in one message naming it, and nothing further is tried:
+// false then, and the caller writes nothing into it.
+bool makeWorkFolder();
 // A bare member name joined to the work folder; a name that already holds a folder is kept.
 QString inWorkFolder(const QString& name);
 

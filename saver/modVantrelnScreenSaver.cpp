@@ -22,11 +22,16 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTimer>
 
+#include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <limits>
 #include <memory>
+
+#include <unistd.h>
 
 namespace modVantrelnScreenSaver {
 
@@ -59,20 +64,53 @@ platform::Ui& ui()
     return *platform::services().ui;
 }
 
+// True when the lock file's holder, as the file names it, still runs. A holder on another
+// machine cannot be asked, and counts as running.
+bool holderRuns(const QLockFile& lock)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock.getLockInfo(&pid, &host, &application))
+        return false;
+    if (host != QSysInfo::machineHostName())
+        return true;
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+// A lock at `path` for this process; null when another running instance holds it. A lock that
+// cannot be made there at all (a folder that may not be written, a name that is no lock file,
+// a stale lock that cannot be removed) is no instance: `failed` tells the caller to look
+// elsewhere.
+std::unique_ptr<QLockFile> lockAt(const QString& path, bool& failed)
+{
+    auto lock = std::make_unique<QLockFile>(path);
+    // A lock is stale only when its process is gone, never because of its age: a screen saver
+    // may run for hours.
+    lock->setStaleLockTime(0);
+    failed = false;
+    if (lock->tryLock(0))
+        return lock;
+    failed = lock->error() != QLockFile::LockFailedError || !holderRuns(*lock);
+    return nullptr;
+}
+
 // Takes the instance lock unless this process already holds it; false when another running
-// instance holds it.
+// instance holds it. Where no lock can be made, neither in the runtime folder nor in the
+// temporary one, the run goes on without one.
 bool takeInstanceLock()
 {
     std::unique_ptr<QLockFile>& instanceLock = context().instanceLock;
     if (instanceLock)
         return true;
-    auto lock = std::make_unique<QLockFile>(InstanceLockPath());
-    // A lock is stale only when its process is gone, never because of its age: a screen saver
-    // may run for hours.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return false;
-    instanceLock = std::move(lock);
+    bool failed = false;
+    for (const QString& path : {InstanceLockPath(), FallbackLockPath()}) {
+        instanceLock = lockAt(path, failed);
+        if (instanceLock)
+            return true;
+        if (!failed)
+            return false;
+    }
     return true;
 }
 
@@ -99,12 +137,22 @@ bool readsAsNumber(const QString& text, double& value)
     return std::isfinite(value);
 }
 
-// The stored program folder; without one (the viewer never ran), the folder the viewer would
-// settle, so the shipped demo package is found.
+bool isFolder(const QString& path)
+{
+    try {
+        return platform::fs::isDirectory(path);
+    } catch (const platform::VbError&) {
+        return false; // a name no folder can have
+    }
+}
+
+// The stored program folder; without one (the viewer never ran), or when that folder is gone
+// (the viewer's folder was moved), the folder the viewer would settle, so the shipped demo
+// package and a work folder are found.
 QString settledAppPath(clsStringUtilities& settings)
 {
     QString stored = settings.GetIniString(kMakerSection, ProgramTexts::kAppPathKey, QString());
-    if (!stored.isEmpty())
+    if (!stored.isEmpty() && isFolder(stored))
         return stored;
     try {
         const auto& seam = context().programFolder;
@@ -117,8 +165,6 @@ QString settledAppPath(clsStringUtilities& settings)
 
 void unpackCountdownPackage()
 {
-    // Before the viewer has ever run, the program folder may have no work folder yet.
-    ProgramFolder::makeWorkFolder();
     ModJoinsSkins::OpenCountdownPackage(CountdownPath(), false, ProgramFolder::WorkFolder());
 }
 
@@ -145,6 +191,13 @@ void showFullScreen(frmCountdownScreenSaver* window, platform::Windows* windows)
 
 void runFullScreen()
 {
+    const bool packageFound = !CountdownPath().isEmpty() && clsPSFileUtilities().FileExists(CountdownPath());
+    // Before the viewer has ever run, the program folder may have no work folder yet. Without
+    // one the package cannot be shown: its message has been given, and the run ends.
+    if (packageFound && !ProgramFolder::makeWorkFolder()) {
+        ProgramEnd::End(1);
+        return;
+    }
     platform::Windows* windows = platform::services().windows;
     if (platform::Screen* screen = platform::services().screen) {
         ScreenRect() = {0, 0, static_cast<int32_t>(std::nearbyint(screen->widthTwips() / panelTwipsPerPixelX())),
@@ -156,7 +209,6 @@ void runFullScreen()
     // The window shows the countdown the work folder holds, and the package is unpacked after it
     // for the next start; when the work folder does not hold that countdown yet (a first start),
     // the package is unpacked first so the window shows it.
-    const bool packageFound = !CountdownPath().isEmpty() && clsPSFileUtilities().FileExists(CountdownPath());
     const bool unpackFirst = packageFound && !workFolderHoldsCountdown();
     if (unpackFirst)
         unpackCountdownPackage();
@@ -278,10 +330,14 @@ int32_t PreviewParentOf(const QString& commandLine)
 
 QString InstanceLockPath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/vantrel-saver.lock");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? FallbackLockPath() : folder + QStringLiteral("/vantrel-saver.lock");
+}
+
+QString FallbackLockPath()
+{
+    // The temporary folder is shared by all users: the name is the user's own.
+    return QDir::tempPath() + QStringLiteral("/vantrel-saver-%1.lock").arg(::geteuid());
 }
 
 bool HasWindow()

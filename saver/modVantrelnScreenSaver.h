@@ -49,8 +49,11 @@ void Main(const QString& commandLine);
 // True while the full-screen window or the preview is loaded.
 bool HasWindow();
 
-// The lock file that keeps a second full-screen run from starting beside the first.
+// The lock file that keeps a second full-screen run from starting beside the first: in the
+// user's runtime folder, else FallbackLockPath().
 QString InstanceLockPath();
+// The user's lock file in the temporary folder, taken where the runtime folder has none.
+QString FallbackLockPath();
 // Lets go of this process's instance lock and forgets the windows and values (for tests).
 void Reset();
 

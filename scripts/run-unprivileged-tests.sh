@@ -14,6 +14,7 @@ tests=(
   "platform_IniSettingsStore IniSettingsStore.AWriteToAStoreThatCannotBeReadIsAnError"
   "countdown_clsCountdownDb CountdownDb.FailedSaveKeepsTheOldFileAndShowsOneMessage"
   "countdown_ApplicationFolder ApplicationFolder.UnwritableExecutableFolderTakesTheFilledUserFolder"
+  "saver_ScreenSaverProcess ScreenSaverProcess.AWorkFolderThatCannotBeMadeEndsWithOneMessageAndStatusOne"
 )
 
 # The build folder may lie below one that nobody cannot enter: the binaries run from a copy.

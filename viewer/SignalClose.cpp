@@ -29,6 +29,19 @@ extern "C" void writeSignalByte(int signalNumber)
     errno = savedErrno;
 }
 
+// A terminal that closes sends SIGHUP.
+constexpr int kClosingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+void handleClosingSignals(void (*handler)(int))
+{
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = handler == SIG_DFL ? 0 : SA_RESTART;
+    for (const int signalNumber : kClosingSignals)
+        ::sigaction(signalNumber, &action, nullptr);
+}
+
 constexpr int kRetryMilliseconds = 20;
 constexpr int kGiveUpMilliseconds = 10000;
 
@@ -61,11 +74,7 @@ SignalClose::~SignalClose()
 {
     if (signalPipe[0] < 0)
         return;
-    struct sigaction action {};
-    action.sa_handler = SIG_DFL;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    handleClosingSignals(SIG_DFL);
     delete m_notifier;
     m_notifier = nullptr;
     ::close(signalPipe[0]);
@@ -83,13 +92,7 @@ bool SignalClose::install()
     }
     m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &SignalClose::onSignal);
-
-    struct sigaction action {};
-    action.sa_handler = writeSignalByte;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    handleClosingSignals(writeSignalByte);
     return true;
 }
 

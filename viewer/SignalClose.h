@@ -5,12 +5,12 @@
 
 class QSocketNotifier;
 
-// Turns SIGTERM and SIGINT into the user's close of the countdown window: the window's close
-// handler runs (with its conditional save) and the program ends with status 0. Open popup
-// menus and modal dialogs are dismissed first, and the window is closed only once every
-// handler that opened one has returned to the program's main event loop. Without a shown
-// window (for example while the startup wizard of the start-up is open) there is nothing to
-// save, and the program ends cleanly at once.
+// Turns SIGTERM, SIGINT and SIGHUP (a terminal that closes) into the user's close of the
+// countdown window: the window's close handler runs (with its conditional save) and the program
+// ends with status 0. Open popup menus and modal dialogs are dismissed first, and the window is
+// closed only once every handler that opened one has returned to the program's main event loop.
+// Without a shown window (for example while the startup wizard of the start-up is open) there
+// is nothing to save, and the program ends cleanly at once.
 // The signal handler only writes one byte to a pipe; the rest runs in the event loop.
 class SignalClose : public QObject {
     Q_OBJECT
@@ -18,7 +18,7 @@ public:
     explicit SignalClose(QObject* parent = nullptr);
     ~SignalClose() override;
 
-    // Installs the handlers for SIGTERM and SIGINT. False when the pipe cannot be made.
+    // Installs the handlers for SIGTERM, SIGINT and SIGHUP. False when the pipe cannot be made.
     bool install();
 
 private:

@@ -1,19 +1,20 @@
+#include "display/ProgramApplication.h"
 #include "display/ProgramEnd.h"
 #include "display/frmLoadingData.h"
-#include "foundation/ErrorReport.h"
 #include "foundation/ProgramTexts.h"
+#include "platform/DisplayCheck.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 #include "viewer/SignalClose.h"
 #include "viewer/modVantrelViewer.h"
 
-#include <QApplication>
 #include <QStringList>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    if (!platform::checkDisplay("vantrel-viewer", argc, argv))
+        return 1;
+    ProgramApplication app(argc, argv);
     // The one context every layer of this program reads, for as long as the program runs.
     ViewerContext context;
     QApplication::setApplicationName(ProgramTexts::kViewerApplication);
@@ -31,11 +32,10 @@ int main(int argc, char* argv[])
     arguments.removeFirst();
     try {
         modVantrelViewer::Main(arguments.join(QLatin1Char(' ')));
-    } catch (const platform::VbError& error) {
+    } catch (...) {
         // An error that no procedure traps (a settings store that cannot be written) ends the
         // start with its message instead of aborting the process.
-        platform::services().ui->msgBox(errorReport(error), platform::vbmsg::vbCritical);
-        return 1;
+        ProgramTrap::endOnEscapedError(std::current_exception());
     }
 
     if (ProgramEnd::isEnding())

@@ -65,11 +65,12 @@ QString templatesFolder()
     return AppPath() + QStringLiteral("\\Templates");
 }
 
-void makeFolders(clsPSFileUtilities& files)
+// False when the work folder could not be made (reported already).
+bool makeFolders(clsPSFileUtilities& files)
 {
     files.CreateDirMaybe(countdownsFolder());
     files.CreateDirMaybe(templatesFolder());
-    ProgramFolder::makeWorkFolder();
+    return ProgramFolder::makeWorkFolder();
 }
 
 QString folderOf(const QString& path)
@@ -201,7 +202,11 @@ void Main(const QString& commandLine)
     viewer.viewerProgram = platform::fs::toInternal(QCoreApplication::applicationFilePath());
     strings.PutIniString(kMakerSection, ProgramTexts::kAppPathKey, AppPath());
 
-    makeFolders(files);
+    // Without its work folder the viewer can neither open nor save a countdown.
+    if (!makeFolders(files)) {
+        ProgramEnd::End(1);
+        return;
+    }
 
     QString packagePath;
     if (!commandLine.isEmpty()) {

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSettings>
@@ -15,7 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -42,6 +46,7 @@ protected:
 
         QDir().mkpath(folder.nativePath("config"));
         QDir().mkpath(folder.nativePath("runtime"));
+        QDir().mkpath(folder.nativePath("tmp"));
         QFile::setPermissions(folder.nativePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                                 | QFileDevice::ExeOwner);
         QSettings ini(folder.nativePath("config/" + ProgramTexts::kSettingsApplication + ".ini"), QSettings::IniFormat);
@@ -73,9 +78,10 @@ protected:
         env.insert("XDG_CONFIG_HOME", folder.nativePath("config"));
         env.insert("XDG_DATA_HOME", folder.nativePath("data"));
         env.insert("XDG_RUNTIME_DIR", folder.nativePath("runtime"));
+        env.insert("TMPDIR", folder.nativePath("tmp"));
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::MergedChannels);
-        process->start(kSaver, commandSwitch.isEmpty() ? QStringList() : QStringList{commandSwitch});
+        process->start(program, commandSwitch.isEmpty() ? QStringList() : QStringList{commandSwitch});
         EXPECT_TRUE(process->waitForStarted(10000));
         processes.push_back(std::move(process));
         return *processes.back();
@@ -87,8 +93,16 @@ protected:
         return !process.waitForFinished(ms) && process.state() == QProcess::Running;
     }
 
+    void storeAppPath(const QString& path)
+    {
+        QSettings ini(folder.nativePath("config/" + ProgramTexts::kSettingsApplication + ".ini"), QSettings::IniFormat);
+        ini.setValue(ProgramTexts::kSettingsSection + "/" + ProgramTexts::kAppPathKey, path);
+    }
+
     TestServices services;
     TempFolder folder;
+    // The executable the processes run.
+    QString program = kSaver;
     std::vector<std::unique_ptr<QProcess>> processes;
 };
 
@@ -124,6 +138,70 @@ TEST_F(ScreenSaverProcess, SwitchesWithoutAWindowEndTheProgram)
         ASSERT_TRUE(process.waitForFinished(20000));
         EXPECT_EQ(process.exitCode(), 0);
         EXPECT_FALSE(lockTaken());
+    }
+}
+
+TEST_F(ScreenSaverProcess, AStoredProgramFolderThatIsGoneFallsBackToItsOwnFolder)
+{
+    // The viewer's folder was moved away; the package it last opened is still there.
+    storeAppPath(folder.internalPath("moved"));
+    // A saver of its own, so the folder it falls back to is the test's.
+    folder.makeFolder("own");
+    ASSERT_TRUE(QFile::copy(kSaver, folder.nativePath("own/vantrel-saver")));
+    program = folder.nativePath("own/vantrel-saver");
+
+    QProcess& saver = startSaver("/s");
+    // It shows the package from its own folder's work folder, and says nothing.
+    EXPECT_TRUE(waitUntil([this] { return QFile::exists(folder.nativePath("own/Temp/Party.MVK")); }, 20000));
+    EXPECT_TRUE(stillRunningAfter(saver, 1000));
+    const QString output = QString::fromLocal8Bit(saver.readAll());
+    EXPECT_FALSE(output.contains("Path not found")) << output.toStdString();
+    EXPECT_FALSE(output.contains(ProgramTexts::kProgramTitle + ": ")) << output.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder.nativePath("moved")));
+}
+
+// True when the file attribute change succeeded (it needs the superuser and a file system that
+// has the attribute).
+bool chattr(const QString& change, const QString& nativePath)
+{
+    QProcess tool;
+    tool.setStandardOutputFile(QProcess::nullDevice());
+    tool.setStandardErrorFile(QProcess::nullDevice());
+    tool.start("chattr", {change, nativePath});
+    return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+TEST_F(ScreenSaverProcess, ALockThatCannotBeMadeIsNoInstanceRunning)
+{
+    const QString runtimeLock = folder.nativePath("runtime/vantrel-saver.lock");
+    const QString fallbackLock = folder.nativePath(QStringLiteral("tmp/vantrel-saver-%1.lock").arg(::geteuid()));
+    struct Case {
+        const char* name;
+        std::function<bool()> prepare; // false: the case cannot be made here
+        std::function<void()> undo;
+    } const cases[] = {
+        {"a folder in the lock's place", [&] { return QDir().mkdir(runtimeLock); }, [&] { QDir().rmdir(runtimeLock); }},
+        // Write rights do not stop the superuser; an immutable folder stops everyone.
+        {"a runtime folder that cannot be written",
+         [&] { return chattr("+i", folder.nativePath("runtime")); },
+         [&] { chattr("-i", folder.nativePath("runtime")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.prepare())
+            continue;
+        QProcess& first = startSaver("/s");
+        // It runs, holding the user's lock in the temporary folder ...
+        EXPECT_TRUE(waitUntil([&] { return QFile::exists(fallbackLock); }, 20000)) << first.readAll().toStdString();
+        EXPECT_TRUE(stillRunningAfter(first, 1000)) << first.readAll().toStdString();
+        // ... which a second full-screen run finds held.
+        QProcess& second = startSaver("/s");
+        EXPECT_TRUE(second.waitForFinished(20000));
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_EQ(first.state(), QProcess::Running);
+        first.kill();
+        first.waitForFinished(5000);
+        c.undo();
     }
 }
 
@@ -177,6 +255,32 @@ private:
     QProcess server;
     QProcess manager;
 };
+
+TEST_F(ScreenSaverProcess, AWorkFolderThatCannotBeMadeEndsWithOneMessageAndStatusOne)
+{
+    // Rights do not stop the superuser: this runs as an ordinary user.
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "needs a user whom a read-only folder stops";
+    QDir(folder.nativePath("app/Temp")).removeRecursively();
+    ASSERT_TRUE(QFile::setPermissions(folder.nativePath("app"), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    // Offscreen nobody could answer the message box; on an X server a key does.
+    OwnXServer x(false);
+    ASSERT_FALSE(x.display.isEmpty());
+    QProcess& saver = startSaver("/s", x.display);
+    const QString pid = QString::number(saver.processId());
+    ASSERT_TRUE(waitUntil([&] { return !x.run({"xdotool", "search", "--onlyvisible", "--pid", pid}).isEmpty(); }, 20000))
+        << saver.readAll().toStdString();
+    x.run({"xdotool", "key", "Return"});
+    ASSERT_TRUE(saver.waitForFinished(20000));
+    QFile::setPermissions(folder.nativePath("app"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                        | QFileDevice::ExeOwner);
+    EXPECT_EQ(saver.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(saver.exitCode(), 1);
+    const QString output = QString::fromLocal8Bit(saver.readAll());
+    // One message, and it names the folder.
+    EXPECT_EQ(output.count(ProgramTexts::kProgramTitle + ": "), 1) << output.toStdString();
+    EXPECT_TRUE(output.contains(folder.nativePath("app/Temp"))) << output.toStdString();
+}
 
 TEST_F(ScreenSaverProcess, AnyKeyButtonOrWheelEndsItOnX)
 {

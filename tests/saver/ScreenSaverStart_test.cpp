@@ -142,6 +142,27 @@ TEST_F(ScreenSaverStart, WithoutAStoredProgramFolderTheViewersWayOfSettlingItIsU
     EXPECT_EQ(ss::CountdownPath(), countdownApplicationFolder() + "/Templates/Demo.MVL");
 }
 
+TEST_F(ScreenSaverStart, AWorkFolderThatCannotBeMadeIsReportedOnceAndEndsTheRun)
+{
+    // A file where the work folder should be.
+    ASSERT_TRUE(QDir(folder.nativePath("Temp")).removeRecursively());
+    folder.write("Temp", "not a folder");
+    folder.write("Party.MVL", "package");
+    storeAppPath();
+    storeTemplate(folder.internalPath("Party.MVL"));
+
+    ss::Main("/s");
+
+    // One message, where it failed, naming the folder; no window and nothing unpacked.
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_EQ(services.ui().msgBoxes[0].prompt,
+              "75\r\nPath/File access error\r\n" + folder.nativePath("Temp"));
+    EXPECT_TRUE(ProgramEnd::isEnding());
+    EXPECT_EQ(ProgramEnd::exitCode(), 1);
+    EXPECT_TRUE(ss::ScreenSaverWindow().isNull());
+    EXPECT_EQ(folder.read("Temp"), "not a folder");
+}
+
 // A countdown data file `name` with `caption` in `location`.
 void writeCountdown(const QString& location, const QString& name, const QString& caption)
 {

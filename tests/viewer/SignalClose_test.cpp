@@ -46,19 +46,19 @@ protected:
     }
 
     // Runs the program's main loop: the case opens its popup or dialog from a handler, and
-    // SIGTERM arrives once it is up. The loop's result: 0 when the program ended itself.
-    int runUntilSignalled(const OpenCase& c, bool& countdownKept)
+    // the signal arrives once it is up. The loop's result: 0 when the program ended itself.
+    int runUntilSignalled(const OpenCase& c, int signalNumber, bool& countdownKept)
     {
         SignalClose signalClose;
         EXPECT_TRUE(signalClose.install());
         QTimer::singleShot(0, window.get(), [this, &c, &countdownKept] { c.open(*window, countdownKept); });
         QTimer raiseWhenUp;
         raiseWhenUp.setInterval(10);
-        QObject::connect(&raiseWhenUp, &QTimer::timeout, [&raiseWhenUp, &c] {
+        QObject::connect(&raiseWhenUp, &QTimer::timeout, [&raiseWhenUp, &c, signalNumber] {
             if (!c.isUp())
                 return;
             raiseWhenUp.stop();
-            ::raise(SIGTERM);
+            ::raise(signalNumber);
         });
         raiseWhenUp.start();
         QTimer watchdog;
@@ -69,7 +69,7 @@ protected:
     }
 };
 
-TEST_F(SignalCloseTest, SigtermOverAPopupOrDialogDismissesItThenClosesAndSaves)
+TEST_F(SignalCloseTest, SigtermOrSighupOverAPopupOrDialogDismissesItThenClosesAndSaves)
 {
     const auto keep = [](frmCountdownViewer& w, bool& kept) { kept = w.clsCountdown() != nullptr; };
     const OpenCase cases[] = {
@@ -114,13 +114,14 @@ TEST_F(SignalCloseTest, SigtermOverAPopupOrDialogDismissesItThenClosesAndSaves)
          },
          [] { return modalNamed("frmAbout"); }},
     };
+    for (const int signalNumber : {SIGTERM, SIGHUP})
     for (const OpenCase& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.name) + (signalNumber == SIGTERM ? ", SIGTERM" : ", SIGHUP"));
         showWidenedWindow();
         const QByteArray before = packageBytes();
         bool countdownKept = false;
 
-        EXPECT_EQ(runUntilSignalled(c, countdownKept), 0);
+        EXPECT_EQ(runUntilSignalled(c, signalNumber, countdownKept), 0);
 
         // The handler got its box back while the window still held the countdown ...
         EXPECT_TRUE(countdownKept);

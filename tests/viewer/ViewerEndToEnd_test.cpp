@@ -150,9 +150,10 @@ protected:
             .get(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection, key);
     }
 
-    void terminateAndExpectCleanEnd()
+    // SIGTERM, or SIGHUP from a terminal that closes: the viewer ends as the user's close would.
+    void terminateAndExpectCleanEnd(int signalNumber = SIGTERM)
     {
-        ASSERT_EQ(::kill(static_cast<pid_t>(viewer.processId()), SIGTERM), 0);
+        ASSERT_EQ(::kill(static_cast<pid_t>(viewer.processId()), signalNumber), 0);
         ASSERT_TRUE(viewer.waitForFinished(20000)) << viewer.readAll().toStdString();
         EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit) << viewer.readAll().toStdString();
         EXPECT_EQ(viewer.exitCode(), 0) << viewer.readAll().toStdString();
@@ -303,44 +304,49 @@ private:
     QString m_display;
 };
 
-TEST_F(ViewerProcess, SigtermOverAMessageBoxSavesTheResizedWindow)
+TEST_F(ViewerProcess, SigtermOrSighupOverAMessageBoxSavesTheResizedWindow)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         GTEST_SKIP() << "xdotool is not installed";
     XServer x;
     if (x.display().isEmpty())
         GTEST_SKIP() << "Xvfb could not be started";
-    const QString package = makePackage(QStringLiteral("Launch"));
-    const double packedWidth = packedCountdown(package)->Width();
-    start({platform::fs::toNative(package)}, x.display());
-    ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
+    for (const int signalNumber : {SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signalNumber == SIGTERM ? "SIGTERM" : "SIGHUP");
+        QFile::remove(exportPath);
+        QDir(exportPath).removeRecursively();
+        const QString package = makePackage(QStringLiteral("Launch"));
+        const double packedWidth = packedCountdown(package)->Width();
+        start({platform::fs::toNative(package)}, x.display());
+        ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
 
-    // Resize from outside, then make the next tick's export fail: its message box opens.
-    const QString id = x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                  QStringLiteral("^Vantrel Countdown Clock$")})
-                           .section(QLatin1Char('\n'), 0, 0);
-    ASSERT_FALSE(id.isEmpty());
-    const auto widthOnScreen = [&] {
-        const QString geometry = x.xdotool({QStringLiteral("getwindowgeometry"), id});
-        return geometry.section(QStringLiteral("Geometry: "), 1).section(QLatin1Char('x'), 0, 0).toInt();
-    };
-    const int shownWidth = widthOnScreen();
-    ASSERT_GT(shownWidth, 0);
-    const int newWidth = shownWidth + 200;
-    x.xdotool({QStringLiteral("windowsize"), id, QString::number(newWidth), QStringLiteral("300")});
-    ASSERT_TRUE(waitFor(viewer, [&] { return widthOnScreen() == newWidth; }));
-    ASSERT_TRUE(QFile::remove(exportPath));
-    ASSERT_TRUE(QDir().mkdir(exportPath));
-    QByteArray output;
-    ASSERT_TRUE(waitFor(viewer, [&] {
-        output += viewer.readAll();
-        // Every message box is also written to standard error, under the box's title.
-        return output.contains("Vantrel Countdown Clock: ");
-    })) << output.toStdString();
+        // Resize from outside, then make the next tick's export fail: its message box opens.
+        const QString id = x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                      QStringLiteral("--name"), QStringLiteral("^Vantrel Countdown Clock$")})
+                               .section(QLatin1Char('\n'), 0, 0);
+        ASSERT_FALSE(id.isEmpty());
+        const auto widthOnScreen = [&] {
+            const QString geometry = x.xdotool({QStringLiteral("getwindowgeometry"), id});
+            return geometry.section(QStringLiteral("Geometry: "), 1).section(QLatin1Char('x'), 0, 0).toInt();
+        };
+        const int shownWidth = widthOnScreen();
+        ASSERT_GT(shownWidth, 0);
+        const int newWidth = shownWidth + 200;
+        x.xdotool({QStringLiteral("windowsize"), id, QString::number(newWidth), QStringLiteral("300")});
+        ASSERT_TRUE(waitFor(viewer, [&] { return widthOnScreen() == newWidth; }));
+        ASSERT_TRUE(QFile::remove(exportPath));
+        ASSERT_TRUE(QDir().mkdir(exportPath));
+        QByteArray output;
+        ASSERT_TRUE(waitFor(viewer, [&] {
+            output += viewer.readAll();
+            // Every message box is also written to standard error, under the box's title.
+            return output.contains("Vantrel Countdown Clock: ");
+        })) << output.toStdString();
 
-    terminateAndExpectCleanEnd();
-    // The close ran after the box: the package holds the new width.
-    EXPECT_NEAR(packedCountdown(package)->Width() / packedWidth, double(newWidth) / shownWidth, 0.02);
+        terminateAndExpectCleanEnd(signalNumber);
+        // The close ran after the box: the package holds the new width.
+        EXPECT_NEAR(packedCountdown(package)->Width() / packedWidth, double(newWidth) / shownWidth, 0.02);
+    }
 }
 
 TEST_F(ViewerProcess, ACountdownOfSizeZeroOpensAWindowOfANewCountdownsSize)

@@ -1,0 +1,101 @@
+#include "display/ProgramApplication.h"
+
+#include "display/ProgramEnd.h"
+#include "foundation/ErrorReport.h"
+#include "platform/Services.h"
+#include "platform/Ui.h"
+#include "platform/VbError.h"
+
+#include <QtGlobal>
+
+#include <cstdio>
+#include <new>
+
+#include <unistd.h>
+
+namespace {
+
+bool escapedErrorReported = false;
+QtMessageHandler handlerBeforeStart = nullptr;
+QByteArray programName;
+
+// Qt's start reports a platform plugin that cannot start as a fatal message and then aborts;
+// the process ends here before that, with the message and status 1.
+void endOnFatalStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        if (handlerBeforeStart)
+            handlerBeforeStart(type, context, message);
+        else
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        return;
+    }
+    std::fprintf(stderr, "%s: cannot start: %s\n", programName.constData(), message.toLocal8Bit().constData());
+    std::fflush(stderr);
+    // The application object is half made: nothing of it may run on the way out.
+    ::_exit(1);
+}
+
+int& guardedStart(int& argc, char** argv)
+{
+    programName = argc > 0 ? QByteArray(argv[0]) : QByteArray();
+    programName = programName.mid(programName.lastIndexOf('/') + 1);
+    handlerBeforeStart = qInstallMessageHandler(endOnFatalStartMessage);
+    return argc;
+}
+
+QString describe(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const platform::VbError& vbError) {
+        return errorReport(vbError);
+    } catch (const std::bad_alloc&) {
+        return errorReport(platform::VbError(7));
+    } catch (const std::exception& other) {
+        return QString::fromLocal8Bit(other.what());
+    } catch (...) {
+        return platform::vbErrorDescription(0);
+    }
+}
+
+} // namespace
+
+ProgramApplication::ProgramApplication(int& argc, char** argv)
+    : QApplication(guardedStart(argc, argv), argv)
+{
+    qInstallMessageHandler(handlerBeforeStart);
+}
+
+bool ProgramApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ProgramTrap::endOnEscapedError(std::current_exception());
+        return false;
+    }
+}
+
+namespace ProgramTrap {
+
+void endOnEscapedError(std::exception_ptr error)
+{
+    if (escapedErrorReported)
+        return;
+    escapedErrorReported = true;
+    const QString text = describe(error);
+    // The box comes first: once the program is ending, no event loop runs to show it.
+    if (platform::Ui* ui = platform::services().ui)
+        ui->msgBox(text, platform::vbmsg::vbCritical);
+    else
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    ProgramEnd::End(1);
+}
+
+void reset()
+{
+    escapedErrorReported = false;
+}
+
+} // namespace ProgramTrap
