@@ -100,11 +100,12 @@ bool readsAsNumber(const QString& text, double& value)
 }
 
 // The stored program folder; without one (the viewer never ran), the folder the viewer would
-// settle, so the shipped demo package is found.
+// settle, so the shipped demo package is found. An installed copy stored by an earlier version
+// is replaced by that one too: the work folder is never made inside an install.
 QString settledAppPath(clsStringUtilities& settings)
 {
     QString stored = settings.GetIniString(kMakerSection, ProgramTexts::kAppPathKey, QString());
-    if (!stored.isEmpty())
+    if (!stored.isEmpty() && !ApplicationFolder::isInstalledFolder(platform::fs::toNative(stored)))
         return stored;
     try {
         const auto& seam = context().programFolder;
