@@ -5,22 +5,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStandardPaths>
 
 namespace ApplicationFolder {
-
-namespace {
-
-// The executables share the program folder with the shipped files; they stay where they are.
-bool isProgram(const QString& nativeFile)
-{
-    return QFile::permissions(nativeFile) & (QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
-}
-
-} // namespace
 
 bool isWritableFolder(const QString& nativeFolder)
 {
@@ -29,18 +19,21 @@ bool isWritableFolder(const QString& nativeFolder)
     return info.isDir() && info.isWritable();
 }
 
+bool isInstalledFolder(const QString& nativeFolder)
+{
+    return QFileInfo(QDir(nativeFolder).filePath(QString::fromLatin1(kInstalledMarkName))).isFile();
+}
+
 QString fillUserFolder(const QString& nativeShippedFolder, const QString& nativeUserFolder)
 {
     const QDir user(nativeUserFolder);
     if (!QDir().mkpath(nativeUserFolder))
         throw platform::VbError(76, QStringLiteral("Path not found"));
     const QDir shipped(nativeShippedFolder);
-    QDirIterator files(nativeShippedFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString source = files.next();
-        const QString relative = shipped.relativeFilePath(source);
-        const QString target = user.filePath(relative);
-        if (QFileInfo::exists(target) || isProgram(source))
+    for (const char* name : kShippedFiles) {
+        const QString source = shipped.filePath(QString::fromLatin1(name));
+        const QString target = user.filePath(QString::fromLatin1(name));
+        if (QFileInfo::exists(target) || !QFileInfo(source).isFile())
             continue;
         // A file that cannot be copied is left out; the program reports it when it needs it.
         QDir().mkpath(QFileInfo(target).absolutePath());
@@ -62,9 +55,18 @@ QString userFolder()
 
 QString programFolderFor(const QString& nativeExecutableFolder)
 {
-    if (isWritableFolder(nativeExecutableFolder))
-        return platform::fs::toInternal(nativeExecutableFolder);
-    return fillUserFolder(nativeExecutableFolder, userFolder());
+    // Settled once a process: every countdown object asks, and the per-user folder is filled
+    // at the start, not again whenever a countdown is made.
+    static QHash<QString, QString> settled;
+    if (const auto known = settled.constFind(nativeExecutableFolder); known != settled.cend())
+        return *known;
+    // The superuser may write into an installed copy too; what it left there would reach
+    // every other user.
+    const QString folder = !isInstalledFolder(nativeExecutableFolder) && isWritableFolder(nativeExecutableFolder)
+        ? platform::fs::toInternal(nativeExecutableFolder)
+        : fillUserFolder(nativeExecutableFolder, userFolder());
+    settled.insert(nativeExecutableFolder, folder);
+    return folder;
 }
 
 } // namespace ApplicationFolder

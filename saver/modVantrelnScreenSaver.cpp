@@ -148,11 +148,13 @@ bool isFolder(const QString& path)
 
 // The stored program folder; without one (the viewer never ran), or when that folder is gone
 // (the viewer's folder was moved), the folder the viewer would settle, so the shipped demo
-// package and a work folder are found.
+// package and a work folder are found. An installed copy stored by an earlier version is
+// replaced by that one too: the work folder is never made inside an install.
 QString settledAppPath(clsStringUtilities& settings)
 {
     QString stored = settings.GetIniString(kMakerSection, ProgramTexts::kAppPathKey, QString());
-    if (!stored.isEmpty() && isFolder(stored))
+    if (!stored.isEmpty() && isFolder(stored)
+        && !ApplicationFolder::isInstalledFolder(platform::fs::toNative(stored)))
         return stored;
     try {
         const auto& seam = context().programFolder;

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QMap>
 #include <QFile>
 #include <QFileInfo>
 
@@ -26,6 +28,29 @@ void shipFiles(const TempFolder& folder, const QString& shipped)
     folder.write(shipped + QStringLiteral("/Alarm.wav"), "alarm");
     folder.write(shipped + QStringLiteral("/Templates/Default.MVL"), "default package");
     folder.write(shipped + QStringLiteral("/Templates/Demo.MVL"), "demo package");
+    folder.write(shipped + QStringLiteral("/vantrel-viewer.png"), "icon");
+}
+
+// What the superuser left in an installed program folder that an earlier version let it write.
+void leaveForeignFiles(const TempFolder& folder, const QString& programFolder)
+{
+    folder.write(programFolder + QStringLiteral("/Temp/Beta.MVK"), "root's countdown");
+    folder.write(programFolder + QStringLiteral("/Temp/frmCountdownViewer.MVW"), "root's window");
+    folder.write(programFolder + QStringLiteral("/Countdowns/RootParty.MVL"), "root's party");
+    folder.write(programFolder + QStringLiteral("/Templates/RootOwn.MVL"), "root's template");
+    folder.write(programFolder + QStringLiteral("/notes.txt"), "root's notes");
+}
+
+// Every file below `nativeFolder`, relative to it, with its bytes.
+QMap<QString, QByteArray> filesBelow(const QString& nativeFolder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(nativeFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(nativeFolder).relativeFilePath(path), fileBytes(path));
+    }
+    return files;
 }
 
 TEST(ApplicationFolder, WritableExecutableFolderIsTheProgramFolder)
@@ -76,6 +101,63 @@ TEST(ApplicationFolder, UserFolderIsMadeAndFilledOnceWithoutReplacingTheUsersFil
     ApplicationFolder::fillUserFolder(shipped, user);
     EXPECT_EQ(fileBytes(user + QStringLiteral("/Templates/Demo.MVL")), QByteArray("the user's own"));
     EXPECT_EQ(fileBytes(user + QStringLiteral("/BELL.MP3")), QByteArray("bell"));
+}
+
+TEST(ApplicationFolder, UserFolderReceivesTheShippedFilesAndNothingElseOfTheProgramFolder)
+{
+    TempFolder folder;
+    shipFiles(folder, QStringLiteral("lib/vantrel"));
+    leaveForeignFiles(folder, QStringLiteral("lib/vantrel"));
+    const QString user = folder.nativePath(QStringLiteral("user"));
+
+    ApplicationFolder::fillUserFolder(folder.nativePath(QStringLiteral("lib/vantrel")), user);
+    const QMap<QString, QByteArray> expected = {
+        {"BELL.MP3", "bell"},
+        {"Alarm.wav", "alarm"},
+        {"vantrel-viewer.png", "icon"},
+        {"Templates/Default.MVL", "default package"},
+        {"Templates/Demo.MVL", "demo package"},
+    };
+    EXPECT_EQ(filesBelow(user), expected);
+}
+
+TEST(ApplicationFolder, InstalledCopyTakesTheUserFolderAlsoWhereItMayBeWritten)
+{
+    // A writable program folder with the install's mark: what the superuser sees.
+    TempFolder folder;
+    shipFiles(folder, QStringLiteral("prefix/lib/vantrel"));
+    leaveForeignFiles(folder, QStringLiteral("prefix/lib/vantrel"));
+    folder.write(QStringLiteral("prefix/lib/vantrel/") + QLatin1String(ApplicationFolder::kInstalledMarkName), "mark");
+    const QString program = folder.nativePath(QStringLiteral("prefix/lib/vantrel"));
+    const QMap<QString, QByteArray> installed = filesBelow(program);
+
+    EXPECT_EQ(ApplicationFolder::programFolderFor(program), platform::fs::toInternal(ApplicationFolder::userFolder()));
+    EXPECT_EQ(fileBytes(ApplicationFolder::userFolder() + QStringLiteral("/Templates/Demo.MVL")),
+              QByteArray("demo package"));
+    EXPECT_FALSE(QFileInfo::exists(ApplicationFolder::userFolder() + QStringLiteral("/Temp/Beta.MVK")));
+    EXPECT_FALSE(QFileInfo::exists(ApplicationFolder::userFolder() + QStringLiteral("/Countdowns/RootParty.MVL")));
+    EXPECT_EQ(filesBelow(program), installed);
+
+    // A folder of that name that is no file is not the mark.
+    TempFolder build;
+    build.makeFolder(QLatin1String(ApplicationFolder::kInstalledMarkName));
+    EXPECT_FALSE(ApplicationFolder::isInstalledFolder(build.native()));
+    EXPECT_EQ(ApplicationFolder::programFolderFor(build.native()), build.internal());
+}
+
+TEST(ApplicationFolder, UserFolderIsFilledOnceAProcess)
+{
+    TempFolder folder;
+    shipFiles(folder, QStringLiteral("lib/vantrel"));
+    folder.write(QStringLiteral("lib/vantrel/") + QLatin1String(ApplicationFolder::kInstalledMarkName), "mark");
+    const QString program = folder.nativePath(QStringLiteral("lib/vantrel"));
+    const QString settled = ApplicationFolder::programFolderFor(program);
+    const QString bell = platform::fs::toNative(settled) + QStringLiteral("/BELL.MP3");
+    ASSERT_TRUE(QFile::remove(bell));
+
+    // Every countdown the process makes asks again; the folder was filled at the start.
+    EXPECT_EQ(ApplicationFolder::programFolderFor(program), settled);
+    EXPECT_FALSE(QFileInfo::exists(bell));
 }
 
 TEST(ApplicationFolder, CopiesOfReadOnlyShippedFilesBelongToTheUser)

@@ -163,6 +163,18 @@ TEST_F(ScreenSaverStart, AWorkFolderThatCannotBeMadeIsReportedOnceAndEndsTheRun)
     EXPECT_EQ(folder.read("Temp"), "not a folder");
 }
 
+TEST_F(ScreenSaverStart, AStoredInstalledProgramFolderGivesWayToTheSettledOne)
+{
+    // An earlier version stored the installed copy itself, where the superuser could write.
+    folder.write(ApplicationFolder::kInstalledMarkName, "mark");
+    storeAppPath();
+    TempFolder user;
+    context.programFolder = [&user] { return user.internal(); };
+    ss::Main("/a");
+    EXPECT_EQ(ss::AppPath(), user.internal());
+    EXPECT_EQ(ProgramFolder::WorkFolder(), user.internal() + "\\Temp");
+}
+
 // A countdown data file `name` with `caption` in `location`.
 void writeCountdown(const QString& location, const QString& name, const QString& caption)
 {
