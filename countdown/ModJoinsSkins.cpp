@@ -3,6 +3,7 @@
 #include "countdown/BareFileName.h"
 #include "countdown/HeldFolder.h"
 #include "countdown/MemberFile.h"
+#include "countdown/OpenedPackage.h"
 #include "countdown/OpenedMedia.h"
 #include "countdown/PackageHeader.h"
 #include "countdown/PackageProgress.h"
@@ -10,6 +11,7 @@
 #include "countdown/PackageWriter.h"
 #include "foundation/ErrorReport.h"
 #include "foundation/clsPSFileUtilities.h"
+#include "platform/ContentDigest.h"
 #include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
@@ -189,6 +191,21 @@ std::vector<Unpacked> lastOfEachName(const std::vector<Unpacked>& items)
     return kept;
 }
 
+// A picture, sound or logo named like the data file the countdown windows read would be read
+// as the countdown in its place, and the next save would pack it as one.
+QString whyAMemberTakesTheDataFilesPlace(const package::PackageContents& contents, const QString& packagePath)
+{
+    const QString windowName = nameTheWindowReads(packagePath);
+    const std::pair<const std::optional<package::PackageMember>*, const char*> media[] = {
+        {&contents.picture, "picture"}, {&contents.sound, "sound"}, {&contents.logo, "logo"}};
+    for (const auto& [member, what] : media) {
+        if (*member && (*member)->name.compare(windowName, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("its %1 is named %2, the name of the countdown's data file")
+                .arg(QLatin1String(what), (*member)->name);
+    }
+    return {};
+}
+
 std::vector<Unpacked> membersToUnpack(const package::PackageContents& contents, const QString& packagePath)
 {
     std::vector<Unpacked> list{{contents.data.name, &contents.data, Placement::Always}};
@@ -251,18 +268,20 @@ void keepMediumInPackage(const std::vector<Unpacked>& items, package::OpenedMedi
 // Every member is first written to a staging folder beside the work folder's files (same file
 // system, so moving it in is a rename), then moved in; a member that could not be staged
 // leaves its work-folder file as it was. The media placed are recorded in `opened`; one that
-// could not be placed is recorded as the member in the package.
-void unpack(QIODevice& package, const std::vector<Unpacked>& items, const QString& workFolder,
+// could not be placed is recorded as the member in the package. True when the data file
+// reached the work folder under each of its names.
+bool unpack(QIODevice& package, const std::vector<Unpacked>& items, const QString& workFolder,
             package::OpenedMedia& opened)
 {
     const std::unique_ptr<HeldFolder> staging = makeStagingFolder(workFolder);
     if (!staging->isValid()) {
         keepMediumInPackage(items, opened);
         showError(VbError(76, QStringLiteral("Path not found")));
-        return;
+        return false;
     }
     const QString stagingFolder = platform::fs::toInternal(staging->nativePath());
     std::vector<const Unpacked*> staged;
+    bool dataFilePlaced = true;
     for (const Unpacked& item : items) {
         bool placed = false;
         try {
@@ -279,6 +298,8 @@ void unpack(QIODevice& package, const std::vector<Unpacked>& items, const QStrin
         }
         if (!placed && item.placement == Placement::MediaRule)
             opened.keepInPackage(item.name, *item.member);
+        if (!placed && item.placement == Placement::Always)
+            dataFilePlaced = false;
         pointerBetweenSteps();
     }
     for (const Unpacked* item : staged) {
@@ -286,8 +307,11 @@ void unpack(QIODevice& package, const std::vector<Unpacked>& items, const QStrin
             moveIntoWorkFolder(*item, stagingFolder, workFolder);
         } catch (const VbError& error) {
             showError(error);
+            if (item->placement == Placement::Always)
+                dataFilePlaced = false;
         }
     }
+    return dataFilePlaced;
 }
 
 class HourglassWhileReading {
@@ -337,6 +361,8 @@ void SaveCountdownPackage(const QString& packagePath, const QString& reserved1, 
 bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QString& workFolder)
 {
     HourglassWhileReading hourglass;
+    // Whatever opened before, the countdown windows now show this package or none.
+    OpenedPackage::forget();
     clsPSFileUtilities files;
     if (!files.FileExists(packagePath)) {
         ui().msgBox(QStringLiteral("Warning. Countdown Clock file requested either has moved or has been deleted "
@@ -345,15 +371,20 @@ bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QS
         return false;
     }
     std::shared_ptr<QFile> packageFile;
+    QByteArray digest;
     try {
         packageFile = platform::fs::openForRead(packagePath);
+        // Taken before the members are read: a change after this point is one a save notices.
+        digest = platform::fs::contentDigest(*packageFile);
     } catch (const VbError& error) {
         showError(error);
         return true;
     }
     QString whyNot;
     const std::optional<package::PackageContents> contents = package::readPackageContents(*packageFile, pictureOnly, &whyNot);
-    if (!contents) {
+    if (contents)
+        whyNot = whyAMemberTakesTheDataFilesPlace(*contents, packagePath);
+    if (!contents || !whyNot.isEmpty()) {
         ui().msgBox(QStringLiteral("The countdown package %1 cannot be opened: %2. Nothing was unpacked.")
                         .arg(platform::fs::toNative(packagePath), whyNot),
                     vbmsg::vbExclamation);
@@ -361,8 +392,10 @@ bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QS
     }
     pointerBetweenSteps();
     auto opened = std::make_unique<package::OpenedMedia>(platform::fs::resolve(workFolder), packageFile);
-    unpack(*packageFile, membersToUnpack(*contents, packagePath), workFolder, *opened);
+    const bool dataFilePlaced = unpack(*packageFile, membersToUnpack(*contents, packagePath), workFolder, *opened);
     package::OpenedMedia::install(std::move(opened));
+    if (dataFilePlaced)
+        OpenedPackage::remember(packagePath, digest);
     return true;
 }
 

@@ -24,8 +24,10 @@ void SaveCountdownPackage(const QString& packagePath, const QString& reserved1,
                           const QString& workFolder);
 
 // Unpacks the package into `workFolder`. False when the package is missing, or when it is
-// truncated, inconsistent or names a member that is not a bare file name (then nothing in the
-// work folder changes). With `pictureOnly` the sound and logo members are left in the package.
+// truncated, inconsistent, names a member that is not a bare file name, or names a picture,
+// sound or logo like the data file the countdown windows read (then nothing in the work folder
+// changes). A package whose data file reached the work folder is recorded as the opened one
+// (OpenedPackage), which a save checks; any other open leaves no package recorded. With `pictureOnly` the sound and logo members are left in the package.
 // The data member is also placed under the package's own name with ".MVK", the name the
 // countdown windows read, so a renamed package opens with its own countdown. Members whose
 // names are the same, letter case aside, end as placing them in order would leave them: the

@@ -103,10 +103,11 @@ void clsCountdown::setIntervalYears(bool v)
 void clsCountdown::setImagePos(int16_t v) { m_ImagePos = v; }
 void clsCountdown::setCountdownType(int32_t v) { m_CountdownType = v; }
 
-void clsCountdown::Refresh()
+bool clsCountdown::Refresh()
 {
     clsCountdownDb db;
     db.Find_Countdown(*this);
+    return db.lastReadSucceeded();
 }
 
 void clsCountdown::setEventDate(double v)

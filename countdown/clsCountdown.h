@@ -79,8 +79,9 @@ public:
     void setCountdownType(int32_t v);
 
     // Loads from the data file through the Lets, or takes the new-countdown values when
-    // there is no file. Raises no DataChanged itself.
-    void Refresh();
+    // there is no file. Raises no DataChanged itself. True when the whole countdown was read
+    // from its file; false for the new-countdown values and after any reported problem.
+    bool Refresh();
 
     double EventDate() const { return m_EventDate; }
     void setEventDate(double v);

@@ -31,7 +31,12 @@ QString dataFilePath(const clsCountdown& countdown)
 
 int16_t clsCountdownDb::Find_Countdown(clsCountdown& countdown)
 {
-    const ShowMessage show = showInMessageBox;
+    m_lastReadSucceeded = false;
+    bool problemShown = false;
+    const ShowMessage show = [&problemShown](const QString& prompt, int buttons) {
+        problemShown = true;
+        showInMessageBox(prompt, buttons);
+    };
     clsPSFileUtilities files;
     const QString path = dataFilePath(countdown);
     if (countdown.CountdownFileName().isEmpty() || !files.FileExists(path)) {
@@ -56,6 +61,7 @@ int16_t clsCountdownDb::Find_Countdown(clsCountdown& countdown)
     }
     file->close();
     CountdownDataReader::read(bytes, countdown, show);
+    m_lastReadSucceeded = !problemShown;
     return 0;
 }
 

@@ -16,7 +16,7 @@ public:
     void setDatabaseLocation(const QString& v) { m_DatabaseLocation = v; }
 
     // Loads the countdown from its data file, or gives it the new-countdown defaults when the
-    // name is empty or no file is there. Always 0.
+    // name is empty or no file is there. Always 0; lastReadSucceeded() tells how it went.
     int16_t Find_Countdown(clsCountdown& countdown);
     // Writes the countdown's data file (nothing when CountdownFileName is empty), replacing the
     // old file atomically. Always 0.
@@ -27,10 +27,14 @@ public:
 
     // False when the last CreateNewCountdown could not write its file (the old file is whole).
     bool lastWriteSucceeded() const { return m_lastWriteSucceeded; }
+    // True when the last Find_Countdown read the whole countdown from its file: false for the
+    // defaults of a missing file and for a file whose reading reported any problem.
+    bool lastReadSucceeded() const { return m_lastReadSucceeded; }
 
 private:
     int16_t WriteCountdownFile(clsCountdown& countdown);
 
     QString m_DatabaseLocation;
     bool m_lastWriteSucceeded = true;
+    bool m_lastReadSucceeded = false;
 };

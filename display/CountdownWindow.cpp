@@ -1,5 +1,7 @@
 #include "display/CountdownWindow.h"
 
+#include "countdown/CountdownDefaults.h"
+#include "countdown/OpenedPackage.h"
 #include "countdown/clsCountdown.h"
 #include "countdown/clsCounter.h"
 #include "display/ElasticPanel.h"
@@ -194,8 +196,21 @@ void CountdownWindow::lblLoadme_Change()
     if (!m_clsCountdown)
         return;
     m_clsCountdown->setCountdownFileName(lblCountdownFileName()->Caption());
-    m_clsCountdown->Refresh();
+    readCountdown();
     m_clsCountdown->Trigger_ChangeEvent();
+}
+
+void CountdownWindow::readCountdown()
+{
+    if (!workFolderHoldsItsCountdown()) {
+        CountdownDefaults::applyNewCountdownDefaults(*m_clsCountdown, [](const QString& prompt, int buttons) {
+            if (platform::Ui* ui = platform::services().ui)
+                ui->msgBox(prompt, buttons);
+        });
+        return;
+    }
+    if (!m_clsCountdown->Refresh())
+        OpenedPackage::forget();
 }
 
 QImage CountdownWindow::pictureToShow(const QString& name)
@@ -251,7 +266,7 @@ void CountdownWindow::loadCountdown(const QString& packagePath, const std::funct
         if (lblCountdownFileName()->Caption() == lblCountdownFileName()->designCaption() || !m_clsCountdown)
             return;
         m_clsCountdown->setCountdownFileName(lblCountdownFileName()->Caption());
-        m_clsCountdown->Refresh();
+        readCountdown();
         m_clsCountdown->Trigger_ChangeEvent();
     });
     runStep(trap, [this] {

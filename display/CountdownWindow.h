@@ -76,6 +76,9 @@ protected:
     // its panel is cleared and the load goes on. Not by default: a screen saver's hidden cursor
     // leaves nobody to answer a message box.
     virtual bool reportsPictureFailures() const { return false; }
+    // Whether the work folder holds this window's countdown; when it does not, the load shows a
+    // new countdown instead of whatever another package left there. By default it does.
+    virtual bool workFolderHoldsItsCountdown() const { return true; }
 
     // Runs one step; a VbError it raises goes to the trap (or on to the caller without one).
     static void runStep(const ErrorTrap& trap, const std::function<void()>& step);
@@ -86,10 +89,15 @@ protected:
     // The load steps both windows share, each trapped by `trap`: a new countdown; then
     // `beforeFileName` (the window's own steps that come before the data file name);
     // lblCountdownFileName from the package's name and ".MVK"; when that label no longer holds
-    // its design caption, the countdown read from the work folder and DataChanged raised; the
+    // its design caption, the countdown read from the work folder (readCountdown) and
+    // DataChanged raised; the
     // window brought to the front without staying on top.
     void loadCountdown(const QString& packagePath, const std::function<void()>& beforeFileName,
                        const ErrorTrap& trap);
+    // The countdown read from its data file in the work folder, or a new countdown where the
+    // work folder does not hold it. A read that failed leaves no package recorded as opened, so
+    // nothing saves the countdown over it.
+    void readCountdown();
 
     // One timer tick without the timer handling: alarm catch-up, direction gate, counter to
     // now, the time-left boxes (writeIntervalBoxes), the export when lblSaveToFile is true.

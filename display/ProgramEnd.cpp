@@ -12,8 +12,9 @@ int code = 0;
 void End(int exitCode)
 {
     ending = true;
-    code = exitCode;
-    QCoreApplication::exit(exitCode);
+    if (code == 0)
+        code = exitCode;
+    QCoreApplication::exit(code);
 }
 
 bool isEnding()

@@ -5,6 +5,8 @@
 // follows the call in the caller may touch the program's state.
 namespace ProgramEnd {
 
+// A failure status, once given, stays: a later End(0) on the way out (the window's close after
+// a save that failed) does not turn it into success.
 void End(int exitCode = 0);
 
 // True once End has been called. The countdown forms skip their close handlers from then on.

@@ -4,7 +4,10 @@
 
 #include <QString>
 
+#include <QByteArray>
+
 #include <memory>
+#include <optional>
 #include <typeinfo>
 
 // What one running program shares across its layers, held in one object per program. Each
@@ -27,6 +30,14 @@ public:
     QString appPath;
     // modForm's record; it exists only during one SaveFormPosition or RestoreFormPosition.
     std::unique_ptr<clsForm> formRecord;
+
+    // The countdown package this program opened, or saved last, and the digest of the bytes it
+    // held then. Nothing while no package has opened, and after an open or a load that failed.
+    struct OpenedPackage {
+        QString path;
+        QByteArray digest;
+    };
+    std::optional<OpenedPackage> openedPackage;
 
     // The current context. When no program has made one, the first call makes a context of
     // the highest layer that offered one (see offerDefault), which stays for the run.

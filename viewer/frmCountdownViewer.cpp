@@ -1,5 +1,6 @@
 #include "viewer/frmCountdownViewer.h"
 
+#include "countdown/OpenedPackage.h"
 #include "countdown/clsCountdown.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
@@ -80,7 +81,19 @@ void frmCountdownViewer::Form_Load()
 
 void frmCountdownViewer::SaveMe(::clsCountdown& countdown, CountdownForm& form)
 {
+    const QString packagePath = form.lblTemplateFileName()->Caption();
+    if (!OpenedPackage::maySave(packagePath)) {
+        // A countdown that is not saved is a failed save.
+        ProgramEnd::End(1);
+        return;
+    }
     modCountdown::SaveFormToCountdown(countdown, form, false);
+    OpenedPackage::rememberSaved(packagePath);
+}
+
+bool frmCountdownViewer::workFolderHoldsItsCountdown() const
+{
+    return OpenedPackage::isOpened(modVantrelViewer::CurrentFile());
 }
 
 // ---- hidden labels ------------------------------------------------------------------------

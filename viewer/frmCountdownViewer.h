@@ -17,7 +17,9 @@ public:
     void Form_Load();
 
     // Copies the window back into the countdown, writes its data file, packs the package again
-    // and stores "LastOpenTemplate".
+    // and stores "LastOpenTemplate". Only into the package that opened and that nothing else
+    // has changed since (OpenedPackage::maySave); otherwise nothing is written and the program
+    // will end with a failure status.
     void SaveMe(::clsCountdown& countdown, CountdownForm& form);
 
     // Tick intervals: with the seconds box, and without it.
@@ -42,6 +44,9 @@ public:
 protected:
     // The user is there to read why a picture or logo is not shown.
     bool reportsPictureFailures() const override { return true; }
+    // Only a package that opened has its countdown in the work folder; a refused one would show
+    // what another package left there.
+    bool workFolderHoldsItsCountdown() const override;
 
 private:
     void startDesigner();

@@ -237,7 +237,13 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"CountOfBlanks", QByteArray(kGood).replace(49, 9, "         ")},
         DamagedCase{"CountWithSign", QByteArray(kGood).replace(22, 9, "-8       ")},
         DamagedCase{"TitlePastTheEnd", QByteArray(kGood).replace(19, 3, "999")},
-        DamagedCase{"Empty", QByteArray()}),
+        DamagedCase{"Empty", QByteArray()},
+        // The countdown windows read Damaged.MVK: a medium of that name would be read, and saved,
+        // as the countdown.
+        DamagedCase{"PictureNamedLikeTheDataFileTheWindowReads",
+                    makePackage({"Other.MVK", "new data"}, {"Damaged.MVK", "new picture"})},
+        DamagedCase{"LogoNamedLikeTheDataFileInOtherCase",
+                    makePackage({"Damaged.MVK", "new data"}, {}, {}, {"damaged.mvk", "new logo"})}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(Package, RenamedPackageOpensWithItsOwnCountdown)
@@ -271,8 +277,6 @@ TEST_F(Package, MembersSharingANameKeepTheLaterOnesBytesThroughTheNextSave)
          {"A.MVK", "p.png"}, p, makePackage({"A.MVK", d}, {"p.png", p}, {}, {"p.png", p}, "A")},
         {"names differ in letter case", {"A.MVK", d}, {"Pic.png", p}, {}, {"PIC.PNG", l}, {},
          {"A.MVK", "PIC.PNG"}, l, makePackage({"A.MVK", d}, {"Pic.png", l}, {}, {"PIC.PNG", l}, "A")},
-        {"a medium is named like the data file", {"A.MVK", d}, {}, {"a.mvk", l}, {}, {},
-         {"a.mvk"}, l, makePackage({"A.MVK", l}, {}, {"a.mvk", l}, {}, "A")},
         {"the work folder holds the name in other letter case", {"A.MVK", d}, {"PIC.PNG", p}, {}, {},
          {"pic.png", "old"}, {"A.MVK", "PIC.PNG"}, p, makePackage({"A.MVK", d}, {"PIC.PNG", p}, {}, {}, "A")},
     };

@@ -1,5 +1,6 @@
 #include "viewer/ViewerWindowFixture.h"
 
+#include "countdown/HandMadePackage.h"
 #include "display/ElasticPanel.h"
 #include "display/HiddenLabel.h"
 #include "display/StatusBar.h"
@@ -16,6 +17,7 @@
 #include <QMoveEvent>
 #include <QTimer>
 
+#include <cstdio>
 #include <ostream>
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -289,6 +291,124 @@ TEST_F(ViewerWindow, CloseSavesOnlyAfterAChangeOfLeftWidthOrHeight)
         if (c.saves && QString(c.name) == "wider") {
             const auto saved = packedCountdown();
             EXPECT_NEAR(saved->Width(), width + 600, 30);
+        }
+        window.reset();
+    }
+}
+
+// The bytes of a countdown data file of the package's countdown with the caption `caption`.
+QByteArray dataFileWithCaption(const QString& caption)
+{
+    TempFolder staging;
+    clsCountdown countdown;
+    countdown.setDatabaseLocation(staging.internal());
+    countdown.setCountdownFileName("Party.MVK");
+    countdown.setEventCaption(caption);
+    EXPECT_TRUE(countdown.Update());
+    return staging.read("Party.MVK");
+}
+
+// A package that did not open or load is never written in that run: the window does not show
+// another package's leftovers as it, and a close after a resize leaves it byte for byte.
+TEST_F(ViewerWindow, ACountdownThatDidNotOpenIsNeverSaved)
+{
+    const QByteArray versionTwo = dataFileWithCaption("version two");
+    const QByteArray picture(200, 'p');
+    struct Case {
+        const char* what;
+        QByteArray package;
+        const char* message; // the one message, shown by the open or the load
+    };
+    const Case cases[] = {
+        {"picture cut short, an earlier copy in the work folder",
+         ::makePackage({"Party.MVK", versionTwo}, {"pic.png", picture}, {}, {}, "Party").chopped(5),
+         "the picture runs past the end of the file"},
+        {"picture named like the data file the window reads",
+         ::makePackage({"Other.MVK", versionTwo}, {"Party.MVK", picture}, {}, {}, "Party"),
+         "its picture is named Party.MVK, the name of the countdown's data file"},
+        {"data file not in the format", ::makePackage({"Party.MVK", "no countdown here\r\n"}, {}, {}, {}, "Party"),
+         "is not in a format that can be processed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramEnd::reset();
+        makePackage([](clsCountdown& countdown) { countdown.setEventCaption("version one"); });
+        folder.write("Party.MVL", c.package);
+        services.ui().msgBoxes.clear();
+        ModJoinsSkins::OpenCountdownPackage(packagePath(), false, work);
+
+        FramedViewer& w = showWindow();
+        EXPECT_NE(w.c1eEventCaption()->Caption(), QString("version one"));
+        w.setWidth(w.Width() + 600);
+        w.close();
+
+        EXPECT_EQ(packageBytes(), c.package);
+        ASSERT_EQ(services.ui().msgBoxes.size(), 1u) << qPrintable(services.ui().prompts().join('|'));
+        EXPECT_TRUE(services.ui().msgBoxes[0].prompt.contains(c.message)) << qPrintable(services.ui().prompts()[0]);
+        EXPECT_NE(ProgramEnd::exitCode(), 0);
+        window.reset();
+    }
+}
+
+// Another program (or a second viewer) changed the package while the window was open: the
+// close says so, keeps the newer file and ends with a failure status. A package this viewer
+// saved itself is saved again.
+TEST_F(ViewerWindow, APackageChangedOnDiskSinceItOpenedIsNotSavedOver)
+{
+    const QByteArray newer =
+        ::makePackage({"Party.MVK", dataFileWithCaption("UsersNewerVersion")}, {"new.png", QByteArray(300, 'n')}, {},
+                      {}, "Party");
+    const QString notSaved = QString("The countdown was not saved because the file %1 was changed after it was opened.")
+                                 .arg(folder.nativePath("Party.MVL"));
+    struct Case {
+        const char* what;
+        std::function<void(FramedViewer&)> whileOpen;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"replaced by write and rename",
+         [&](FramedViewer&) {
+             folder.write("Party.MVL.new", newer);
+             ASSERT_EQ(std::rename(QFile::encodeName(folder.nativePath("Party.MVL.new")).constData(),
+                                   QFile::encodeName(folder.nativePath("Party.MVL")).constData()),
+                       0);
+         },
+         false},
+        {"rewritten in place",
+         [&](FramedViewer&) {
+             QFile file(folder.nativePath("Party.MVL"));
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             ASSERT_EQ(file.write(newer), newer.size());
+         },
+         false},
+        {"saved by this viewer before",
+         [](FramedViewer& w) {
+             w.setWidth(w.Width() + 300);
+             w.lblSaveme()->setCaption("an earlier save");
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramEnd::reset();
+        makePackage([](clsCountdown& countdown) { countdown.setEventCaption("Original"); });
+        services.ui().msgBoxes.clear();
+        FramedViewer& w = showWindow();
+        c.whileOpen(w);
+        const QByteArray beforeClose = packageBytes();
+        const double width = w.Width() + 600;
+        w.setWidth(width);
+        w.close();
+
+        if (c.saved) {
+            EXPECT_TRUE(services.ui().msgBoxes.empty()) << qPrintable(services.ui().prompts().join('|'));
+            EXPECT_NEAR(packedCountdown()->Width(), width, 30);
+            EXPECT_EQ(ProgramEnd::exitCode(), 0);
+        } else {
+            EXPECT_EQ(services.ui().prompts(), QStringList{notSaved});
+            EXPECT_EQ(packageBytes(), newer);
+            EXPECT_EQ(beforeClose, newer);
+            EXPECT_NE(ProgramEnd::exitCode(), 0);
         }
         window.reset();
     }

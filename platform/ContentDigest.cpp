@@ -1,0 +1,28 @@
+#include "platform/ContentDigest.h"
+
+#include "platform/FileSystem.h"
+#include "platform/VbError.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+namespace platform::fs {
+
+QByteArray contentDigest(QIODevice& file)
+{
+    const qint64 position = file.pos();
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const bool readWhole = file.seek(0) && hash.addData(&file) && file.atEnd();
+    file.seek(position);
+    if (!readWhole)
+        throw VbError(vberr::DeviceIO);
+    return hash.result();
+}
+
+QByteArray contentDigest(const QString& path)
+{
+    const std::unique_ptr<QFile> file = openForRead(path);
+    return contentDigest(*file);
+}
+
+} // namespace platform::fs
