@@ -6,7 +6,8 @@
 // folder of the running executable. When that folder may not be written to (a system-wide
 // install), the per-user folder "$XDG_DATA_HOME/Vantrel Countdown Clock" instead, made on first
 // use and given the shipped files (sounds and templates) of the executable's folder that it does
-// not hold yet.
+// not hold yet. Raises platform::VbError 52 naming the folder when the executable's folder has
+// a name the program cannot take (one that is not UTF-8 text, or holds a "\").
 QString countdownApplicationFolder();
 
 namespace ApplicationFolder {

@@ -78,9 +78,9 @@ void frmCountdownViewer::Form_Load()
     runStep(trap, [] { setMousePointer(platform::vbcursor::vbDefault); });
 }
 
-void frmCountdownViewer::SaveMe(::clsCountdown& countdown, CountdownForm& form)
+bool frmCountdownViewer::SaveMe(::clsCountdown& countdown, CountdownForm& form)
 {
-    modCountdown::SaveFormToCountdown(countdown, form, false);
+    return modCountdown::SaveFormToCountdown(countdown, form, false);
 }
 
 // ---- hidden labels ------------------------------------------------------------------------
@@ -106,8 +106,11 @@ void frmCountdownViewer::lblLayout_Change()
 
 void frmCountdownViewer::lblSaveme_Change()
 {
-    if (clsCountdown())
-        SaveMe(*clsCountdown(), *this);
+    if (!clsCountdown())
+        return;
+    // A step of the save that raises (and is reported by the caller's trap) fails it too.
+    m_saveFailed = true;
+    m_saveFailed = !SaveMe(*clsCountdown(), *this);
 }
 
 void frmCountdownViewer::lblPlaysound_Change()
@@ -141,7 +144,7 @@ void frmCountdownViewer::Form_Unload()
     if (modVantrelViewer::WindowResized() == 1 && moved)
         runStep(messageTrap(), [this] { lblSaveme()->setCaption(nowText()); });
     releaseCountdown();
-    ProgramEnd::End();
+    ProgramEnd::End(m_saveFailed ? 1 : 0);
 }
 
 void frmCountdownViewer::Timer1_Timer()

@@ -17,8 +17,9 @@ public:
     void Form_Load();
 
     // Copies the window back into the countdown, writes its data file, packs the package again
-    // and stores "LastOpenTemplate".
-    void SaveMe(::clsCountdown& countdown, CountdownForm& form);
+    // and stores "LastOpenTemplate". False when the countdown was not saved (the failure has
+    // been shown).
+    bool SaveMe(::clsCountdown& countdown, CountdownForm& form);
 
     // Tick intervals: with the seconds box, and without it.
     static constexpr int32_t kSecondsInterval = 1000;
@@ -45,4 +46,7 @@ protected:
 
 private:
     void startDesigner();
+
+    // Set by a save that did not complete; the close then ends the program with a failure status.
+    bool m_saveFailed = false;
 };

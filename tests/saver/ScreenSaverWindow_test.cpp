@@ -39,7 +39,6 @@ protected:
     {
         ProgramEnd::reset();
         ss::Reset();
-        ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
         work = folder.makeFolder("Temp");
         services.settings().put(kApp, kSection, ProgramTexts::kAppPathKey, folder.internal());
         services.settings().put(kApp, kSection, ProgramTexts::kLastOpenTemplateKey, packagePath());
@@ -48,7 +47,6 @@ protected:
     {
         ss::Reset();
         ProgramEnd::reset();
-        ModJoinsSkins::setEndProgramHandler({});
     }
 
     QString packagePath() const { return folder.internalPath("Party.MVL"); }
