@@ -73,5 +73,9 @@ QString programFolderFor(const QString& nativeExecutableFolder)
 
 QString countdownApplicationFolder()
 {
+    // A folder the program cannot name is never stood in for by the per-user one.
+    if (const QString whyNot = platform::fs::whyNativePathCannotBeTaken(platform::fs::executableFolder());
+        !whyNot.isEmpty())
+        throw platform::VbError(platform::vberr::BadFileName, whyNot);
     return ApplicationFolder::programFolderFor(QCoreApplication::applicationDirPath());
 }

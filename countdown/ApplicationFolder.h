@@ -8,6 +8,8 @@
 // folder of the running executable, unless that folder is an installed copy or may not be written
 // to; then the per-user folder "$XDG_DATA_HOME/Vantrel Countdown Clock", made and given the
 // shipped files on the first call of the process (ApplicationFolder::programFolderFor).
+// Raises platform::VbError 52 naming the folder when the executable's folder has a name the
+// program cannot take (one that is not UTF-8 text, or holds a "\").
 QString countdownApplicationFolder();
 
 namespace ApplicationFolder {

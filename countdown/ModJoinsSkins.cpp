@@ -21,8 +21,7 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <vector>
 
 namespace ModJoinsSkins {
@@ -34,16 +33,6 @@ namespace vbmsg = platform::vbmsg;
 namespace vbcursor = platform::vbcursor;
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-std::function<void()>& endProgramHandler()
-{
-    static std::function<void()> handler = [] {
-        package::OpenedMedia::dropAll();
-        std::fflush(nullptr);
-        std::_Exit(0);
-    };
-    return handler;
-}
 
 platform::Ui& ui()
 {
@@ -116,13 +105,27 @@ PackedMember mediumToPack(clsPSFileUtilities& files, const QString& workFolder, 
     return {{name, kept->count}, std::move(kept)};
 }
 
-// A read-only package is "not allowed to be updated", as opening it for writing would say;
-// an atomic replace alone would silently put a new file in its place.
+// A read-only package (a provided template) is "not allowed to be updated", as opening it for
+// writing would say; an atomic replace alone would silently put a new file in its place.
+struct ReadOnlyPackage : VbError {
+    ReadOnlyPackage() : VbError(platform::vberr::PathFileAccess) {}
+};
+
 void refuseReadOnlyPackage(const QString& packagePath)
 {
     if (platform::fs::isFile(packagePath)
         && (platform::fs::attributes(packagePath) & platform::fs::attr::ReadOnly))
-        throw VbError(75, QStringLiteral("Path/File access error"));
+        throw ReadOnlyPackage();
+}
+
+// The one message of a save that did not happen: why, and which package was not written.
+void reportNotSaved(const QString& packagePath, const VbError& error, bool readOnlyPackage)
+{
+    QString text = errorReport(error);
+    if (readOnlyPackage)
+        text += kCrLf + QStringLiteral("You are not allowed to update provided Templates");
+    text += kCrLf + QStringLiteral("The countdown was not saved in %1.").arg(platform::fs::toNative(packagePath));
+    ui().msgBox(text, vbmsg::vbOKOnly);
 }
 
 void appendMember(QIODevice& out, const QString& workFolder, const PackedMember& member)
@@ -322,13 +325,15 @@ public:
 
 } // namespace
 
-void SaveCountdownPackage(const QString& packagePath, const QString& reserved1, const QString& reserved2,
+bool SaveCountdownPackage(const QString& packagePath, const QString& reserved1, const QString& reserved2,
                           const QString& reserved3, const QString& dataFileName, const QString& pictureFileName,
                           const QString& soundFileName, const QString& logoFileName, const QString& workFolder)
 {
     if (dataFileName.isEmpty())
-        return;
-    bool endProgram = false;
+        return true;
+    // The message waits until the progress window has gone, so nothing stands over it.
+    std::optional<VbError> failure;
+    bool readOnlyPackage = false;
     {
         ProgressSteps progress;
         try {
@@ -345,17 +350,17 @@ void SaveCountdownPackage(const QString& packagePath, const QString& reserved1, 
             progress.reach(10);
             writePackage(packagePath, title, header, members, workFolder, progress);
             progress.reach(100);
+        } catch (const ReadOnlyPackage& error) {
+            failure = error;
+            readOnlyPackage = true;
         } catch (const VbError& error) {
-            if (error.number == 75) {
-                showError(error, QStringLiteral("You are not allowed to update provided Templates"));
-                endProgram = true;
-            } else {
-                showError(error);
-            }
+            failure = error;
         }
     }
-    if (endProgram)
-        endProgramHandler()();
+    if (!failure)
+        return true;
+    reportNotSaved(packagePath, *failure, readOnlyPackage);
+    return false;
 }
 
 bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QString& workFolder)
@@ -416,11 +421,6 @@ void RemoveInterruptedUnpacks(const QString& workFolder)
     const QString folder = platform::fs::resolve(workFolder);
     removeUnheldFolders(folder, kStagingPrefix);
     removeUnheldFolders(folder, QString::fromLatin1(package::kOpenedMediaFolderPrefix));
-}
-
-void setEndProgramHandler(std::function<void()> handler)
-{
-    endProgramHandler() = std::move(handler);
 }
 
 } // namespace ModJoinsSkins

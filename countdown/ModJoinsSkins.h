@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class QIODevice;
 
 // The countdown package (".MVL"): a 94-byte header, the data file, then up to three media
@@ -12,12 +10,15 @@ class QIODevice;
 namespace ModJoinsSkins {
 
 // Rebuilds the package at `packagePath` from the named files of `workFolder`. An empty data file
-// name does nothing. A picture, sound or logo that this process placed in the work folder when
+// name does nothing (true). A picture, sound or logo that this process placed in the work folder when
 // it opened a package is packed with the bytes it placed, whatever the work folder holds now
 // under that name; when those bytes are gone the save fails. Any other name is packed from
-// the work folder, with no bytes when the file is missing there. The package is replaced atomically: on a failure the old package stays
-// whole and one message is shown. Error 75 ends the program (see setEndProgramHandler).
-void SaveCountdownPackage(const QString& packagePath, const QString& reserved1,
+// the work folder, with no bytes when the file is missing there. The package is replaced
+// atomically. True when the package was written. On a failure the old package stays whole, one
+// message gives the error, names the package and says the countdown was not saved (for a
+// read-only package, a provided template, also that it may not be updated), and the result is
+// false, so that the program can end with a failure status.
+bool SaveCountdownPackage(const QString& packagePath, const QString& reserved1,
                           const QString& reserved2, const QString& reserved3,
                           const QString& dataFileName, const QString& pictureFileName,
                           const QString& soundFileName, const QString& logoFileName,
@@ -42,9 +43,5 @@ void AppendFileToPackage(QIODevice& package, const QString& memberPath, const QS
 // folder: their staging and private folders, known by their own names and found unheld.
 // Nothing else in the work folder is touched.
 void RemoveInterruptedUnpacks(const QString& workFolder);
-
-// What error 75 on saving calls after its message: by default the process ends at once.
-// Tests replace it (the handler may throw to unwind instead of ending).
-void setEndProgramHandler(std::function<void()> handler);
 
 } // namespace ModJoinsSkins

@@ -253,16 +253,18 @@ int16_t leadingNumber(const QString& text)
     return vb::cint(vb::val(text));
 }
 
-void packAndRemember(const clsCountdown& countdown, CountdownForm& form)
+bool packAndRemember(const clsCountdown& countdown, CountdownForm& form)
 {
     const QString packagePath = label(form, "lblTemplateFileName").Caption();
-    ModJoinsSkins::SaveCountdownPackage(packagePath, QStringLiteral("0"), QStringLiteral("0"), QString(),
-                                        countdown.CountdownFileName(), countdown.ImageFileName(),
-                                        countdown.AlarmFileName(), countdown.AdvertiserLogoFileName(),
-                                        countdown.DatabaseLocation());
+    if (!ModJoinsSkins::SaveCountdownPackage(packagePath, QStringLiteral("0"), QStringLiteral("0"), QString(),
+                                             countdown.CountdownFileName(), countdown.ImageFileName(),
+                                             countdown.AlarmFileName(), countdown.AdvertiserLogoFileName(),
+                                             countdown.DatabaseLocation()))
+        return false;
     clsStringUtilities settings;
     settings.PutIniString(ProgramTexts::kSettingsSection, ProgramTexts::kLastOpenTemplateKey,
                           label(form, "lblTemplateFileName").Caption());
+    return true;
 }
 
 } // namespace
@@ -308,7 +310,7 @@ void ApplyCountdownToForm(CountdownForm& form, clsCountdown& countdown)
     label(form, "lblSaveToFileLocation").setCaption(countdown.SaveFileName());
 }
 
-void SaveFormToCountdown(clsCountdown& countdown, CountdownForm& form, bool scaleFonts)
+bool SaveFormToCountdown(clsCountdown& countdown, CountdownForm& form, bool scaleFonts)
 {
     const ScaleFactors k = measureScaleFactors();
     saveGeometry(countdown, form, k);
@@ -344,8 +346,8 @@ void SaveFormToCountdown(clsCountdown& countdown, CountdownForm& form, bool scal
     if (form.WindowState() == 2)
         form.setWindowState(0);
     if (!countdown.Update())
-        return; // the failure has been shown; packing the old data file would hide it
-    packAndRemember(countdown, form);
+        return false; // the failure has been shown; packing the old data file would hide it
+    return packAndRemember(countdown, form);
 }
 
 } // namespace modCountdown

@@ -33,7 +33,8 @@ void ApplyCountdownToForm(CountdownForm& form, clsCountdown& countdown);
 // "LastOpenTemplate". Font sizes are written back (divided by kAvg) only with scaleFonts.
 // The unit flags, the option-icon flag when the designer program is absent, and the background
 // fore colour are kept as the countdown holds them: the window shows them differently from what
-// is stored. A data file that could not be written is not packed.
-void SaveFormToCountdown(clsCountdown& countdown, CountdownForm& form, bool scaleFonts);
+// is stored. A data file that could not be written is not packed. True when the countdown was
+// saved; false after the failure's message, and then "LastOpenTemplate" is left as it was.
+bool SaveFormToCountdown(clsCountdown& countdown, CountdownForm& form, bool scaleFonts);
 
 } // namespace modCountdown

@@ -75,7 +75,6 @@ struct Harness {
     {
         if (!root.isValid())
             fail("no temporary folder");
-        ModJoinsSkins::setEndProgramHandler([] {});
         QDir(root.path()).mkpath(kWorkName);
         QDir(root.path()).mkpath(kSentinelName);
         for (const auto& [name, bytes] : sentinel)

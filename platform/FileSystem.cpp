@@ -2,14 +2,17 @@
 
 #include "platform/VbError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -118,6 +121,9 @@ int numberForErrno(int error)
     case ENOSPC:
     case EDQUOT:
         return vberr::DiskFull;
+    case EMFILE:
+    case ENFILE:
+        return vberr::TooManyFiles;
     case EACCES:
     case EPERM:
     case EROFS:
@@ -125,6 +131,23 @@ int numberForErrno(int error)
     default:
         return vberr::DeviceIO;
     }
+}
+
+// The file opened by the system itself, so that a failure keeps its cause: too many open files
+// is 67 and a refusal 70, where the file engine would only say that the open failed (75).
+std::unique_ptr<QFile> openNative(const QString& native, int flags, QIODevice::OpenMode mode)
+{
+    const int descriptor = ::open(QFile::encodeName(native).constData(), flags | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        const int number = numberForErrno(errno);
+        raise(number == vberr::DeviceIO ? vberr::PathFileAccess : number);
+    }
+    auto file = std::make_unique<QFile>(native);
+    if (!file->open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        raise(vberr::PathFileAccess);
+    }
+    return file;
 }
 
 constexpr char atomicMarker[] = ".vantrel-save-";
@@ -523,13 +546,11 @@ void writeAll(const QString& path, const QByteArray& bytes)
 
 void appendAll(const QString& path, const QByteArray& bytes)
 {
-    const QString native = writableTarget(path);
-    QFile file(native);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        raise(vberr::PathFileAccess);
-    writeBytes(file, bytes);
-    if (!file.flush())
-        raiseWriteFailure(file);
+    const auto file = openNative(writableTarget(path), O_WRONLY | O_CREAT | O_APPEND,
+                                 QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    writeBytes(*file, bytes);
+    if (!file->flush())
+        raiseWriteFailure(*file);
 }
 
 void writeAtomic(const QString& path, const QByteArray& bytes)
@@ -550,21 +571,16 @@ void writeAtomicMarked(const QString& path, const QByteArray& bytes, const QByte
 std::unique_ptr<QFile> openForRead(const QString& path)
 {
     const QString native = existingFile(path);
-    auto file = std::make_unique<QFile>(native);
     if (!QFileInfo(native).isReadable())
         raise(vberr::PermissionDenied);
-    if (!file->open(QIODevice::ReadOnly))
-        raise(vberr::PathFileAccess);
-    return file;
+    return openNative(native, O_RDONLY, QIODevice::ReadOnly);
 }
 
 std::unique_ptr<QFile> openForWrite(const QString& path)
 {
-    auto file = std::make_unique<QFile>(writableTarget(path));
     // Unbuffered, so that every failed write is reported by the write, not lost in a close.
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        raise(vberr::PathFileAccess);
-    return file;
+    return openNative(writableTarget(path), O_WRONLY | O_CREAT | O_TRUNC,
+                      QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
 }
 
 AtomicFile::AtomicFile(QString target, QString temporary, int descriptor)
@@ -771,13 +787,86 @@ bool nativeEntryExists(const QString& nativePath)
     return !nativePath.isEmpty() && ::lstat(QFile::encodeName(nativePath).constData(), &entry) == 0;
 }
 
+namespace {
+
+// The entry of a folder (a path ending in "/", or empty for the current folder) whose name
+// decodes to `name`, as the bytes of its path.
+QByteArray entryDecodingTo(const QString& folder, const QString& name)
+{
+    const QByteArray encodedFolder = QFile::encodeName(folder);
+    DIR* listing = ::opendir(folder.isEmpty() ? "." : encodedFolder.constData());
+    if (!listing)
+        return {};
+    QByteArray found;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (QFile::decodeName(entry->d_name) == name) {
+            found = encodedFolder + entry->d_name;
+            break;
+        }
+    }
+    ::closedir(listing);
+    return found;
+}
+
+// The leading part of a native path that names an entry whose name on disk is not UTF-8 text:
+// decoding gave U+FFFD for what could not be read, so the decoded path finds nothing, while its
+// folder holds an entry that decodes to the same name. Empty when the path has no such part.
+struct UnreadableName {
+    QString path;
+    bool isFolder = false;
+};
+
+UnreadableName partNamedInOtherBytes(const QString& nativePath)
+{
+    if (!nativePath.contains(QChar::ReplacementCharacter) || nativeEntryExists(nativePath))
+        return {};
+    const QStringList parts = nativePath.split(QLatin1Char('/'));
+    QString reached;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString folder = i > 0 ? reached + QLatin1Char('/') : QString();
+        reached = folder + parts[i];
+        if (parts[i].isEmpty() || nativeEntryExists(reached))
+            continue;
+        const QByteArray onDisk =
+            parts[i].contains(QChar::ReplacementCharacter) ? entryDecodingTo(folder, parts[i]) : QByteArray();
+        if (onDisk.isEmpty())
+            return {};
+        struct stat entry {};
+        return {reached, ::stat(onDisk.constData(), &entry) == 0 && S_ISDIR(entry.st_mode)};
+    }
+    return {};
+}
+
+QString kindOfEntry(bool isFolder)
+{
+    return isFolder ? QStringLiteral("folder") : QStringLiteral("file");
+}
+
+} // namespace
+
 QString whyNativePathCannotBeTaken(const QString& nativePath)
 {
+    if (const UnreadableName unreadable = partNamedInOtherBytes(nativePath); !unreadable.path.isEmpty()) {
+        return QStringLiteral("The %1 %2 cannot be opened: its name is not UTF-8 text (shown here with \"%3\" "
+                              "where it cannot be read), so this program cannot find it by its name. Rename the "
+                              "%1 and try again.")
+            .arg(kindOfEntry(unreadable.isFolder), unreadable.path, QString(QChar::ReplacementCharacter));
+    }
     if (!nativePath.contains(QLatin1Char('\\')) || !nativeEntryExists(nativePath))
         return {};
-    return QStringLiteral("The file %1 cannot be opened: its name holds a \"\\\", which this program uses "
-                          "between folder names. Rename the file and open it again.")
-        .arg(nativePath);
+    return QStringLiteral("The %1 %2 cannot be opened: its name holds a \"\\\", which this program uses "
+                          "between folder names. Rename the %1 and open it again.")
+        .arg(kindOfEntry(QFileInfo(nativePath).isDir()), nativePath);
+}
+
+QString executableFolder()
+{
+    QByteArray target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", target.data(), static_cast<size_t>(target.size()));
+    if (length <= 0)
+        return QFileInfo(QCoreApplication::applicationFilePath()).absolutePath();
+    target.truncate(length);
+    return QFileInfo(QFile::decodeName(target)).path();
 }
 
 QString currentFolder()

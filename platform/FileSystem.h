@@ -161,6 +161,11 @@ bool nativeEntryExists(const QString& nativePath);
 // with "\\": a message naming the file, or nothing when it can be taken.
 QString whyNativePathCannotBeTaken(const QString& nativePath);
 
+// The native folder of the running executable as the system names it. Unlike Qt's own answer,
+// it is there also when its name is not UTF-8 text, and then names nothing (each byte that
+// cannot be read decoded as U+FFFD): whyNativePathCannotBeTaken says so.
+QString executableFolder();
+
 // The process's current folder as an internal path.
 QString currentFolder();
 

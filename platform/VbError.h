@@ -37,6 +37,7 @@ constexpr int FileAlreadyOpen = 55;
 constexpr int DeviceIO = 57;
 constexpr int DiskFull = 61;
 constexpr int InputPastEnd = 62;
+constexpr int TooManyFiles = 67;
 constexpr int PermissionDenied = 70;
 constexpr int PathFileAccess = 75;
 constexpr int PathNotFound = 76;

@@ -79,16 +79,16 @@ void frmCountdownViewer::Form_Load()
     runStep(trap, [] { setMousePointer(platform::vbcursor::vbDefault); });
 }
 
-void frmCountdownViewer::SaveMe(::clsCountdown& countdown, CountdownForm& form)
+bool frmCountdownViewer::SaveMe(::clsCountdown& countdown, CountdownForm& form)
 {
     const QString packagePath = form.lblTemplateFileName()->Caption();
-    if (!OpenedPackage::maySave(packagePath)) {
-        // A countdown that is not saved is a failed save.
-        ProgramEnd::End(1);
-        return;
-    }
-    modCountdown::SaveFormToCountdown(countdown, form, false);
+    // Only into the package that opened and that nothing else has changed since.
+    if (!OpenedPackage::maySave(packagePath))
+        return false;
+    if (!modCountdown::SaveFormToCountdown(countdown, form, false))
+        return false;
     OpenedPackage::rememberSaved(packagePath);
+    return true;
 }
 
 bool frmCountdownViewer::workFolderHoldsItsCountdown() const
@@ -119,8 +119,11 @@ void frmCountdownViewer::lblLayout_Change()
 
 void frmCountdownViewer::lblSaveme_Change()
 {
-    if (clsCountdown())
-        SaveMe(*clsCountdown(), *this);
+    if (!clsCountdown())
+        return;
+    // A step of the save that raises (and is reported by the caller's trap) fails it too.
+    m_saveFailed = true;
+    m_saveFailed = !SaveMe(*clsCountdown(), *this);
 }
 
 void frmCountdownViewer::lblPlaysound_Change()
@@ -154,7 +157,7 @@ void frmCountdownViewer::Form_Unload()
     if (modVantrelViewer::WindowResized() == 1 && moved)
         runStep(messageTrap(), [this] { lblSaveme()->setCaption(nowText()); });
     releaseCountdown();
-    ProgramEnd::End();
+    ProgramEnd::End(m_saveFailed ? 1 : 0);
 }
 
 void frmCountdownViewer::Timer1_Timer()

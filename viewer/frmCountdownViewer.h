@@ -18,9 +18,9 @@ public:
 
     // Copies the window back into the countdown, writes its data file, packs the package again
     // and stores "LastOpenTemplate". Only into the package that opened and that nothing else
-    // has changed since (OpenedPackage::maySave); otherwise nothing is written and the program
-    // will end with a failure status.
-    void SaveMe(::clsCountdown& countdown, CountdownForm& form);
+    // has changed since (OpenedPackage::maySave). False when the countdown was not saved (the
+    // failure has been shown, or was shown when the package did not open).
+    bool SaveMe(::clsCountdown& countdown, CountdownForm& form);
 
     // Tick intervals: with the seconds box, and without it.
     static constexpr int32_t kSecondsInterval = 1000;
@@ -50,4 +50,7 @@ protected:
 
 private:
     void startDesigner();
+
+    // Set by a save that did not complete; the close then ends the program with a failure status.
+    bool m_saveFailed = false;
 };

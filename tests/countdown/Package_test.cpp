@@ -4,6 +4,7 @@
 #include "countdown/PackageProgress.h"
 #include "countdown/QStringPrinting.h"
 #include "platform/VbError.h"
+#include "support/ForkedChild.h"
 #include "support/TestServices.h"
 
 #include <QBuffer>
@@ -16,8 +17,10 @@
 #include <map>
 #include <optional>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,12 +65,10 @@ protected:
     {
         work = folder.makeFolder(QStringLiteral("Temp"));
         setPackageProgressFactory([this] { return std::make_unique<RecordingProgress>(progress); });
-        ModJoinsSkins::setEndProgramHandler([this] { ++programEnds; });
     }
     void TearDown() override
     {
         setPackageProgressFactory({});
-        ModJoinsSkins::setEndProgramHandler({});
     }
 
     QString inWork(const QString& name) const { return QStringLiteral("Temp/") + name; }
@@ -85,11 +86,16 @@ protected:
     }
     QString writePackage(const QString& name, const QByteArray& bytes) const { return folder.write(name, bytes); }
 
-    void save(const QString& package, const QString& data, const QString& picture = {},
+    bool save(const QString& package, const QString& data, const QString& picture = {},
               const QString& sound = {}, const QString& logo = {})
     {
-        ModJoinsSkins::SaveCountdownPackage(package, QStringLiteral("0"), QStringLiteral("0"), QString(), data,
-                                            picture, sound, logo, work);
+        return ModJoinsSkins::SaveCountdownPackage(package, QStringLiteral("0"), QStringLiteral("0"), QString(),
+                                                   data, picture, sound, logo, work);
+    }
+    // The last line of every message of a save that did not happen.
+    QString notSavedIn(const QString& name) const
+    {
+        return QStringLiteral("\r\nThe countdown was not saved in ") + folder.nativePath(name) + QLatin1Char('.');
     }
     bool open(const QString& package, bool pictureOnly = false)
     {
@@ -100,7 +106,6 @@ protected:
     TempFolder folder;
     QString work;
     ProgressLog progress;
-    int programEnds = 0;
 };
 
 TEST_F(Package, SaveWritesTheHeaderExampleByteForByte)
@@ -346,16 +351,15 @@ TEST_F(Package, FailedSaveKeepsTheOldPackageAndShowsOneMessage)
     // The picture shrinks after the header has counted its bytes.
     progress.at[20] = [this] { putInWork(QStringLiteral("p.png"), "cut"); };
 
-    save(package, QStringLiteral("A.MVK"), QStringLiteral("p.png"));
+    EXPECT_FALSE(save(package, QStringLiteral("A.MVK"), QStringLiteral("p.png")));
 
-    EXPECT_EQ(services.ui().prompts(), QStringList{"62\r\nInput past end of file"});
+    EXPECT_EQ(services.ui().prompts(), QStringList{"62\r\nInput past end of file" + notSavedIn("A.MVL")});
     EXPECT_EQ(folder.read(QStringLiteral("A.MVL")), oldPackage);
     EXPECT_EQ(QDir(folder.native()).entryList(QDir::Files), QStringList{"A.MVL"});
     EXPECT_EQ(progress.closed, 1);
-    EXPECT_EQ(programEnds, 0);
 }
 
-TEST_F(Package, ReadOnlyPackageEndsTheProgramWithTheTemplatesMessage)
+TEST_F(Package, ReadOnlyPackageIsNotSavedWithTheTemplatesMessage)
 {
     const QByteArray oldPackage = makePackage({"A.MVK", "old"});
     const QString package = writePackage(QStringLiteral("A.MVL"), oldPackage);
@@ -364,13 +368,89 @@ TEST_F(Package, ReadOnlyPackageEndsTheProgramWithTheTemplatesMessage)
     ::setxattr(native.constData(), "user.DOSATTRIB", "0x1", 3, 0); // root ignores the permission bits
     putInWork(QStringLiteral("A.MVK"), "data");
 
-    save(package, QStringLiteral("A.MVK"));
+    EXPECT_FALSE(save(package, QStringLiteral("A.MVK")));
 
     EXPECT_EQ(services.ui().prompts(),
-              QStringList{"75\r\nPath/File access error\r\nYou are not allowed to update provided Templates"});
-    EXPECT_EQ(programEnds, 1);
+              QStringList{"75\r\nPath/File access error\r\nYou are not allowed to update provided Templates"
+                          + notSavedIn("A.MVL")});
     EXPECT_EQ(progress.closed, 1);
     EXPECT_EQ(folder.read(QStringLiteral("A.MVL")), oldPackage);
+}
+
+// A folder the user may not write, holding a package the user may: the package cannot be
+// replaced there, which is not a provided template's refusal.
+TEST_F(Package, PackageInAFolderThatCannotBeWrittenIsNotSavedAndSaysWhy)
+{
+    const QByteArray oldPackage = makePackage({"A.MVK", "old"});
+    const QString package = writePackage(QStringLiteral("Locked/A.MVL"), oldPackage);
+    putInWork(QStringLiteral("A.MVK"), "data");
+    const QString locked = folder.nativePath(QStringLiteral("Locked"));
+    const auto everyone = [](QFile::Permissions rights) {
+        return rights | QFile::Permissions::fromInt(rights.toInt() >> 4) | QFile::Permissions::fromInt(rights.toInt() >> 8);
+    };
+    ASSERT_TRUE(QFile::setPermissions(folder.nativePath(QStringLiteral("Locked/A.MVL")),
+                                      everyone(QFile::ReadOwner | QFile::WriteOwner)));
+    ASSERT_TRUE(QFile::setPermissions(locked, everyone(QFile::ReadOwner | QFile::ExeOwner)));
+
+    const int code = exitCodeOfChild([&] {
+        if (!forked::dropRights())
+            return forked::kCannotSetUp;
+        const bool saved = save(package, QStringLiteral("A.MVK"));
+        const QStringList expected{"70\r\nPermission denied: " + locked + notSavedIn("Locked/A.MVL")};
+        return !saved && services.ui().prompts() == expected ? 0 : 1;
+    });
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    if (code == forked::kCannotSetUp)
+        GTEST_SKIP() << "cannot run as a user without rights here";
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(folder.read(QStringLiteral("Locked/A.MVL")), oldPackage);
+}
+
+// Holds the process to the descriptors it has open now: every further open fails with EMFILE.
+class NoMoreOpenFiles {
+public:
+    NoMoreOpenFiles()
+    {
+        ::getrlimit(RLIMIT_NOFILE, &m_saved);
+        const int lowestFree = ::dup(0);
+        ::close(lowestFree);
+        rlimit limit = m_saved;
+        limit.rlim_cur = static_cast<rlim_t>(lowestFree);
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+    ~NoMoreOpenFiles() { ::setrlimit(RLIMIT_NOFILE, &m_saved); }
+
+private:
+    rlimit m_saved {};
+};
+
+TEST_F(Package, TooManyOpenFilesIsSaidAsSuchOnSavingAndOpening)
+{
+    const QString package = writePackage(QStringLiteral("A.MVL"), makePackage({"A.MVK", "old"}));
+    putInWork(QStringLiteral("A.MVK"), "data");
+    // With descriptors to spare the save succeeds, and one into a missing folder fails as
+    // usual; both also settle the sanitizers' checks of the calls a failure makes, which need
+    // descriptors of their own, before they run out.
+    ASSERT_TRUE(save(package, QStringLiteral("A.MVK")));
+    ASSERT_FALSE(save(folder.internalPath(QStringLiteral("Missing/A.MVL")), QStringLiteral("A.MVK")));
+    services.ui().msgBoxes.clear();
+    const QByteArray oldPackage = folder.read(QStringLiteral("A.MVL"));
+    putInWork(QStringLiteral("A.MVK"), "newer data");
+    bool saved = true;
+    {
+        const NoMoreOpenFiles limit;
+        saved = save(package, QStringLiteral("A.MVK"));
+        open(package);
+    }
+
+    EXPECT_FALSE(saved);
+    const QStringList prompts = services.ui().prompts();
+    ASSERT_EQ(prompts.size(), 2);
+    EXPECT_EQ(prompts[0], "67\r\nToo many files: " + folder.native() + notSavedIn("A.MVL"));
+    EXPECT_EQ(prompts[1], "67\r\nToo many files");
+    EXPECT_EQ(folder.read(QStringLiteral("A.MVL")), oldPackage);
+    EXPECT_EQ(readWork(QStringLiteral("A.MVK")), QByteArray("newer data"));
 }
 
 TEST(PackageAppend, CopiesExactlyTheCountedBytes)

@@ -42,10 +42,8 @@ protected:
     void SetUp() override
     {
         work = folder.makeFolder(QStringLiteral("app/Temp"));
-        ModJoinsSkins::setEndProgramHandler([] {});
         own = folder.write(QStringLiteral("app/Countdowns/Party.MVL"), ownPackage);
     }
-    void TearDown() override { ModJoinsSkins::setEndProgramHandler({}); }
 
     QString inWork(const QString& name) const { return QStringLiteral("app/Temp/") + name; }
     bool open(const QString& package) { return ModJoinsSkins::OpenCountdownPackage(package, false, work); }

@@ -75,12 +75,10 @@ protected:
     {
         context.appPath = folder.internal();
         work = folder.makeFolder("Temp");
-        ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
     }
     void TearDown() override
     {
         frmAlarm::instance().hide();
-        ModJoinsSkins::setEndProgramHandler({});
     }
 
     // Writes the countdown's data file into the work folder, packs it as Party.MVL, then

@@ -160,9 +160,7 @@ protected:
     {
         context.appPath = folder.internal();
         work = folder.makeFolder("Temp");
-        ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
     }
-    void TearDown() override { ModJoinsSkins::setEndProgramHandler({}); }
 
     void setScreen(int widthPixels, int heightPixels)
     {

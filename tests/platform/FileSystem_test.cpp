@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 #include "support/ForkedChild.h"
+#include "support/RawEntries.h"
 #include "support/TestServices.h"
 
 #include <QBuffer>
@@ -482,3 +483,43 @@ TEST_F(FileTree, PermissionDeniedNamesTheFolderOrFile)
 }
 
 } // namespace
+
+TEST(FsNames, ANameThatIsNotUtf8TextOrHoldsABackslashIsSaidNamingTheFileOrFolder)
+{
+    TempFolder root;
+    const QByteArray rootBytes = QFile::encodeName(root.native());
+    RawEntries raw;
+    raw.makeFile(rootBytes + "/F\xeate.MVL");
+    raw.makeFolder(rootBytes + "/Caf\xe9");
+    raw.makeFile(rootBytes + "/Caf\xe9/Party.MVL");
+    raw.makeFile(rootBytes + "/Real \xef\xbf\xbd.MVL"); // the replacement character itself, as UTF-8
+    raw.makeFile(rootBytes + "/a\\b.MVL");
+    const QString unreadable(QChar::ReplacementCharacter);
+    const QString cafe = root.native() + "/Caf" + unreadable;
+
+    struct Case {
+        QString asked;
+        QString kind;  // empty: the path can be taken
+        QString named;
+    };
+    const Case cases[] = {
+        {root.native() + "/F" + unreadable + "te.MVL", "file", root.native() + "/F" + unreadable + "te.MVL"},
+        {cafe + "/Party.MVL", "folder", cafe},
+        {cafe, "folder", cafe},
+        {root.native() + "/Gone" + unreadable + ".MVL", {}, {}},
+        {root.native() + "/Real " + unreadable + ".MVL", {}, {}},
+        {root.native() + "/a\\b.MVL", "file", root.native() + "/a\\b.MVL"},
+        {root.native() + "/Plain.MVL", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.asked.toStdString());
+        const QString why = fs::whyNativePathCannotBeTaken(c.asked);
+        if (c.kind.isEmpty()) {
+            EXPECT_EQ(why, QString());
+            continue;
+        }
+        EXPECT_TRUE(why.startsWith("The " + c.kind + " " + c.named + " cannot be opened: ")) << why.toStdString();
+        EXPECT_TRUE(why.contains("Rename the " + c.kind)) << why.toStdString();
+    }
+    EXPECT_TRUE(fs::whyNativePathCannotBeTaken(cafe).contains("not UTF-8 text"));
+}

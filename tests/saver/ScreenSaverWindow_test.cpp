@@ -40,7 +40,6 @@ protected:
     {
         ProgramEnd::reset();
         ss::Reset();
-        ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
         work = folder.makeFolder("Temp");
         services.settings().put(kApp, kSection, ProgramTexts::kAppPathKey, folder.internal());
         services.settings().put(kApp, kSection, ProgramTexts::kLastOpenTemplateKey, packagePath());
@@ -49,7 +48,6 @@ protected:
     {
         ss::Reset();
         ProgramEnd::reset();
-        ModJoinsSkins::setEndProgramHandler({});
     }
 
     QString packagePath() const { return folder.internalPath("Party.MVL"); }

@@ -5,6 +5,7 @@
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/IniSettingsStore.h"
+#include "support/RawEntries.h"
 #include "support/TestServices.h"
 
 #include <QDeadlineTimer>
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+
+#include <sys/stat.h>
 #include <functional>
 #include <memory>
 
@@ -101,8 +104,9 @@ protected:
         return package;
     }
 
-    // Starts the viewer offscreen, or on the X display `display` when one is given.
-    void start(const QStringList& arguments, const QString& display = QString())
+    // Starts the viewer offscreen, or on the X display `display` when one is given; `program`
+    // replaces the viewer of the program folder.
+    void start(const QStringList& arguments, const QString& display = QString(), const QString& program = QString())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), display.isEmpty() ? QStringLiteral("offscreen")
@@ -113,7 +117,7 @@ protected:
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home.nativePath(QStringLiteral("data")));
         viewer.setProcessEnvironment(environment);
         viewer.setProcessChannelMode(QProcess::MergedChannels);
-        viewer.start(home.nativePath(QStringLiteral("Vantrel/vantrel-viewer")), arguments);
+        viewer.start(program.isEmpty() ? home.nativePath(QStringLiteral("Vantrel/vantrel-viewer")) : program, arguments);
         ASSERT_TRUE(viewer.waitForStarted(10000));
     }
 
@@ -256,6 +260,41 @@ TEST_F(ViewerProcess, RelativeCommandLineIsStoredWhole)
     // The screen saver reads the package from here, from a folder of its own.
     EXPECT_EQ(storedSetting(ProgramTexts::kLastOpenTemplateKey), package);
     terminateAndExpectCleanEnd();
+}
+
+TEST_F(ViewerProcess, AProgramFolderWhoseNameIsNotUtf8TextIsSaidAndNoOtherFolderTakesItsPlace)
+{
+    const QString package = makePackage(QStringLiteral("Launch"));
+    // The viewer again, in a folder whose name on disk holds the Latin-1 byte of an "é".
+    RawEntries raw;
+    const QByteArray folder = QFile::encodeName(home.native()) + "/Vantr\xe9l";
+    QFile executable(home.nativePath(QStringLiteral("Vantrel/vantrel-viewer")));
+    ASSERT_TRUE(executable.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(raw.makeFolder(folder));
+    ASSERT_TRUE(raw.makeFile(folder + "/vantrel-viewer", executable.readAll()));
+    ASSERT_EQ(::chmod(folder + "/vantrel-viewer", 0700), 0);
+
+    // The shell starts it by the bytes of its name, which a QString cannot hold.
+    start({QStringLiteral("-c"), QStringLiteral("exec \"$(printf '%s/Vantr\\351l' \"$1\")/vantrel-viewer\" \"$2\""),
+           QStringLiteral("sh"), home.native(), platform::fs::toNative(package)},
+          QString(), QStringLiteral("/bin/sh"));
+    // Every message box is also written to standard error; the box waits for its Ok, which
+    // the signal gives.
+    const QString said = QFile::decodeName(folder) + QStringLiteral(" cannot be opened: its name is not UTF-8 text");
+    QString output;
+    ASSERT_TRUE(waitFor(viewer, [&] {
+        output += QString::fromUtf8(viewer.readAll());
+        return output.contains(said);
+    })) << output.toStdString();
+    ASSERT_EQ(::kill(static_cast<pid_t>(viewer.processId()), SIGTERM), 0);
+    ASSERT_TRUE(viewer.waitForFinished(20000));
+    output += QString::fromUtf8(viewer.readAll());
+
+    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(viewer.exitCode(), 0) << output.toStdString();
+    EXPECT_EQ(output.count(said), 1) << output.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(home.nativePath(QStringLiteral("data/Vantrel Countdown Clock"))));
+    EXPECT_FALSE(QFileInfo::exists(exportPath));
 }
 
 // An X server of the test's own, so the window can be resized from outside as a window

@@ -32,13 +32,11 @@ protected:
         context.appPath = folder.internal();
         context.currentFile = packagePath();
         ProgramEnd::reset();
-        ModJoinsSkins::setEndProgramHandler([] { throw platform::VbError(75, "ended"); });
     }
     void TearDown() override
     {
         frmAlarm::instance().hide();
         window.reset();
-        ModJoinsSkins::setEndProgramHandler({});
         ProgramEnd::reset();
     }
 

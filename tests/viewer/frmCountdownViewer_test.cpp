@@ -20,6 +20,8 @@
 #include <cstdio>
 #include <ostream>
 
+#include <sys/xattr.h>
+
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
@@ -410,6 +412,41 @@ TEST_F(ViewerWindow, APackageChangedOnDiskSinceItOpenedIsNotSavedOver)
             EXPECT_EQ(beforeClose, newer);
             EXPECT_NE(ProgramEnd::exitCode(), 0);
         }
+        window.reset();
+    }
+}
+
+TEST_F(ViewerWindow, AFailedSaveOnCloseSaysSoOnceAndEndsWithAFailureStatus)
+{
+    struct Case { const char* name; bool readOnly; int exitCode; };
+    const Case cases[] = {{"writable package", false, 0}, {"read-only package", true, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramEnd::reset();
+        services.ui().msgBoxes.clear();
+        makePackage();
+        const QByteArray native = QFile::encodeName(folder.nativePath("Party.MVL"));
+        // The read-only mark, which the superuser too is refused by.
+        if (c.readOnly && ::setxattr(native.constData(), "user.DOSATTRIB", "0x1", 3, 0) != 0)
+            GTEST_SKIP() << "the temporary folder's file system keeps no extended attributes";
+        const QByteArray before = packageBytes();
+        FramedViewer& w = showWindow();
+        w.setWidth(w.Width() + 600);
+        services.settings().put(ProgramTexts::kSettingsApplication, ProgramTexts::kSettingsSection,
+                                ProgramTexts::kLastOpenTemplateKey, "earlier");
+        w.close();
+
+        EXPECT_EQ(ProgramEnd::exitCode(), c.exitCode);
+        EXPECT_EQ(packageBytes() == before, c.readOnly);
+        EXPECT_EQ(lastOpenTemplate(), c.readOnly ? QString("earlier") : packagePath());
+        if (c.readOnly) {
+            ASSERT_EQ(services.ui().prompts().size(), 1);
+            EXPECT_TRUE(services.ui().prompts()[0].endsWith(
+                "\r\nThe countdown was not saved in " + folder.nativePath("Party.MVL") + "."));
+        } else {
+            EXPECT_TRUE(services.ui().msgBoxes.empty());
+        }
+        ::removexattr(native.constData(), "user.DOSATTRIB");
         window.reset();
     }
 }

@@ -7,6 +7,7 @@
 #include "foundation/ProgramTexts.h"
 #include "foundation/clsForm.h"
 #include "platform/FileSystem.h"
+#include "support/RawEntries.h"
 #include "support/TestServices.h"
 
 #include <QCoreApplication>
@@ -453,6 +454,41 @@ TEST_F(ViewerMain, PackageNamesTakeEveryCharacterButTheInternalSeparatorWhichIsS
     EXPECT_TRUE(ProgramEnd::isEnding());
     EXPECT_EQ(ProgramEnd::exitCode(), 1);
     EXPECT_TRUE(windowSawCurrentFile.empty());
+}
+
+TEST_F(ViewerMain, ANameThatIsNotUtf8TextIsSaidAndNothingOpensInItsPlace)
+{
+    makePackage(QStringLiteral("Countdowns/Fete.MVL"), "fete");
+    const QByteArray packed = folder.read(QStringLiteral("Countdowns/Fete.MVL"));
+    QFile::remove(folder.nativePath(QStringLiteral("Temp/Countdown.MVK")));
+    const QByteArray countdowns = QFile::encodeName(folder.nativePath(QStringLiteral("Countdowns")));
+    RawEntries raw;
+    ASSERT_TRUE(raw.makeFile(countdowns + "/F\xeate.MVL", packed));
+    ASSERT_TRUE(raw.makeFolder(countdowns + "/Caf\xe9"));
+    ASSERT_TRUE(raw.makeFile(countdowns + "/Caf\xe9/Party.MVL", packed));
+    // What the program is given: each byte that is not UTF-8 decoded as U+FFFD.
+    const QString decodedFile = QFile::decodeName(countdowns + "/F\xeate.MVL");
+    const QString decodedFolder = QFile::decodeName(countdowns + "/Caf\xe9");
+
+    struct Case { QString commandLine; QString named; };
+    const Case cases[] = {{decodedFile, decodedFile},
+                          {decodedFolder + QStringLiteral("/Party.MVL"), decodedFolder},
+                          {QLatin1Char('"') + decodedFile + QLatin1Char('"'), decodedFile}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.commandLine.toStdString());
+        ProgramEnd::reset();
+        services.ui().msgBoxes.clear();
+        windowSawCurrentFile.clear();
+
+        viewer::Main(c.commandLine);
+
+        ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+        EXPECT_TRUE(services.ui().msgBoxes.front().prompt.contains(c.named + QStringLiteral(" cannot be opened")));
+        EXPECT_TRUE(services.ui().msgBoxes.front().prompt.contains(QStringLiteral("not UTF-8 text")));
+        EXPECT_EQ(ProgramEnd::exitCode(), 1);
+        EXPECT_TRUE(windowSawCurrentFile.empty());
+        EXPECT_EQ(unpackedMarker(), std::nullopt);
+    }
 }
 
 class ShellProgram : public ::testing::Test {

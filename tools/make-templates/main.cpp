@@ -356,7 +356,6 @@ int main(int argc, char* argv[])
     // Dates and numbers in the data files take the default (United States) regional settings.
     platform::Regional regional;
     platform::setServices({&ui, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &regional});
-    ModJoinsSkins::setEndProgramHandler([] { std::exit(1); });
 
     const Template templates[] = {
         {QStringLiteral("Default"), setDefaultValues, drawCalmPicture},
