@@ -3,7 +3,8 @@
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
-#include "saver/SaverTestSupport.h"
+#include "support/WaitUntil.h"
+#include "support/OwnXServer.h"
 #include "support/TestServices.h"
 
 #include <QDir>
@@ -126,57 +127,6 @@ TEST_F(ScreenSaverProcess, SwitchesWithoutAWindowEndTheProgram)
         EXPECT_FALSE(lockTaken());
     }
 }
-
-// An X server of the test's own, 1024 x 768, so that a window manager started on it disturbs no
-// other test; with `windowManager`, openbox manages its windows.
-class OwnXServer {
-public:
-    explicit OwnXServer(bool windowManager)
-    {
-        // -noreset: between two inputs no client may be left, and a server that resets then closes
-        // the connection of a saver that is just starting.
-        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"});
-        if (!server.waitForStarted(10000) || !waitUntil([this] { return server.canReadLine(); }, 20000))
-            return;
-        display = QStringLiteral(":") + QString::fromLatin1(server.readLine()).trimmed();
-        if (!windowManager)
-            return;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
-        manager.setProcessEnvironment(env);
-        manager.start("openbox", {"--sm-disable"});
-        // openbox announces itself on the root window once it manages the screen.
-        managing = manager.waitForStarted(10000)
-            && waitUntil([this] { return run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); },
-                         20000);
-    }
-    ~OwnXServer()
-    {
-        for (QProcess* process : {&manager, &server}) {
-            process->terminate();
-            if (!process->waitForFinished(5000))
-                process->kill();
-        }
-    }
-    // Runs a program on this display to its end; its output.
-    QString run(const QStringList& command) const
-    {
-        QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
-        tool.setProcessEnvironment(env);
-        tool.start(command.front(), command.mid(1));
-        tool.waitForFinished(10000);
-        return QString::fromLocal8Bit(tool.readAllStandardOutput());
-    }
-
-    QString display;
-    bool managing = false;
-
-private:
-    QProcess server;
-    QProcess manager;
-};
 
 TEST_F(ScreenSaverProcess, AnyKeyButtonOrWheelEndsItOnX)
 {

@@ -11,7 +11,7 @@
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
-#include "saver/SaverTestSupport.h"
+#include "support/WaitUntil.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/modVantrelnScreenSaver.h"
 #include "support/TestServices.h"
