@@ -75,6 +75,7 @@ public:
         return QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
                      number("Height"));
     }
+    QString windowName(const QString& window) const { return run({"xdotool", "getwindowname", window}).trimmed(); }
     QString focusedWindow() const { return run({"xdotool", "getwindowfocus"}).trimmed(); }
     // xdotool with `arguments` ("key", "alt+a").
     void xdotool(const QStringList& arguments) const { run(QStringList{"xdotool"} + arguments); }

@@ -177,4 +177,70 @@ TEST_F(ViewerOnX, TheAboutBoxReopensWhereItWasClosedEveryTime)
     }
 }
 
+// An alarm that comes due while the startup wizard is open covers it, tells first that there is
+// no sound, then takes the keys and the mouse; once closed, the wizard below has them again.
+TEST_F(ViewerOnX, TheAlarmOverTheStartupWizardTakesTheKeysAndTheMouse)
+{
+    const QRect screen(0, 0, 1024, 768);
+    struct Case {
+        bool windowManager;
+        QStringList closeAlarm; // xdotool arguments
+    };
+    const Case cases[] = {
+        {true, {"key", "Escape"}},
+        {false, {"key", "Escape"}},
+        {true, {"key", "space"}},
+        {false, {"mousemove", "962", "737", "click", "1"}}, // the Ok button, bottom right
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.windowManager ? "under a window manager, " : "without one, ")
+                                        << c.closeAlarm.join(' ').toStdString());
+        OwnXServer x(c.windowManager);
+        ASSERT_EQ(x.managing, c.windowManager);
+        start(x, {packageRingingIn(9)});
+        QString countdown;
+        ASSERT_TRUE(waitUntil([&] {
+            const QStringList windows = x.windowsOf(viewer.processId(), "^" + ProgramTexts::kProgramTitle + "$");
+            countdown = windows.value(0);
+            return windows.size() == 1;
+        }, 20000)) << viewer.readAll().toStdString();
+        const QRect window = x.clientGeometry(countdown);
+        x.xdotool({"mousemove", QString::number(window.center().x()), QString::number(window.center().y()),
+                   "click", "3"});
+        QThread::msleep(500);
+        x.xdotool({"key", "r"}); // &Run Startup Wizard
+        const QString wizard = focusedWindow(x, "^Startup Wizard$");
+        ASSERT_FALSE(wizard.isEmpty()) << viewer.readAll().toStdString();
+
+        // The alarm is up before its message is, and the message has the keys.
+        QString alarm, message;
+        ASSERT_TRUE(waitUntil([&] {
+            for (const QString& id : x.windowsOf(viewer.processId())) {
+                if (id == wizard || id == countdown)
+                    continue;
+                if (x.clientGeometry(id) == screen)
+                    alarm = id;
+                else if (x.focusedWindow() == id)
+                    message = id;
+            }
+            return !message.isEmpty();
+        }, 20000)) << viewer.readAll().toStdString();
+        EXPECT_FALSE(alarm.isEmpty()) << "the message came before the alarm window";
+        x.xdotool({"key", "Return"});
+        ASSERT_TRUE(waitUntil([&] { return !x.windowsOf(viewer.processId()).contains(message); }, 5000));
+        ASSERT_TRUE(waitUntil([&] { return x.focusedWindow() == alarm; }, 5000)) << "the alarm has not the keys";
+
+        x.xdotool(c.closeAlarm);
+        EXPECT_TRUE(waitUntil([&] { return !x.windowsOf(viewer.processId()).contains(alarm); }, 5000));
+        // The wizard is still there and has the keys again: Escape closes it.
+        EXPECT_TRUE(waitUntil([&] { return x.focusedWindow() == wizard; }, 5000));
+        x.xdotool({"key", "Escape"});
+        EXPECT_TRUE(waitUntil([&] { return !x.windowsOf(viewer.processId()).contains(wizard); }, 5000));
+        EXPECT_TRUE(x.windowsOf(viewer.processId()).contains(countdown));
+        viewer.kill();
+        viewer.waitForFinished(5000);
+        QFile::remove(home.nativePath("Vantrel/Countdowns/Ring.MVL"));
+    }
+}
+
 } // namespace
