@@ -29,17 +29,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QFile::exists(kSaver)) << kSaver.toStdString();
-        const QString work = folder.makeFolder("app/Temp");
-        const QString stage = folder.makeFolder("stage");
-        clsCountdown countdown;
-        countdown.setDatabaseLocation(stage);
-        countdown.setCountdownFileName("Party.MVK");
-        countdown.setEventCaption("Party");
-        countdown.setEventDate(std::floor(vb::now()) + 10);
-        ASSERT_TRUE(countdown.Update());
-        ModJoinsSkins::SaveCountdownPackage(folder.internalPath("app/Party.MVL"), "0", "0", "", "Party.MVK", "", "",
-                                            "", stage);
-        ASSERT_TRUE(QFile::exists(folder.nativePath("app/Party.MVL")));
+        folder.makeFolder("app/Temp");
+        packParty(std::floor(vb::now()) + 10, false);
 
         QDir().mkpath(folder.nativePath("config"));
         QDir().mkpath(folder.nativePath("runtime"));
@@ -52,6 +43,21 @@ protected:
         ini.endGroup();
         ini.sync();
         ASSERT_EQ(ini.status(), QSettings::NoError);
+    }
+    // The package the settings name: "Party" at `eventDate`, ringing there when `alarm`.
+    void packParty(double eventDate, bool alarm)
+    {
+        const QString stage = folder.makeFolder("stage");
+        clsCountdown countdown;
+        countdown.setDatabaseLocation(stage);
+        countdown.setCountdownFileName("Party.MVK");
+        countdown.setEventCaption("Party");
+        countdown.setEventDate(eventDate);
+        countdown.setAlarmSound(alarm);
+        ASSERT_TRUE(countdown.Update());
+        ModJoinsSkins::SaveCountdownPackage(folder.internalPath("app/Party.MVL"), "0", "0", "", "Party.MVK", "", "",
+                                            "", stage);
+        ASSERT_TRUE(QFile::exists(folder.nativePath("app/Party.MVL")));
     }
     void TearDown() override
     {
@@ -160,6 +166,38 @@ TEST_F(ScreenSaverProcess, AnyKeyButtonOrWheelEndsItOnX)
             saver.kill();
             saver.waitForFinished(5000);
         }
+    }
+}
+
+// The alarm rings during the screen saver, with no sound to play: its message stands above the
+// saver and the alarm and has the keys; the key that answers it ends nothing.
+TEST_F(ScreenSaverProcess, AMessageDuringTheScreenSaverStandsAboveItAndItsAnswerEndsNothing)
+{
+    const QRect screen(0, 0, 1024, 768);
+    for (const bool windowManager : {true, false}) {
+        SCOPED_TRACE(windowManager ? "under a window manager" : "without a window manager");
+        QFile::remove(folder.nativePath("app/Temp/Party.MVK"));
+        packParty(std::round((vb::now() + 6.0 / 86400) * 86400) / 86400, true);
+        OwnXServer x(windowManager);
+        ASSERT_EQ(x.managing, windowManager);
+        QProcess& saver = startSaver("/s", x.display);
+        QString message;
+        ASSERT_TRUE(waitUntil([&] {
+            for (const QString& id : x.windowsOf(saver.processId()))
+                if (x.clientGeometry(id) != screen && x.focusedWindow() == id)
+                    message = id;
+            return !message.isEmpty();
+        }, 30000)) << saver.readAll().toStdString();
+        // Nothing of the program covers the message.
+        const QStringList stacking = x.stackingBottomToTop();
+        ASSERT_TRUE(stacking.contains(message)) << stacking.join(' ').toStdString();
+        for (const QString& id : x.windowsOf(saver.processId()))
+            EXPECT_LE(stacking.indexOf(id), stacking.indexOf(message)) << stacking.join(' ').toStdString();
+        x.xdotool({"key", "Return"});
+        EXPECT_TRUE(waitUntil([&] { return !x.windowsOf(saver.processId()).contains(message); }, 5000));
+        EXPECT_TRUE(stillRunningAfter(saver, 1500)) << saver.readAll().toStdString();
+        saver.kill();
+        saver.waitForFinished(5000);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
+
 // An X server of the test's own, 1024 x 768, so that a window manager started on it disturbs no
 // other test; with `windowManager`, openbox manages its windows. The programs under test are
 // started by the test on `display`; xdotool and xwininfo look at them and type into them.
@@ -74,6 +76,23 @@ public:
         };
         return QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
                      number("Height"));
+    }
+    // The managed (or, without a window manager, the top-level) windows from the bottom of the
+    // stack to its top, as decimal ids like xdotool's.
+    QStringList stackingBottomToTop() const
+    {
+        QStringList ids;
+        const QString listing = managing ? run({"xprop", "-root", "_NET_CLIENT_LIST_STACKING"})
+                                         : run({"xwininfo", "-root", "-children"});
+        const QRegularExpression hex(QStringLiteral("0x[0-9a-fA-F]+"));
+        for (auto it = hex.globalMatch(listing); it.hasNext();)
+            ids << QString::number(it.next().captured(0).mid(2).toULongLong(nullptr, 16));
+        if (!managing)
+            ids.removeFirst(); // the root window itself
+        // xwininfo lists the children from the top down.
+        if (!managing)
+            std::reverse(ids.begin(), ids.end());
+        return ids;
     }
     QString windowName(const QString& window) const { return run({"xdotool", "getwindowname", window}).trimmed(); }
     QString focusedWindow() const { return run({"xdotool", "getwindowfocus"}).trimmed(); }
