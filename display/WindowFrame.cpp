@@ -1,5 +1,7 @@
 #include "display/WindowFrame.h"
 
+#include "platform/FrameMargins.h"
+
 #include <QWidget>
 
 #include <algorithm>
@@ -8,17 +10,12 @@ namespace WindowFrame {
 
 QMargins frameOf(const QWidget& window)
 {
-    const QRect outer = window.frameGeometry();
-    const QRect inner = window.geometry();
-    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                    outer.bottom() - inner.bottom());
+    return platform::frameMargins(window);
 }
 
 void moveOuter(QWidget& window, const QPoint& outerTopLeft, const QMargins& frame)
 {
-    // move() places the frame Qt knows of, which may differ from the one the window is measured with.
-    const QPoint qtFrame = window.geometry().topLeft() - window.frameGeometry().topLeft();
-    window.move(outerTopLeft + QPoint(frame.left(), frame.top()) - qtFrame);
+    platform::moveOuter(window, outerTopLeft, frame);
 }
 
 void placeOuter(QWidget& window, const QRect& outer, const QMargins& frame)

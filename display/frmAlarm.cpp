@@ -14,10 +14,11 @@
 #include "platform/VbError.h"
 #include "platform/Windows.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QResizeEvent>
 #include <QShortcut>
-#include <QShowEvent>
 
 #include <cmath>
 
@@ -86,15 +87,30 @@ frmAlarm& frmAlarm::instance()
     return *shared;
 }
 
-void frmAlarm::showEvent(QShowEvent* event)
+void frmAlarm::setVisible(bool visible)
 {
-    QWidget::showEvent(event);
-    if (!m_loaded) {
-        m_loaded = true;
-        Form_Load();
-        showArrowPointer();
-        takeFocus();
+    if (!visible || m_loaded || isVisible()) {
+        QWidget::setVisible(visible);
+        return;
     }
+    m_loaded = true;
+    m_activeBefore = QApplication::activeWindow();
+    Form_Load();
+    // Shown even when placing it failed; a message box of the load may have taken the focus.
+    if (!isVisible())
+        placeAndShow();
+    else
+        takeFocus();
+}
+
+// A modal dialog (the startup wizard, a message box, the open dialog) blocks every window shown
+// after it unless that window is modal itself; the newest modal window gets the input.
+void frmAlarm::placeAndShow()
+{
+    setWindowModality(QGuiApplication::modalWindow() ? Qt::ApplicationModal : Qt::NonModal);
+    QWidget::setVisible(true);
+    showArrowPointer();
+    takeFocus();
 }
 
 void frmAlarm::takeFocus()
@@ -148,6 +164,7 @@ void frmAlarm::Form_Load()
         setGeometry(screenRect);
         if (auto* windows = platform::services().windows)
             windows->setTopMost(this, true);
+        placeAndShow();
     });
     guarded([this] { m_c1eAlarm->setPicture(MediaFile::picture(ProgramFolder::inWorkFolder(m_imageFileName))); });
     guarded([this] {
@@ -176,6 +193,12 @@ void frmAlarm::closeEvent(QCloseEvent* event)
     // playing goes on.
     QWidget::closeEvent(event);
     restorePointer();
+    // Without a window manager nothing else gives the keys back to the dialog below.
+    if (QWidget* below = m_activeBefore.data(); below && below != this && below->isVisible()) {
+        hide();
+        below->activateWindow();
+    }
+    m_activeBefore.clear();
     m_loaded = false;
     m_imageFileName.clear();
     m_eventCaption.clear();

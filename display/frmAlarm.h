@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
@@ -8,9 +9,12 @@ class ElasticPanel;
 
 // The alarm window: covers the whole screen above other windows, shows the countdown's picture
 // and "You have reached " with the caption and the present date and time, and plays the alarm
-// sound once. The window loads (Form_Load) each time it is shown after being unloaded. Return,
-// Enter, Space and Escape press Ok wherever the focus is on it; while it is up the pointer is the
-// ordinary arrow, even where the program had hidden it.
+// sound once. The window loads (Form_Load) each time it is shown after being unloaded; the load
+// places and shows it before the sound plays, so a message about the sound comes over the alarm.
+// Return, Enter, Space and Escape press Ok wherever the focus is on it; while it is up the pointer
+// is the ordinary arrow, even where the program had hidden it. Opened while a modal dialog is
+// up, it takes the keys and the mouse from that dialog until it closes, and then hands the
+// activation back.
 class frmAlarm : public QWidget {
     Q_OBJECT
 public:
@@ -30,18 +34,23 @@ public:
     void setEventDateFormat(const QString& pattern) { m_eventDateFormat = pattern; }
 
     void Command1_Click();
+    // Steps of the load; the window is placed and shown in the second. Run by the first showing.
     void Form_Load();
     bool isLoaded() const { return m_loaded; }
 
     ElasticPanel* c1eAlarm() const { return m_c1eAlarm; }
     QPushButton* Command1() const { return m_command1; }
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Covers the screen above other windows and shows the window, modal when another modal
+    // window would otherwise keep the input.
+    void placeAndShow();
     void placeCommand1();
     // Takes the keyboard focus back, which a message box of the load may have moved elsewhere.
     void takeFocus();
@@ -55,5 +64,6 @@ private:
     QString m_soundFile;
     QString m_eventDateFormat;
     bool m_loaded = false;
+    QPointer<QWidget> m_activeBefore; // the window that had the activation when the alarm opened
     int m_arrowPointer = 0; // its pointer layer while shown (platform/PointerLayers.h)
 };

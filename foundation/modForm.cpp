@@ -5,6 +5,7 @@
 #include "foundation/VbValues.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
+#include "platform/FrameMargins.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -125,33 +126,54 @@ void placeWithoutRecord(int16_t mode, QWidget* form, const QString& name)
 
 } // namespace
 
-double FormLeft(const QWidget* form) { return form->x() * screen().twipsPerPixelX(); }
-double FormTop(const QWidget* form) { return form->y() * screen().twipsPerPixelY(); }
-double FormWidth(const QWidget* form) { return form->frameGeometry().width() * screen().twipsPerPixelX(); }
-double FormHeight(const QWidget* form) { return form->frameGeometry().height() * screen().twipsPerPixelY(); }
+namespace {
+
+// Read from the window system each time: Qt's own account of a frame lags behind while a window
+// manager frames the window, and a box measured then would be stored a frame too large or small.
+QMargins frameOf(const QWidget* form)
+{
+    return platform::frameMargins(*form);
+}
+
+QRect outerPixels(const QWidget* form)
+{
+    return form->geometry().marginsAdded(frameOf(form));
+}
+
+void moveOuter(QWidget* form, const QPoint& outer)
+{
+    platform::moveOuter(*form, outer, frameOf(form));
+}
+
+} // namespace
+
+double FormLeft(const QWidget* form) { return outerPixels(form).x() * screen().twipsPerPixelX(); }
+double FormTop(const QWidget* form) { return outerPixels(form).y() * screen().twipsPerPixelY(); }
+double FormWidth(const QWidget* form) { return outerPixels(form).width() * screen().twipsPerPixelX(); }
+double FormHeight(const QWidget* form) { return outerPixels(form).height() * screen().twipsPerPixelY(); }
 double FormScaleWidth(const QWidget* form) { return form->width() * screen().twipsPerPixelX(); }
 double FormScaleHeight(const QWidget* form) { return form->height() * screen().twipsPerPixelY(); }
 
 void setFormLeft(QWidget* form, double twips)
 {
-    form->move(pixelsAcross(twips), form->y());
+    moveOuter(form, QPoint(pixelsAcross(twips), outerPixels(form).y()));
 }
 
 void setFormTop(QWidget* form, double twips)
 {
-    form->move(form->x(), pixelsDown(twips));
+    moveOuter(form, QPoint(outerPixels(form).x(), pixelsDown(twips)));
 }
 
 void setFormWidth(QWidget* form, double twips)
 {
-    const int frameExtra = form->frameGeometry().width() - form->width();
-    form->resize(std::max(0, pixelsAcross(twips) - frameExtra), form->height());
+    const QMargins frame = frameOf(form);
+    form->resize(std::max(0, pixelsAcross(twips) - frame.left() - frame.right()), form->height());
 }
 
 void setFormHeight(QWidget* form, double twips)
 {
-    const int frameExtra = form->frameGeometry().height() - form->height();
-    form->resize(form->width(), std::max(0, pixelsDown(twips) - frameExtra));
+    const QMargins frame = frameOf(form);
+    form->resize(form->width(), std::max(0, pixelsDown(twips) - frame.top() - frame.bottom()));
 }
 
 int16_t FormWindowState(const QWidget* form)

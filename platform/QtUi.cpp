@@ -74,6 +74,19 @@ QStringList qtFiltersOf(const QString& vbFilter)
     return filters;
 }
 
+// A message box stands above every window of the program (the full-screen alarm and screen saver
+// stay on top), takes the keys, and shows the ordinary pointer whatever pointer the program had
+// set or hidden.
+int runAboveEveryWindow(QMessageBox& box)
+{
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const pointerLayers::Scoped ordinaryPointer(Qt::ArrowCursor);
+    box.show();
+    box.raise();
+    box.activateWindow();
+    return box.exec();
+}
+
 } // namespace
 
 void setApplicationTitle(const QString& title)
@@ -109,7 +122,7 @@ int QtUi::msgBox(const QString& prompt, int buttons, const QString& title)
     const int defaultIndex = (buttons & vbmsg::vbDefaultButton3) ? 2 : (buttons & vbmsg::vbDefaultButton2) ? 1 : 0;
     if (defaultIndex < set.count)
         box.setDefaultButton(set.buttons[defaultIndex]);
-    const auto chosen = static_cast<QMessageBox::StandardButton>(box.exec());
+    const auto chosen = static_cast<QMessageBox::StandardButton>(runAboveEveryWindow(box));
     for (int i = 0; i < set.count; ++i) {
         if (set.buttons[i] == chosen)
             return set.results[i];

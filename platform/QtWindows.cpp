@@ -76,6 +76,14 @@ void QtWindows::setTopMost(QWidget* window, bool topMost)
         x11::setStaysOnTop(handle->winId(), topMost);
 }
 
+std::optional<QMargins> QtWindows::frameMargins(const QWidget& window) const
+{
+    const QWindow* handle = window.isWindow() ? window.windowHandle() : nullptr;
+    if (!onX11() || !handle || !handle->handle())
+        return std::nullopt;
+    return x11::frameExtents(handle->winId());
+}
+
 // A root window is the whole desktop, not a preview area: nothing is embedded into it.
 bool QtWindows::embedInForeignWindow(QWidget* window, quintptr parentId)
 {

@@ -16,6 +16,9 @@ public:
     ~QtWindows() override;
 
     void setTopMost(QWidget* window, bool topMost) override;
+    // On X11 the window manager's _NET_FRAME_EXTENTS: Qt's account lags behind while the window
+    // manager frames a window (its position and its copy of the frame change at different times).
+    std::optional<QMargins> frameMargins(const QWidget& window) const override;
     bool embedInForeignWindow(QWidget* window, quintptr parentId) override;
     bool foreignWindowExists(quintptr windowId) override;
     QSize foreignClientSize(quintptr windowId) override;

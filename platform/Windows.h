@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QMargins>
 #include <QSize>
 #include <QString>
 #include <QtGlobal>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -16,6 +18,10 @@ class Windows {
 public:
     virtual ~Windows() = default;
     virtual void setTopMost(QWidget* window, bool topMost) = 0;
+    // The widths of the frame round the top-level `window` as the window system tells them now
+    // (zero before a window manager has framed it); nullopt where Qt's own account of the frame
+    // is all there is (platform/FrameMargins.h asks both).
+    virtual std::optional<QMargins> frameMargins(const QWidget& /*window*/) const { return std::nullopt; }
     // Makes window a child of the native window parentId; false when that cannot be done.
     virtual bool embedInForeignWindow(QWidget* window, quintptr parentId) = 0;
     virtual bool foreignWindowExists(quintptr windowId) = 0;

@@ -141,4 +141,21 @@ bool isRootWindow(quintptr window)
     return rootOf(connection, id) == id;
 }
 
+QMargins frameExtents(quintptr window)
+{
+    xcb_connection_t* connection = qtConnection();
+    if (!connection || window == 0)
+        return {};
+    const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
+    const auto reply = owned(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, static_cast<xcb_window_t>(window), extents, XCB_ATOM_CARDINAL, 0, 4),
+        nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4 * sizeof(uint32_t))
+        return {};
+    // left, right, top, bottom
+    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    return QMargins(static_cast<int>(values[0]), static_cast<int>(values[2]), static_cast<int>(values[1]),
+                    static_cast<int>(values[3]));
+}
+
 } // namespace platform::x11

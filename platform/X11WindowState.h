@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QSize>
 #include <QtGlobal>
 
@@ -14,6 +15,11 @@ bool setStaysOnTop(quintptr window, bool above);
 // The size of the X window `window` as the X server knows it, in one request and reply; an
 // invalid size when no window has that id or the application is not on X11.
 QSize windowSize(quintptr window);
+
+// The frame a window manager has put round `window` as it says in the window's
+// _NET_FRAME_EXTENTS; zero margins before it has framed the window, without a window manager,
+// and when the application is not on X11.
+QMargins frameExtents(quintptr window);
 
 // True when `window` is the root window of its screen (the whole desktop).
 bool isRootWindow(quintptr window);

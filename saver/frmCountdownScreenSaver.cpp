@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 
 #include <optional>
 
@@ -30,6 +31,16 @@ constexpr int32_t kAbsorbedMoves = 21;
 platform::Windows* windowsService()
 {
     return platform::services().windows;
+}
+
+// A message box the screen saver shows has the input while it is up, and a key held down from
+// answering it repeats on the screen saver once it is gone: neither is the user's wish to end.
+bool answersAMessage(const QWidget& saver, const QEvent& event)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != &saver)
+        return true;
+    return event.type() == QEvent::KeyPress && static_cast<const QKeyEvent&>(event).isAutoRepeat();
 }
 
 bool endsScreenSaver(QEvent::Type type)
@@ -63,7 +74,9 @@ bool frmCountdownScreenSaver::eventFilter(QObject* watched, QEvent* event)
 {
     if (endsScreenSaver(event->type()) && watched->isWidgetType()
         && static_cast<QWidget*>(watched)->window() == this) {
-        EndScreenSaver();
+        // Swallowed either way, so that no handler of the window's ends it instead.
+        if (!answersAMessage(*this, *event))
+            EndScreenSaver();
         return true;
     }
     return CountdownWindow::eventFilter(watched, event);

@@ -11,6 +11,7 @@
 #include "viewer/ProgramVersion.h"
 #include "viewer/WebAddress.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -245,15 +246,35 @@ void frmAbout::showEvent(QShowEvent* event)
     platform::Ui& ui = *platform::services().ui;
     ui.setMousePointer(platform::vbcursor::vbHourglass);
     trapped([this] { modForm::RestoreFormPosition(0, this, kFormName); });
-    // Until a window manager has framed the box, the stored outer geometry is its inside.
-    if (windowFrame().isNull())
-        m_placement.remember(frameGeometry());
+    fitInsideTheFrameToCome();
     ui.setMousePointer(platform::vbcursor::vbDefault);
+}
+
+// Until a window manager has framed the box, the outer geometry just restored is its inside.
+// The frame it will get is the one the window manager gave the window the box opens over: the
+// inside is made that much smaller at once. Placing it again once the frame arrives would act on
+// the window manager's late replies to the box's earlier sizes and positions, and grow, shrink
+// or move the box by a frame at random.
+void frmAbout::fitInsideTheFrameToCome()
+{
+    if (!windowFrame().isNull())
+        return;
+    const QMargins expected = expectedFrame();
+    if (expected.isNull())
+        m_placement.remember(frameGeometry());
+    else
+        setGeometry(frameGeometry().marginsRemoved(expected));
 }
 
 QMargins frmAbout::windowFrame() const
 {
     return WindowFrame::frameOf(*this);
+}
+
+QMargins frmAbout::expectedFrame() const
+{
+    const QWidget* below = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
+    return below && below != this && below->isVisible() ? WindowFrame::frameOf(*below) : QMargins();
 }
 
 bool frmAbout::event(QEvent* event)
@@ -276,6 +297,9 @@ void frmAbout::done(int result)
         trapped([this] { Form_Unload(); });
     }
     QDialog::done(result);
+    // Without a window manager nothing else gives the keys back to the window below.
+    if (QWidget* below = parentWidget() ? parentWidget()->window() : nullptr; below && below->isVisible())
+        below->activateWindow();
 }
 
 QPushButton* frmAbout::button(int index) const

@@ -43,10 +43,14 @@ protected:
     // The widths of the window's frame in pixels as the window system reports them now; zero
     // until a window manager has framed the box.
     virtual QMargins windowFrame() const;
+    // The frame a window manager is expected to give the box: that of the window it opens over
+    // (its parent, else the active window); zero when there is none or it has no frame.
+    virtual QMargins expectedFrame() const;
 
 private:
     void Form_Load();
     void Form_Unload();
+    void fitInsideTheFrameToCome();
 
     QLabel* m_lblSoftwareName = nullptr;
     QLabel* m_lblCompileDate = nullptr;

@@ -1,7 +1,7 @@
 #include "display/ProgramEnd.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/QtWindows.h"
-#include "saver/SaverTestSupport.h"
+#include "support/WaitUntil.h"
 #include "saver/frmPreview.h"
 #include "saver/modVantrelnScreenSaver.h"
 #include "support/OnRealX.h"

@@ -3,7 +3,8 @@
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
-#include "saver/SaverTestSupport.h"
+#include "support/WaitUntil.h"
+#include "support/OwnXServer.h"
 #include "support/TestServices.h"
 
 #include <QDir>
@@ -32,17 +33,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QFile::exists(kSaver)) << kSaver.toStdString();
-        const QString work = folder.makeFolder("app/Temp");
-        const QString stage = folder.makeFolder("stage");
-        clsCountdown countdown;
-        countdown.setDatabaseLocation(stage);
-        countdown.setCountdownFileName("Party.MVK");
-        countdown.setEventCaption("Party");
-        countdown.setEventDate(std::floor(vb::now()) + 10);
-        ASSERT_TRUE(countdown.Update());
-        ModJoinsSkins::SaveCountdownPackage(folder.internalPath("app/Party.MVL"), "0", "0", "", "Party.MVK", "", "",
-                                            "", stage);
-        ASSERT_TRUE(QFile::exists(folder.nativePath("app/Party.MVL")));
+        folder.makeFolder("app/Temp");
+        packParty(std::floor(vb::now()) + 10, false);
 
         QDir().mkpath(folder.nativePath("config"));
         QDir().mkpath(folder.nativePath("runtime"));
@@ -56,6 +48,21 @@ protected:
         ini.endGroup();
         ini.sync();
         ASSERT_EQ(ini.status(), QSettings::NoError);
+    }
+    // The package the settings name: "Party" at `eventDate`, ringing there when `alarm`.
+    void packParty(double eventDate, bool alarm)
+    {
+        const QString stage = folder.makeFolder("stage");
+        clsCountdown countdown;
+        countdown.setDatabaseLocation(stage);
+        countdown.setCountdownFileName("Party.MVK");
+        countdown.setEventCaption("Party");
+        countdown.setEventDate(eventDate);
+        countdown.setAlarmSound(alarm);
+        ASSERT_TRUE(countdown.Update());
+        ModJoinsSkins::SaveCountdownPackage(folder.internalPath("app/Party.MVL"), "0", "0", "", "Party.MVK", "", "",
+                                            "", stage);
+        ASSERT_TRUE(QFile::exists(folder.nativePath("app/Party.MVL")));
     }
     void TearDown() override
     {
@@ -205,57 +212,6 @@ TEST_F(ScreenSaverProcess, ALockThatCannotBeMadeIsNoInstanceRunning)
     }
 }
 
-// An X server of the test's own, 1024 x 768, so that a window manager started on it disturbs no
-// other test; with `windowManager`, openbox manages its windows.
-class OwnXServer {
-public:
-    explicit OwnXServer(bool windowManager)
-    {
-        // -noreset: between two inputs no client may be left, and a server that resets then closes
-        // the connection of a saver that is just starting.
-        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"});
-        if (!server.waitForStarted(10000) || !waitUntil([this] { return server.canReadLine(); }, 20000))
-            return;
-        display = QStringLiteral(":") + QString::fromLatin1(server.readLine()).trimmed();
-        if (!windowManager)
-            return;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
-        manager.setProcessEnvironment(env);
-        manager.start("openbox", {"--sm-disable"});
-        // openbox announces itself on the root window once it manages the screen.
-        managing = manager.waitForStarted(10000)
-            && waitUntil([this] { return run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); },
-                         20000);
-    }
-    ~OwnXServer()
-    {
-        for (QProcess* process : {&manager, &server}) {
-            process->terminate();
-            if (!process->waitForFinished(5000))
-                process->kill();
-        }
-    }
-    // Runs a program on this display to its end; its output.
-    QString run(const QStringList& command) const
-    {
-        QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
-        tool.setProcessEnvironment(env);
-        tool.start(command.front(), command.mid(1));
-        tool.waitForFinished(10000);
-        return QString::fromLocal8Bit(tool.readAllStandardOutput());
-    }
-
-    QString display;
-    bool managing = false;
-
-private:
-    QProcess server;
-    QProcess manager;
-};
-
 TEST_F(ScreenSaverProcess, AWorkFolderThatCannotBeMadeEndsWithOneMessageAndStatusOne)
 {
     // Rights do not stop the superuser: this runs as an ordinary user.
@@ -314,6 +270,38 @@ TEST_F(ScreenSaverProcess, AnyKeyButtonOrWheelEndsItOnX)
             saver.kill();
             saver.waitForFinished(5000);
         }
+    }
+}
+
+// The alarm rings during the screen saver, with no sound to play: its message stands above the
+// saver and the alarm and has the keys; the key that answers it ends nothing.
+TEST_F(ScreenSaverProcess, AMessageDuringTheScreenSaverStandsAboveItAndItsAnswerEndsNothing)
+{
+    const QRect screen(0, 0, 1024, 768);
+    for (const bool windowManager : {true, false}) {
+        SCOPED_TRACE(windowManager ? "under a window manager" : "without a window manager");
+        QFile::remove(folder.nativePath("app/Temp/Party.MVK"));
+        packParty(std::round((vb::now() + 6.0 / 86400) * 86400) / 86400, true);
+        OwnXServer x(windowManager);
+        ASSERT_EQ(x.managing, windowManager);
+        QProcess& saver = startSaver("/s", x.display);
+        QString message;
+        ASSERT_TRUE(waitUntil([&] {
+            for (const QString& id : x.windowsOf(saver.processId()))
+                if (x.clientGeometry(id) != screen && x.focusedWindow() == id)
+                    message = id;
+            return !message.isEmpty();
+        }, 30000)) << saver.readAll().toStdString();
+        // Nothing of the program covers the message.
+        const QStringList stacking = x.stackingBottomToTop();
+        ASSERT_TRUE(stacking.contains(message)) << stacking.join(' ').toStdString();
+        for (const QString& id : x.windowsOf(saver.processId()))
+            EXPECT_LE(stacking.indexOf(id), stacking.indexOf(message)) << stacking.join(' ').toStdString();
+        x.xdotool({"key", "Return"});
+        EXPECT_TRUE(waitUntil([&] { return !x.windowsOf(saver.processId()).contains(message); }, 5000));
+        EXPECT_TRUE(stillRunningAfter(saver, 1500)) << saver.readAll().toStdString();
+        saver.kill();
+        saver.waitForFinished(5000);
     }
 }
 

@@ -8,7 +8,7 @@
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "foundation/clsStringUtilities.h"
-#include "saver/SaverTestSupport.h"
+#include "support/WaitUntil.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
 #include "saver/modVantrelnScreenSaver.h"

@@ -12,12 +12,13 @@
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
-#include "saver/SaverTestSupport.h"
+#include "support/WaitUntil.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/modVantrelnScreenSaver.h"
 #include "support/TestServices.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -357,6 +358,26 @@ TEST_F(ScreenSaverWindow, KeysAndMouseButtonsEndItAtOnce)
         expectEndedCleanly(&window);
         EXPECT_FALSE(window.isVisible());
     }
+}
+
+TEST_F(ScreenSaverWindow, AKeyAnsweringAMessageEndsNothing)
+{
+    preparePackage("Party", "Party");
+    frmCountdownScreenSaver& window = start();
+    {
+        QDialog message; // a message box stands in: modal while it is up
+        message.setWindowModality(Qt::ApplicationModal);
+        message.show();
+        sendKey(&window);
+        sendMouse(&window, QEvent::MouseButtonPress, Qt::LeftButton);
+        EXPECT_FALSE(ended());
+    }
+    // Return held down from answering the message repeats on the screen saver.
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+    QApplication::sendEvent(&window, &repeat);
+    EXPECT_FALSE(ended());
+    sendKey(&window);
+    expectEndedCleanly(&window);
 }
 
 TEST_F(ScreenSaverWindow, TheTwentySecondMovementOverOnePanelEndsIt)
