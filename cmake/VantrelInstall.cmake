@@ -22,16 +22,12 @@ function(vantrel_program target library)
   target_link_libraries(${target} PRIVATE ${library} vantrel_platform_gui)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
   install(TARGETS ${target} RUNTIME DESTINATION ${VANTREL_INSTALL_PROGRAM_DIR})
+  # The link is made in the build tree and installed as a file, so that the install manifest
+  # lists it (a link made by install code is not listed, and would be left behind).
   file(RELATIVE_PATH to_program ${CMAKE_INSTALL_FULL_BINDIR}
     ${CMAKE_INSTALL_FULL_LIBDIR}/vantrel/${target})
-  install(CODE "
-    set(bin \"${CMAKE_INSTALL_BINDIR}\")
-    if(NOT IS_ABSOLUTE \"\${bin}\")
-      set(bin \"\${CMAKE_INSTALL_PREFIX}/\${bin}\")
-    endif()
-    set(link \"\$ENV{DESTDIR}\${bin}/${target}\")
-    message(STATUS \"Installing: \${link} -> ${to_program}\")
-    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${bin}\")
-    file(CREATE_LINK \"${to_program}\" \"\${link}\" SYMBOLIC)
-  ")
+  set(link ${PROJECT_BINARY_DIR}/bin-links/${target})
+  file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/bin-links)
+  file(CREATE_LINK ${to_program} ${link} SYMBOLIC)
+  install(FILES ${link} DESTINATION ${CMAKE_INSTALL_BINDIR})
 endfunction()

@@ -13,8 +13,16 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 skip() { echo "SKIP: $*"; exit 77; }
 
 work=$(mktemp -d)
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 chmod 755 "$work"
+# The install rewrites the build folder's install manifest: the user's own install's list of what
+# to remove is kept aside and put back (or the new one removed, where there was none).
+manifest=$build/install_manifest.txt
+had_manifest=
+if [ -e "$manifest" ]; then cp -p "$manifest" "$work/install_manifest.kept" && had_manifest=yes; fi
+restore_manifest() {
+  if [ -n "$had_manifest" ]; then cp -p "$work/install_manifest.kept" "$manifest"; else rm -f "$manifest"; fi
+}
+trap 'restore_manifest 2>/dev/null || true; chmod -R u+w "$work"; rm -rf "$work"' EXIT
 prefix=$work/prefix
 program=$prefix/$libdir/vantrel
 if [ -w "$build" ]; then
@@ -30,6 +38,9 @@ fi
   || fail "bin/ holds $(ls "$prefix/bin")"
 for name in vantrel-viewer vantrel-saver; do
   [ -L "$prefix/bin/$name" ] || fail "bin/$name is not a link"
+  if [ -w "$build" ]; then
+    grep -qxF "$prefix/bin/$name" "$manifest" || fail "the install manifest does not list bin/$name"
+  fi
   [ "$(readlink -f "$prefix/bin/$name")" = "$(readlink -f "$program/$name")" ] \
     || fail "bin/$name does not lead to $libdir/vantrel/$name"
   [ -f "$program/$name" ] && [ -x "$program/$name" ] || fail "$libdir/vantrel/$name is no program"
