@@ -1,5 +1,6 @@
 #include "countdown/CalendarStep.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace calendar {
@@ -9,8 +10,10 @@ constexpr int64_t msPerMinute = 60 * msPerSecond;
 constexpr int64_t msPerHour = 60 * msPerMinute;
 // Date value of 1970-01-01, the origin of the civil-day formulas below.
 constexpr int64_t unixEpochDay = 25569;
-// Date value 1 (1899-12-31) is a Sunday.
+// Date value 1 (1899-12-31) is a Sunday, so date value 2 is a Monday.
 constexpr int64_t aSunday = 1;
+constexpr int64_t aMonday = 2;
+constexpr int64_t weekdaysPerWeek = 5;
 constexpr int64_t firstDay = -657434; // 100-01-01
 constexpr int64_t lastDay = 2958465;  // 9999-12-31
 
@@ -87,6 +90,17 @@ int64_t addMonths(int64_t months, int64_t at)
 int64_t sundaysUpTo(int64_t ms)
 {
     return floorDiv(floorDiv(ms, msPerDay) - aSunday, 7);
+}
+
+// The Monday-to-Friday time from the Monday of date value 2 up to ms (negative before it).
+int64_t weekdayTimeUpTo(int64_t ms)
+{
+    const int64_t day = floorDiv(ms, msPerDay);
+    const int64_t week = floorDiv(day - aMonday, 7);
+    const int64_t dayOfWeek = day - aMonday - week * 7; // 0 Monday .. 6 Sunday
+    const int64_t wholeWeekdays = week * weekdaysPerWeek + std::min(dayOfWeek, weekdaysPerWeek);
+    const int64_t intoWeekday = dayOfWeek < weekdaysPerWeek ? ms - day * msPerDay : 0;
+    return wholeWeekdays * msPerDay + intoWeekday;
 }
 
 } // namespace
@@ -170,6 +184,11 @@ int64_t add(Unit unit, int64_t n, int64_t at)
         return at + n * 7 * msPerDay;
     }
     return at;
+}
+
+int64_t weekdayTime(int64_t a, int64_t b)
+{
+    return weekdayTimeUpTo(b) - weekdayTimeUpTo(a);
 }
 
 } // namespace calendar

@@ -34,4 +34,7 @@ int64_t boundaryCount(Unit unit, int64_t a, int64_t b);
 // day the target month lacks becomes that month's last day.
 int64_t add(Unit unit, int64_t n, int64_t at);
 
+// The part of the time from a to b (a not after b) that lies on Monday to Friday.
+int64_t weekdayTime(int64_t a, int64_t b);
+
 } // namespace calendar

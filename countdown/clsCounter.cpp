@@ -21,13 +21,6 @@ namespace {
     throw platform::VbError(5, QStringLiteral("Invalid procedure call or argument"));
 }
 
-int32_t toLong(int64_t count)
-{
-    if (count < std::numeric_limits<int32_t>::min() || count > std::numeric_limits<int32_t>::max())
-        raiseOverflow();
-    return int32_t(count);
-}
-
 // A zero shift keeps the stored value bit for bit, so an exact-equality alarm set on it
 // still rings.
 double shifted(double date, Unit unit, int64_t n)
@@ -43,7 +36,7 @@ double shifted(double date, Unit unit, int64_t n)
 // The largest whole number of units from start that does not pass end, backing off at most
 // once; start is moved by that many units. The back-off is reckoned from the start again:
 // stepping back from a date that was cut to a shorter month's end would land before it.
-int32_t countAndAdvance(Unit unit, int64_t& start, int64_t end)
+int64_t countAndAdvance(Unit unit, int64_t& start, int64_t end)
 {
     const int64_t from = start;
     int64_t n = calendar::boundaryCount(unit, from, end);
@@ -52,7 +45,7 @@ int32_t countAndAdvance(Unit unit, int64_t& start, int64_t end)
         --n;
         start = calendar::add(unit, n, from);
     }
-    return toLong(n);
+    return n;
 }
 
 } // namespace
@@ -93,10 +86,12 @@ void clsCounter::CalcYearsLeft()
     m_workEnd = calendar::fromDateValue(m_EventDate);
     if (m_workStart > m_workEnd)
         std::swap(m_workStart, m_workEnd);
-    if (m_IntervalWorkDays) {
-        const int64_t weekends = calendar::boundaryCount(Unit::Weeks, m_workStart, m_workEnd);
-        m_workStart = calendar::add(Unit::Days, 2 * weekends, m_workStart);
-    }
+    // Only the time on Monday to Friday is counted: the steps count from a start that lies that
+    // much before the end. When both ends lie on weekdays this is the start moved two days later
+    // for every weekend crossed; a start or end in a weekend adds nothing, and a span inside one
+    // weekend counts nothing.
+    if (m_IntervalWorkDays)
+        m_workStart = m_workEnd - calendar::weekdayTime(m_workStart, m_workEnd);
     if (m_IntervalYears)
         m_YearsLeft = countAndAdvance(Unit::Years, m_workStart, m_workEnd);
     CalcMonthsLeft();

@@ -32,7 +32,7 @@ public:
     void setIntervalMonths(bool v) { m_IntervalMonths = v; }
     bool IntervalDays() const { return m_IntervalDays; }
     void setIntervalDays(bool v) { m_IntervalDays = v; }
-    // Moves the start two days later for every Sunday up to the end before counting.
+    // Counts only the time that lies on Monday to Friday.
     bool IntervalWorkDays() const { return m_IntervalWorkDays; }
     void setIntervalWorkDays(bool v) { m_IntervalWorkDays = v; }
     bool IntervalHours() const { return m_IntervalHours; }
@@ -42,19 +42,19 @@ public:
     bool IntervalSeconds() const { return m_IntervalSeconds; }
     void setIntervalSeconds(bool v) { m_IntervalSeconds = v; }
 
-    // Results of Refresh.
-    int32_t YearsLeft() const { return m_YearsLeft; }
-    void setYearsLeft(int32_t v) { m_YearsLeft = v; }
-    int32_t MonthsLeft() const { return m_MonthsLeft; }
-    void setMonthsLeft(int32_t v) { m_MonthsLeft = v; }
-    int32_t DaysLeft() const { return m_DaysLeft; }
-    void setDaysLeft(int32_t v) { m_DaysLeft = v; }
-    int32_t HoursLeft() const { return m_HoursLeft; }
-    void setHoursLeft(int32_t v) { m_HoursLeft = v; }
-    int32_t MinutesLeft() const { return m_MinutesLeft; }
-    void setMinutesLeft(int32_t v) { m_MinutesLeft = v; }
-    int32_t SecondsLeft() const { return m_SecondsLeft; }
-    void setSecondsLeft(int32_t v) { m_SecondsLeft = v; }
+    // Results of Refresh, in 64 bits: any span of the years 100 to 9999 fits in seconds alone.
+    int64_t YearsLeft() const { return m_YearsLeft; }
+    void setYearsLeft(int64_t v) { m_YearsLeft = v; }
+    int64_t MonthsLeft() const { return m_MonthsLeft; }
+    void setMonthsLeft(int64_t v) { m_MonthsLeft = v; }
+    int64_t DaysLeft() const { return m_DaysLeft; }
+    void setDaysLeft(int64_t v) { m_DaysLeft = v; }
+    int64_t HoursLeft() const { return m_HoursLeft; }
+    void setHoursLeft(int64_t v) { m_HoursLeft = v; }
+    int64_t MinutesLeft() const { return m_MinutesLeft; }
+    void setMinutesLeft(int64_t v) { m_MinutesLeft = v; }
+    int64_t SecondsLeft() const { return m_SecondsLeft; }
+    void setSecondsLeft(int64_t v) { m_SecondsLeft = v; }
 
     double CurrentDate() const { return m_CurrentDate; }
     // Stores the value; raises RingAlarm when it equals EventDate exactly and AlarmSet is on.
@@ -200,12 +200,12 @@ private:
     bool m_IntervalHours = true;
     bool m_IntervalMinutes = true;
     bool m_IntervalSeconds = true;
-    int32_t m_YearsLeft = 0;
-    int32_t m_MonthsLeft = 0;
-    int32_t m_DaysLeft = 0;
-    int32_t m_HoursLeft = 0;
-    int32_t m_MinutesLeft = 0;
-    int32_t m_SecondsLeft = 0;
+    int64_t m_YearsLeft = 0;
+    int64_t m_MonthsLeft = 0;
+    int64_t m_DaysLeft = 0;
+    int64_t m_HoursLeft = 0;
+    int64_t m_MinutesLeft = 0;
+    int64_t m_SecondsLeft = 0;
     double m_CurrentDate = 0;
     double m_EventDate = 0;
     bool m_AlarmSet = false;

@@ -41,7 +41,7 @@ constexpr std::array<UnitWords, 6> kUnitWords{{
 
 // The value time-left box `box` (1 years to 6 seconds) shows; none when the countdown does not
 // show that unit.
-std::optional<int32_t> unitValue(const clsCountdown& countdown, const clsCounter& counter, int box)
+std::optional<int64_t> unitValue(const clsCountdown& countdown, const clsCounter& counter, int box)
 {
     switch (box) {
     case 1: return countdown.IntervalYears() ? std::optional(counter.YearsLeft()) : std::nullopt;
@@ -74,7 +74,7 @@ void CountdownWindow::releaseCountdown()
     m_clsCountdown.reset();
 }
 
-QString CountdownWindow::boxText(int box, int32_t value)
+QString CountdownWindow::boxText(int box, int64_t value)
 {
     if (box < 1 || box > 6)
         throw platform::VbError(9); // Subscript out of range
@@ -92,10 +92,9 @@ bool CountdownWindow::directionGateOpen(const QString& directionCaption, double 
     return true;
 }
 
-bool CountdownWindow::alarmPassedBetweenTicks(bool alarmSet, double previousTick, double eventDate,
-                                              double now)
+bool CountdownWindow::eventPassedBetweenTicks(double previousTick, double eventDate, double now)
 {
-    return alarmSet && previousTick < eventDate && eventDate < now;
+    return previousTick < eventDate && eventDate < now;
 }
 
 void CountdownWindow::runStep(const ErrorTrap& trap, const std::function<void()>& step)
@@ -148,17 +147,15 @@ void CountdownWindow::m_clsCountdown_DataChanged()
     counter.setIntervalSeconds(countdown.IntervalSeconds());
     lblSoundFile()->setCaption(countdown.AlarmFileName());
     lblPlaysoundToggle()->setCaption(vb::boolText(countdown.AlarmSound()));
-    try {
-        counter.setEventDate(countdown.EventDate());
-        counter.setAlarmSet(countdown.AlarmSound());
-        counter.setCurrentDate(vb::now());
-        counter.Refresh();
-    } catch (const platform::VbError&) {
-        // A span the counter cannot hold (seconds alone over many years overflow a Long) is
-        // reported by the caller's trap; the window is still filled from the countdown.
-        modCountdown::ApplyCountdownToForm(*this, countdown);
-        throw;
-    }
+    // The present is set before the event, whose set counts at once: a new counter's present is
+    // the zero date of 1899. The alarm is armed before any count, and the present is set again
+    // once the event is there, so a countdown opened at its event second rings.
+    const double now = vb::now();
+    counter.setCurrentDate(now);
+    counter.setAlarmSet(countdown.AlarmSound());
+    counter.setEventDate(countdown.EventDate());
+    counter.setCurrentDate(now);
+    counter.Refresh();
     modCountdown::ApplyCountdownToForm(*this, countdown);
     // The boxes show the time left from the start, not only from the first tick, which may be
     // 30 s away or, past a closed direction gate, never come.
@@ -291,29 +288,25 @@ bool CountdownWindow::runCountdownTick(const ErrorTrap& trap)
     } tickEnd{m_inTick};
     const double now = vb::now();
 
-    bool caughtUp = false;
-    runStep(trap, [&] {
-        clsCounter& counter = *m_clsCounter;
-        // An event no tick landed on exactly would never ring: the counter rings only on equality.
-        // Putting the counter on the event itself first rings it there, once, and lets this tick
-        // past the gate so the display shows the event reached.
-        if (alarmPassedBetweenTicks(counter.AlarmSet(), counter.CurrentDate(), counter.EventDate(), now)) {
-            caughtUp = true;
-            counter.setCurrentDate(counter.EventDate());
-        }
-    });
+    // An event no tick landed on exactly (a skipped second, a 30-second or late tick, a clock
+    // set forward) would never ring, since the counter rings only on equality, and a countdown
+    // would stop at the gate showing time still to go. This tick is made at the event itself
+    // instead: it rings there, once, passes the gate and shows the event reached; the gate then
+    // holds that display.
+    const bool catchUp = eventPassedBetweenTicks(m_clsCounter->CurrentDate(), m_clsCounter->EventDate(), now);
+    const double tickDate = catchUp ? m_clsCounter->EventDate() : now;
 
     bool goOn = true;
     runStep(trap, [&] {
         if (m_clsCounter)
-            goOn = caughtUp || directionGateOpen(lblCountDirection()->Caption(), m_clsCounter->EventDate(), now);
+            goOn = catchUp || directionGateOpen(lblCountDirection()->Caption(), m_clsCounter->EventDate(), now);
     });
     if (!goOn)
         return false;
 
     runStep(trap, [&] {
         if (m_clsCounter)
-            m_clsCounter->setCurrentDate(now);
+            m_clsCounter->setCurrentDate(tickDate);
     });
     runStep(trap, [&] {
         if (m_clsCounter)
@@ -347,7 +340,7 @@ void CountdownWindow::writeIntervalBoxes(const ErrorTrap& trap)
         if (!m_clsCountdown || !m_clsCounter)
             return;
         // The seconds box is written on every tick and never hidden: it shows "0 Seconds".
-        if (const std::optional<int32_t> seconds = unitValue(*m_clsCountdown, *m_clsCounter, 6))
+        if (const std::optional<int64_t> seconds = unitValue(*m_clsCountdown, *m_clsCounter, 6))
             c1eIntervalsLeft(6)->setCaption(boxText(6, *seconds));
     });
     if (visibilityChanged)
@@ -358,7 +351,7 @@ bool CountdownWindow::writeIntervalBox(int box)
 {
     if (!m_clsCountdown || !m_clsCounter)
         return false;
-    const std::optional<int32_t> value = unitValue(*m_clsCountdown, *m_clsCounter, box);
+    const std::optional<int64_t> value = unitValue(*m_clsCountdown, *m_clsCounter, box);
     if (!value)
         return false;
     ElasticPanel* panel = c1eIntervalsLeft(box);

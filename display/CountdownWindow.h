@@ -53,15 +53,14 @@ public:
 
     // The text of time-left box 1 (years) to 6 (seconds): the value, a blank and the unit word,
     // singular exactly at 1 ("1 Year", "12 Days", "0 Seconds").
-    static QString boxText(int box, int32_t value);
+    static QString boxText(int box, int64_t value);
     // Whether a tick goes on under the direction code held in lblCountDirection (its leading
     // number): 1 counting down while the event is at or after now, 2 counting up while it is
     // at or before now, any other code always.
     static bool directionGateOpen(const QString& directionCaption, double eventDate, double now);
-    // Whether an armed alarm's event fell strictly between the previous tick and this one, so
-    // that no tick's date equalled it (a skipped second, or a 30-second tick).
-    static bool alarmPassedBetweenTicks(bool alarmSet, double previousTick, double eventDate,
-                                        double now);
+    // Whether the event fell strictly between the previous tick and this one, so that no tick's
+    // date equalled it (a skipped second, a 30-second or late tick, a clock set forward).
+    static bool eventPassedBetweenTicks(double previousTick, double eventDate, double now);
 
 protected:
     // A new counter filled from the countdown, armed from AlarmSound, set to now; then the
@@ -99,9 +98,9 @@ protected:
     // nothing saves the countdown over it.
     void readCountdown();
 
-    // One timer tick without the timer handling: alarm catch-up, direction gate, counter to
-    // now, the time-left boxes (writeIntervalBoxes), the export when lblSaveToFile is true.
-    // Each step is trapped by `trap`. Returns false when the gate stopped the tick. Nothing
+    // One timer tick without the timer handling: direction gate, counter to now (to the event
+    // when the event fell between this tick and the previous one), the time-left boxes
+    // (writeIntervalBoxes), the export when lblSaveToFile is true. Each step is trapped by `trap`. Returns false when the gate stopped the tick. Nothing
     // happens before the load has finished.
     bool runCountdownTick(const ErrorTrap& trap);
     // runCountdownTick with every failure reported in a message box prefixed by `prefix`, each

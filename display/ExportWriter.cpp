@@ -60,7 +60,7 @@ QString htmlText(const PanelData& panel)
     return fontTags(escapeHtml(panel.caption), panel.fontBold, panel.fontItalic);
 }
 
-QString number(int32_t value)
+QString number(int64_t value)
 {
     return QString::number(value);
 }
@@ -127,11 +127,11 @@ QStringList simplePageBody(const ExportInput& in)
 }
 
 // The caption field comes formatted; the six counts are formatted by numberField.
-QString csvRow(const QString& captionField, const std::array<int32_t, 6>& values,
+QString csvRow(const QString& captionField, const std::array<int64_t, 6>& values,
                QString (*numberField)(const QString&))
 {
     QStringList fields{captionField};
-    for (int32_t value : values)
+    for (int64_t value : values)
         fields << numberField(number(value));
     return fields.join(',');
 }
@@ -183,7 +183,7 @@ QStringList bodyLines(const ExportInput& in)
     if (code == "5")
         return {csvRow(plainCsvField(title), in.unitsLeft, unchanged)};
     if (code == "6") {
-        const std::array<int32_t, 6>& u = in.unitsLeft;
+        const std::array<int64_t, 6>& u = in.unitsLeft;
         return {"<EventCaption>" + escapeXml(title) + "</EventCaption>",
                 "<YearsLeft>" + number(u[0]) + "</YearsLeft>",
                 "<MonthsLeft>" + number(u[1]) + "</MonthsLeft>",

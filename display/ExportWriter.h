@@ -31,7 +31,7 @@ struct ExportInput {
     PanelData eventCaption;
     PanelData eventDate;
     std::array<PanelData, 6> boxes; // years, months, days, hours, minutes, seconds
-    std::array<int32_t, 6> unitsLeft{}; // in the same order as boxes
+    std::array<int64_t, 6> unitsLeft{}; // in the same order as boxes
 };
 
 // The three shares of the file; each returns whole lines without line ends.

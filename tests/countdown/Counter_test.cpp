@@ -34,7 +34,7 @@ private:
 };
 
 struct Counts {
-    int32_t years, months, days, hours, minutes, seconds;
+    int64_t years, months, days, hours, minutes, seconds;
     bool operator==(const Counts&) const = default;
 };
 
@@ -50,6 +50,17 @@ void PrintTo(const Counts& c, std::ostream* os)
 }
 
 enum Off { none = 0, years = 1, months = 2, days = 4, hours = 8, minutes = 16, seconds = 32, all = 63 };
+
+// Switches off the steps named in `off`, the others on.
+void switchOff(clsCounter& counter, int off)
+{
+    counter.setIntervalYears(!(off & years));
+    counter.setIntervalMonths(!(off & months));
+    counter.setIntervalDays(!(off & days));
+    counter.setIntervalHours(!(off & hours));
+    counter.setIntervalMinutes(!(off & minutes));
+    counter.setIntervalSeconds(!(off & seconds));
+}
 
 struct RefreshCase {
     const char* name;
@@ -72,8 +83,8 @@ TEST(Counter, RefreshSplitsTheSpanStepByStep)
         {"31st into February", at(2027, 1, 31), at(2027, 3, 1), none, false, {0, 1, 1, 0, 0, 0}},
         {"just under a year", at(2025, 1, 15), at(2026, 1, 10), none, false, {0, 11, 26, 0, 0, 0}},
         {"work days over two weekends", at(2026, 12, 7), at(2026, 12, 21), none, true, {0, 0, 10, 0, 0, 0}},
-        {"work days over one weekend night", at(2026, 12, 12, 10), at(2026, 12, 13, 9), none, true,
-         {0, 0, -1, -1, 0, 0}},
+        {"work days, a night inside one weekend", at(2026, 12, 12, 10), at(2026, 12, 13, 9), none, true,
+         {0, 0, 0, 0, 0, 0}},
         {"31st clamped to April 30", at(2027, 1, 31), at(2027, 4, 30, 12), none, false, {0, 3, 0, 12, 0, 0}},
         {"29 February plus a year", at(2024, 2, 29), at(2025, 3, 1), none, false, {1, 0, 1, 0, 0, 0}},
         {"equal dates", at(2027, 3, 1), at(2027, 3, 1), none, false, {0, 0, 0, 0, 0, 0}},
@@ -88,12 +99,7 @@ TEST(Counter, RefreshSplitsTheSpanStepByStep)
     };
     for (const RefreshCase& tc : cases) {
         clsCounter counter;
-        counter.setIntervalYears(!(tc.off & years));
-        counter.setIntervalMonths(!(tc.off & months));
-        counter.setIntervalDays(!(tc.off & days));
-        counter.setIntervalHours(!(tc.off & hours));
-        counter.setIntervalMinutes(!(tc.off & minutes));
-        counter.setIntervalSeconds(!(tc.off & seconds));
+        switchOff(counter, tc.off);
         counter.setIntervalWorkDays(tc.workDays);
         counter.setCurrentDate(tc.current);
         counter.setEventDate(tc.event);
@@ -184,21 +190,41 @@ TEST(Counter, RefreshStartsFromZeroCounts)
     EXPECT_EQ(countsOf(counter), (Counts{0, 0, 0, 1990, 24, 48}));
 }
 
-TEST(Counter, CountBeyondThirtyTwoBitsIsAnOverflow)
+// Any span of the years 100 to 9999 is counted in a unit alone, in both directions; the
+// expected counts are the seconds Qt's calendar puts between the two dates.
+TEST(Counter, LongSpansAreCountedInOneUnitAlone)
 {
-    clsCounter counter;
-    counter.setIntervalYears(false);
-    counter.setIntervalMonths(false);
-    counter.setIntervalDays(false);
-    counter.setIntervalHours(false);
-    counter.setIntervalMinutes(false);
-    counter.setCurrentDate(at(1950, 1, 1));
-    try {
-        counter.setEventDate(at(2027, 1, 1));
-        ADD_FAILURE() << "77 years in seconds fit no 32-bit count";
-    } catch (const platform::VbError& e) {
-        EXPECT_EQ(e.number, 6);
+    struct Case {
+        QDateTime from, to;
+        int off;
+        int64_t unitSeconds;
+    };
+    const QDateTime firstDay(QDate(100, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime lastSecond(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC);
+    const Case cases[] = {
+        {QDateTime(QDate(1950, 1, 1), QTime(0, 0), Qt::UTC), QDateTime(QDate(2027, 6, 1), QTime(12, 0), Qt::UTC),
+         all & ~seconds, 1},
+        {firstDay, lastSecond, all & ~seconds, 1},
+        {firstDay, lastSecond, all & ~minutes, 60},
+        {firstDay, lastSecond, all & ~hours, 3600},
+        {firstDay, lastSecond, all & ~days, 86400},
+    };
+    for (const Case& c : cases) {
+        const int64_t expected = c.from.secsTo(c.to) / c.unitSeconds;
+        for (bool backwards : {false, true}) {
+            clsCounter counter;
+            switchOff(counter, c.off);
+            counter.setCurrentDate(dateValueOf(backwards ? c.to : c.from));
+            counter.setEventDate(dateValueOf(backwards ? c.from : c.to));
+            const int64_t shown = counter.SecondsLeft() + counter.MinutesLeft() + counter.HoursLeft() + counter.DaysLeft();
+            EXPECT_EQ(shown, expected) << qPrintable(c.from.toString(Qt::ISODate)) << " to "
+                                       << qPrintable(c.to.toString(Qt::ISODate)) << " in units of " << c.unitSeconds
+                                       << (backwards ? " s, event passed" : " s");
+        }
     }
+    // The span the window showed as an overflow.
+    EXPECT_EQ(QDateTime(QDate(1950, 1, 1), QTime(0, 0), Qt::UTC).secsTo(QDateTime(QDate(2027, 6, 1), QTime(12, 0), Qt::UTC)),
+              2443003200);
 }
 
 TEST(Counter, AlarmRingsOnlyAtTheExactEventTimeWhenArmed)

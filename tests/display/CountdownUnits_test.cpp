@@ -24,7 +24,7 @@ public:
     bool tick() { return runCountdownTick({}); }
 };
 
-enum Off { none = 0, years = 1, months = 2, days = 4, seconds = 32 };
+enum Off { none = 0, years = 1, months = 2, days = 4, hours = 8, minutes = 16, seconds = 32, all = 63 };
 
 // What a countdown window shows for a countdown whose units are switched on and off, on a
 // fixed clock, and what its export writes.
@@ -54,8 +54,8 @@ protected:
             c.setIntervalMonths(!(off & months));
             c.setIntervalDays(!(off & days));
             c.setIntervalWorkDays(workDays);
-            c.setIntervalHours(true);
-            c.setIntervalMinutes(true);
+            c.setIntervalHours(!(off & hours));
+            c.setIntervalMinutes(!(off & minutes));
             c.setIntervalSeconds(!(off & seconds));
             c.setSaveToFile(true);
             c.setSaveFormat("6");
@@ -122,6 +122,17 @@ TEST_F(CountdownUnitsTest, UnitsSwitchedOffFoldIntoTheNextUnitInTheBoxesAndTheEx
          {"-", "2 Months", "-", "502 Hours", "24 Minutes", "48 Seconds"}, {"0", "2", "0", "502", "24", "48"}},
         {"seconds off", at(2026, 12, 8, 1, 35, 12), at(2027, 3, 1), seconds, false,
          {"-", "2 Months", "20 Days", "22 Hours", "24 Minutes", "-"}, {"0", "2", "20", "22", "24", "0"}},
+        {"hours off", at(2026, 12, 8, 1, 35, 12), at(2027, 3, 1), hours, false,
+         {"-", "2 Months", "20 Days", "-", "1344 Minutes", "48 Seconds"}, {"0", "2", "20", "0", "1344", "48"}},
+        {"minutes off", at(2026, 12, 8, 1, 35, 12), at(2027, 3, 1), minutes, false,
+         {"-", "2 Months", "20 Days", "22 Hours", "-", "1488 Seconds"}, {"0", "2", "20", "22", "0", "1488"}},
+        {"hours and minutes off", at(2026, 12, 8, 1, 35, 12), at(2027, 3, 1), hours | minutes, false,
+         {"-", "2 Months", "20 Days", "-", "-", "80688 Seconds"}, {"0", "2", "20", "0", "0", "80688"}},
+        // 1 January 1950 to 1 June 2027 noon: 28,275 days and a half.
+        {"seconds alone over 77 years", at(1950, 1, 1), at(2027, 6, 1, 12), all & ~seconds, false,
+         {"-", "-", "-", "-", "-", "2443003200 Seconds"}, {"0", "0", "0", "0", "0", "2443003200"}},
+        {"minutes alone over 77 years", at(1950, 1, 1), at(2027, 6, 1, 12), all & ~minutes, false,
+         {"-", "-", "-", "-", "40716720 Minutes", "-"}, {"0", "0", "0", "0", "40716720", "0"}},
         // Monday 7 to Monday 21 December 2026: ten weekdays, two weekends.
         {"work days, Monday to Monday", at(2026, 12, 7), at(2026, 12, 21), none, true,
          {"-", "-", "10 Days", "-", "-", "0 Seconds"}, {"0", "0", "10", "0", "0", "0"}},
@@ -129,6 +140,12 @@ TEST_F(CountdownUnitsTest, UnitsSwitchedOffFoldIntoTheNextUnitInTheBoxesAndTheEx
         // then Monday to Friday of the next week.
         {"work days, Thursday noon to Monday", at(2026, 12, 10, 12), at(2026, 12, 21), none, true,
          {"-", "-", "6 Days", "12 Hours", "-", "0 Seconds"}, {"0", "0", "6", "12", "0", "0"}},
+        // Saturday 10:00 to Monday 09:00: the nine hours of Monday morning.
+        {"work days, Saturday to Monday morning", at(2026, 12, 12, 10), at(2026, 12, 14, 9), none, true,
+         {"-", "-", "-", "9 Hours", "-", "0 Seconds"}, {"0", "0", "0", "9", "0", "0"}},
+        // Friday 04:05 to Sunday 03:00: the rest of Friday.
+        {"work days, Friday to Sunday", at(2026, 12, 11, 4, 5), at(2026, 12, 13, 3), none, true,
+         {"-", "-", "-", "19 Hours", "55 Minutes", "0 Seconds"}, {"0", "0", "0", "19", "55", "0"}},
     };
     const char* const elements[6] = {"YearsLeft", "MonthsLeft", "DaysLeft", "HoursLeft", "MinutesLeft", "SecondsLeft"};
     for (const Case& c : cases) {

@@ -146,20 +146,19 @@ TEST(CountdownWindowRules, DirectionGate)
             << c.direction << " event-now=" << (c.event - now) * 86400;
 }
 
-TEST(CountdownWindowRules, AlarmPassedBetweenTicksOnlyStrictlyBetweenWhileArmed)
+TEST(CountdownWindowRules, EventPassedBetweenTicksOnlyStrictlyBetween)
 {
     const double prev = 47000.5, now = prev + 30 * kSecond;
-    struct Case { bool armed; double event; bool expected; };
+    struct Case { double event; bool expected; };
     const Case cases[] = {
-        {true, prev + 10 * kSecond, true},
-        {true, now, false},  // an exact hit rings through the counter's own rule
-        {true, prev, false}, // the previous tick already saw it
-        {true, now + kSecond, false},
-        {true, prev - kSecond, false},
-        {false, prev + 10 * kSecond, false},
+        {prev + 10 * kSecond, true},
+        {now, false},  // an exact hit is the ordinary tick at the event
+        {prev, false}, // the previous tick already saw it
+        {now + kSecond, false},
+        {prev - kSecond, false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CountdownWindow::alarmPassedBetweenTicks(c.armed, prev, c.event, now), c.expected)
+        EXPECT_EQ(CountdownWindow::eventPassedBetweenTicks(prev, c.event, now), c.expected)
             << (c.event - prev) * 86400;
 }
 
@@ -279,19 +278,41 @@ TEST_F(CountdownWindowTest, AlarmWithSoundOffOpensNothingAndStaysArmed)
     EXPECT_FALSE(frmAlarm::instance().isVisible());
 }
 
-TEST_F(CountdownWindowTest, SkippedEventStillPassesTheDownwardGateOnce)
+// A tick that comes after the event (a late tick, a clock set forward) is made at the event: it
+// rings there once and shows the event reached, in the boxes and the export, with the alarm
+// armed or not; the gate then holds that display.
+TEST_F(CountdownWindowTest, ATickPastTheEventShowsTheEventReachedAndTheGateHoldsIt)
 {
-    const QString package = makePackage([this](clsCountdown& c) { launchDay(c, event); });
-    TestWindow window;
-    window.load(package);
-    const double eventDate = window.Counter()->EventDate();
-    clock.set(eventDate + 5 * kSecond);
-    EXPECT_TRUE(window.tick());              // the event was passed: this tick shows it
-    EXPECT_EQ(window.rings, 1);
-    EXPECT_EQ(window.c1eIntervalsLeft(6)->Caption(), QString("5 Seconds"));
-    clock.set(eventDate + 6 * kSecond);
-    EXPECT_FALSE(window.tick());             // from now on the countdown is over
-    EXPECT_EQ(window.c1eIntervalsLeft(6)->Caption(), QString("5 Seconds"));
+    const QString out = folder.internalPath("count.csv");
+    for (bool armed : {true, false}) {
+        SCOPED_TRACE(armed ? "alarm armed" : "no alarm");
+        QFile::remove(folder.nativePath("count.csv"));
+        const QString package = makePackage([&](clsCountdown& c) {
+            launchDay(c, event);
+            c.setAlarmSound(armed);
+            c.setSaveToFile(true);
+            c.setSaveFormat("5");
+            c.setSaveFileName(out);
+        });
+        clock.set(start);
+        TestWindow window;
+        window.load(package);
+        const double eventDate = window.Counter()->EventDate();
+        clock.set(eventDate - 3 * kSecond);
+        ASSERT_TRUE(window.tick());
+        ASSERT_EQ(window.c1eIntervalsLeft(6)->Caption(), QString("3 Seconds"));
+        for (int after : {9 * 60 + 45, 9 * 60 + 46, 3600}) {
+            clock.set(eventDate + after * kSecond);
+            EXPECT_EQ(window.tick(), after == 9 * 60 + 45) << after; // then the gate is shut
+            EXPECT_EQ(window.rings, armed ? 1 : 0) << after;
+            EXPECT_EQ(window.c1eIntervalsLeft(6)->Caption(), QString("0 Seconds")) << after;
+            for (int box = 1; box <= 5; ++box)
+                EXPECT_FALSE(window.c1eIntervalsLeft(box)->Visible()) << box << " at " << after;
+            EXPECT_EQ(folder.read("count.csv").split('\n').value(1).trimmed(), QByteArray("Launch day,0,0,0,0,0,0"))
+                << after;
+        }
+        frmAlarm::instance().hide();
+    }
 }
 
 TEST_F(CountdownWindowTest, EventPassedBeforeTheLoadNeverRings)

@@ -17,6 +17,7 @@
 #include <QMoveEvent>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 
@@ -181,29 +182,61 @@ TEST_F(ViewerWindow, OneBadPictureOrValueGivesAtMostOneMessageAndTheWindowStillF
     }
 }
 
-// Seconds alone over a century overflow the counter's Long: the load says so once, and the
-// window is still filled from the countdown and keeps its ticks to one message.
-TEST_F(ViewerWindow, ACountTooLargeForTheCounterStillFillsTheWindow)
+// A countdown that shows seconds alone opens without a message, counts down second by second
+// and rings once at its event, however long its span; the longest span also reaches the export.
+TEST_F(ViewerWindow, ASecondsOnlyCountdownOpensWithoutAMessageAndRingsOnceAtItsEvent)
 {
-    makePackage([](clsCountdown& countdown) {
-        countdown.setIntervalYears(false);
-        countdown.setIntervalMonths(false);
-        countdown.setIntervalDays(false);
-        countdown.setIntervalHours(false);
-        countdown.setIntervalMinutes(false);
-        countdown.setEventDate(countdown.EventDate() + 365.25 * 100);
-    });
-    FramedViewer& w = showWindow();
-    const QStringList atLoad = services.ui().prompts();
-    ASSERT_EQ(atLoad.size(), 1) << atLoad.join("|").toStdString();
-    EXPECT_TRUE(atLoad.front().contains("Overflow")) << atLoad.front().toStdString();
-    EXPECT_EQ(w.lblSaveToFile()->Caption(), QString("False"));
-    EXPECT_FALSE(w.c1eEventDate()->Caption().isEmpty());
-    for (int tick = 1; tick <= 3; ++tick) {
-        clock.set(start + tick * kSecond);
+    struct Case {
+        const char* name;
+        double now, event;
+        const char* shownAtOpen;
+    };
+    const double noon = vb::oleDateFromParts(2027, 6, 1, 12, 0, 0);
+    const Case cases[] = {
+        {"20 seconds", noon, vb::oleDateFromParts(2027, 6, 1, 12, 0, 20), "20 Seconds"},
+        {"14 hours", noon, vb::oleDateFromParts(2027, 6, 2, 2, 0, 0), "50400 Seconds"},
+        {"77 years", vb::oleDateFromParts(1950, 1, 1), noon, "2443003200 Seconds"},
+    };
+    const QString out = folder.internalPath("left.csv");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        services.ui().msgBoxes.clear();
+        QFile::remove(folder.nativePath("left.csv"));
+        clock.set(c.now);
+        makePackage([&c, &out](clsCountdown& countdown) {
+            countdown.setIntervalYears(false);
+            countdown.setIntervalMonths(false);
+            countdown.setIntervalDays(false);
+            countdown.setIntervalHours(false);
+            countdown.setIntervalMinutes(false);
+            countdown.setEventDate(c.event);
+            countdown.setSaveToFile(true);
+            countdown.setSaveFormat("5");
+            countdown.setSaveFileName(out);
+        });
+        frmAlarm::instance().hide();
+        int rings = 0;
+        frmCountdownViewer& w = loadWindow();
+        EXPECT_EQ(w.c1eIntervalsLeft(6)->Caption(), QString(c.shownAtOpen));
         w.Timer1_Timer();
+        EXPECT_EQ(folder.read("left.csv").split('\n').value(1).trimmed(),
+                  QByteArray("Launch day,0,0,0,0,0,") + QByteArray(c.shownAtOpen).split(' ').front());
+        const double secondsLeft = std::round((c.event - c.now) * 86400);
+        for (double second : {1.0, secondsLeft - 2, secondsLeft - 1, secondsLeft, secondsLeft + 1}) {
+            clock.set(c.now + second * kSecond);
+            w.Timer1_Timer();
+            rings += frmAlarm::instance().isVisible() ? 1 : 0;
+            frmAlarm::instance().hide();
+            const qint64 left = qMax<qint64>(0, qint64(secondsLeft - second));
+            EXPECT_EQ(w.c1eIntervalsLeft(6)->Caption(), QString::number(left) + (left == 1 ? " Second" : " Seconds"))
+                << second;
+        }
+        EXPECT_EQ(rings, 1);
+        // No message but the alarm's own, that there is no sound to play.
+        EXPECT_TRUE(services.ui().prompts().filter("RING RING").size() == services.ui().prompts().size())
+            << qPrintable(services.ui().prompts().join('|'));
+        window.reset();
     }
-    EXPECT_LE(services.ui().prompts().size(), 2);
 }
 
 TEST_F(ViewerWindow, AWindowTooSmallToUseOrAnUnreadableDataFileStillShowsAUsableWindow)
