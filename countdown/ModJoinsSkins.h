@@ -27,9 +27,9 @@ void SaveCountdownPackage(const QString& packagePath, const QString& reserved1,
 // truncated, inconsistent or names a member that is not a bare file name (then nothing in the
 // work folder changes). With `pictureOnly` the sound and logo members are left in the package.
 // The data member is also placed under the package's own name with ".MVK", the name the
-// countdown windows read, so a renamed package opens with its own countdown. Members whose
-// names are the same, letter case aside, end as placing them in order would leave them: the
-// later member's bytes under its name.
+// countdown windows read, so a renamed package opens with its own countdown. Each member is
+// placed under exactly its name: names that differ only in letter case are files of their own,
+// and of members of one name the later one's bytes stay.
 bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QString& workFolder);
 
 // Copies exactly `byteCount` (a header count field, digits then blanks) bytes of the file at
