@@ -10,10 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,6 +38,32 @@ int inChildProcess(const std::function<int()>& work)
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// While it lives, no file of this process grows past `bytes`: a longer write fails (EFBIG, its
+// signal ignored) much as on a full disk, with no file system to mount. Undone when it ends.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : m_oldSignal(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldSignal);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool isSet() const { return m_set; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldSignal)(int);
+    bool m_set = false;
+};
 
 class SharedWorkFolder : public ::testing::Test {
 protected:
@@ -142,6 +170,26 @@ TEST_F(SharedWorkFolder, AMediumThatCouldNotBePlacedIsSavedWithItsBytes)
     save(own);
 
     EXPECT_EQ(ownPackageOnDisk(), ownPackage);
+}
+
+// A picture that cannot be staged (the write of its file fails) is not placed, and its bytes,
+// kept in the package, reach the next save. Only a file limit, so it runs everywhere.
+TEST_F(SharedWorkFolder, AMediumWhoseStagingFailsIsSavedWithItsBytes)
+{
+    {
+        FileSizeLimit limit(kRed.size() / 2);
+        ASSERT_TRUE(limit.isSet());
+        ASSERT_TRUE(open(own));
+    }
+    EXPECT_EQ(services.ui().prompts(), QStringList{"57\r\nDevice I/O error"});
+    EXPECT_FALSE(QFile::exists(folder.nativePath(inWork(QStringLiteral("photo.png")))));
+    EXPECT_EQ(folder.read(inWork(QStringLiteral("ring.wav"))), kOwnSound);
+    services.ui().msgBoxes.clear();
+
+    save(own);
+
+    EXPECT_EQ(ownPackageOnDisk(), ownPackage);
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << services.ui().prompts().join('|').toStdString();
 }
 
 // A full disk while a member is staged says so, places no cut file, and the member's bytes
