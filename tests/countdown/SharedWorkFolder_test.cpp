@@ -2,6 +2,7 @@
 #include "countdown/HeldFolder.h"
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/QStringPrinting.h"
+#include "support/ForkedChild.h"
 #include "support/TestServices.h"
 
 #include <QDir>
@@ -13,8 +14,6 @@
 #include <csignal>
 #include <functional>
 
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -202,12 +201,7 @@ TEST_F(SharedWorkFolder, AFullDiskWhileUnpackingIsDiskFullAndLosesNoMember)
     const QString small = folder.makeFolder(QStringLiteral("small"));
     const QString report = folder.nativePath(QStringLiteral("report.txt"));
     const int status = inChildProcess([&] {
-        if (::unshare(CLONE_NEWNS) != 0 && ::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-            return 77;
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || ::mount("tmpfs", QFile::encodeName(folder.nativePath(QStringLiteral("small"))).constData(), "tmpfs",
-                       0, "size=128k")
-                   != 0)
+        if (!forked::mountSmallDisk(QFile::encodeName(folder.nativePath(QStringLiteral("small"))), 128 * 1024))
             return 77;
         work = folder.makeFolder(QStringLiteral("small/Temp"));
         ModJoinsSkins::OpenCountdownPackage(big, false, work);
