@@ -179,15 +179,14 @@ QString nameTheWindowReads(const QString& packagePath)
 }
 
 // Placing the members one after another leaves, for each name, the last member of that name:
-// a later one replaces an earlier one. Names are compared without case, as the file layer
-// finds them. Keeping only that last member also means no two staged files share a name.
+// a later one replaces an earlier one. Names that differ only in letter case are members of
+// their own, each placed under exactly its name, so none takes another's bytes. Keeping only
+// the last member of a name also means no two staged files share a name.
 std::vector<Unpacked> lastOfEachName(const std::vector<Unpacked>& items)
 {
     std::vector<Unpacked> kept;
     for (size_t i = 0; i < items.size(); ++i) {
-        const auto sameName = [&](const Unpacked& later) {
-            return later.name.compare(items[i].name, Qt::CaseInsensitive) == 0;
-        };
+        const auto sameName = [&](const Unpacked& later) { return later.name == items[i].name; };
         if (std::none_of(items.begin() + static_cast<std::ptrdiff_t>(i) + 1, items.end(), sameName))
             kept.push_back(items[i]);
     }
@@ -228,10 +227,11 @@ std::vector<Unpacked> membersToUnpack(const package::PackageContents& contents, 
 bool alreadyInPlace(const Unpacked& item, const QString& workFolder, package::OpenedMedia& opened)
 {
     clsPSFileUtilities files;
-    const QString target = memberPath(workFolder, item.name);
-    if (item.placement != Placement::MediaRule || !files.FileExists(target))
+    const QString exactTarget = platform::fs::resolve(workFolder) + QLatin1Char('/') + item.name;
+    if (item.placement != Placement::MediaRule || !platform::fs::nativeEntryExists(exactTarget)
+        || !files.FileExists(memberPath(workFolder, item.name)))
         return false;
-    return opened.keepIfSame(item.name, *item.member, platform::fs::resolve(target));
+    return opened.keepIfSame(item.name, *item.member, exactTarget);
 }
 
 QString stagedPath(const HeldFolder& staging, const Unpacked& item)
@@ -246,12 +246,24 @@ std::unique_ptr<HeldFolder> makeStagingFolder(const QString& workFolder)
     return std::make_unique<HeldFolder>(platform::fs::resolve(workFolder), kStagingPrefix);
 }
 
-void moveIntoWorkFolder(const Unpacked& item, const QString& stagingFolder, const QString& workFolder)
+bool isUnpackedName(const std::vector<Unpacked>& items, const QString& name)
+{
+    return std::any_of(items.begin(), items.end(), [&name](const Unpacked& item) { return item.name == name; });
+}
+
+// A member goes in under exactly its name. A work-folder file whose name differs from it only
+// in letter case would be found in its place by a lookup without case, so it goes too, unless
+// it is another member of this package.
+void moveIntoWorkFolder(const Unpacked& item, const HeldFolder& staging, const QString& workFolder,
+                        const std::vector<Unpacked>& items)
 {
     clsPSFileUtilities files;
-    const QString target = memberPath(workFolder, item.name);
-    files.psKill(target);
-    platform::fs::rename(memberPath(stagingFolder, item.name), target);
+    const QString workNative = platform::fs::resolve(workFolder);
+    for (const QString& alike : platform::fs::namesAlike(workNative, item.name)) {
+        if (alike != item.name && !isUnpackedName(items, alike))
+            files.psKill(memberPath(workFolder, alike));
+    }
+    platform::fs::renameExactly(stagedPath(staging, item), workNative + QLatin1Char('/') + item.name);
 }
 
 void pointerBetweenSteps()
@@ -282,7 +294,6 @@ bool unpack(QIODevice& package, const std::vector<Unpacked>& items, const QStrin
         showError(VbError(76, QStringLiteral("Path not found")));
         return false;
     }
-    const QString stagingFolder = platform::fs::toInternal(staging->nativePath());
     std::vector<const Unpacked*> staged;
     bool dataFilePlaced = true;
     for (const Unpacked& item : items) {
@@ -307,7 +318,7 @@ bool unpack(QIODevice& package, const std::vector<Unpacked>& items, const QStrin
     }
     for (const Unpacked* item : staged) {
         try {
-            moveIntoWorkFolder(*item, stagingFolder, workFolder);
+            moveIntoWorkFolder(*item, *staging, workFolder, items);
         } catch (const VbError& error) {
             showError(error);
             if (item->placement == Placement::Always)

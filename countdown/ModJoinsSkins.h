@@ -30,9 +30,9 @@ bool SaveCountdownPackage(const QString& packagePath, const QString& reserved1,
 // changes). A package whose data file reached the work folder is recorded as the opened one
 // (OpenedPackage), which a save checks; any other open leaves no package recorded. With `pictureOnly` the sound and logo members are left in the package.
 // The data member is also placed under the package's own name with ".MVK", the name the
-// countdown windows read, so a renamed package opens with its own countdown. Members whose
-// names are the same, letter case aside, end as placing them in order would leave them: the
-// later member's bytes under its name.
+// countdown windows read, so a renamed package opens with its own countdown. Each member is
+// placed under exactly its name: names that differ only in letter case are files of their own,
+// and of members of one name the later one's bytes stay.
 bool OpenCountdownPackage(const QString& packagePath, bool pictureOnly, const QString& workFolder);
 
 // Copies exactly `byteCount` (a header count field, digits then blanks) bytes of the file at

@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <map>
 
 #include <sys/stat.h>
@@ -66,6 +67,20 @@ OpenedMedia::Kept keptNamed(const QString& name, const PackageMember& member)
     kept.name = name;
     kept.byteCount = member.byteCount;
     return kept;
+}
+
+// The medium of exactly that name; else, as the file layer finds a file, one whose name differs
+// only in letter case.
+const OpenedMedia::Kept* keptUnder(const std::vector<OpenedMedia::Kept>& allKept, const QString& name)
+{
+    const auto exact = std::find_if(allKept.begin(), allKept.end(),
+                                    [&name](const OpenedMedia::Kept& kept) { return kept.name == name; });
+    if (exact != allKept.end())
+        return &*exact;
+    const auto alike = std::find_if(allKept.begin(), allKept.end(), [&name](const OpenedMedia::Kept& kept) {
+        return kept.name.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    return alike != allKept.end() ? &*alike : nullptr;
 }
 
 VbError bytesGone(const QString& name)
@@ -203,24 +218,22 @@ std::optional<KeptBytes> OpenedMedia::bytesOf(const QString& workFolderNative, c
     const auto record = byFolder.find(workFolderNative);
     if (record == byFolder.end())
         return std::nullopt;
-    for (const Kept& kept : record->second->m_kept) {
-        if (kept.name.compare(name, Qt::CaseInsensitive) != 0)
-            continue;
-        KeptBytes bytes{nullptr, kept.offset, kept.byteCount};
-        if (kept.byteCount == 0)
-            return bytes;
-        if (kept.package) {
-            if (stampOfOpen(*kept.package) != kept.packageStamp)
-                throw bytesGone(name);
-            bytes.file = kept.package;
-            return bytes;
-        }
-        bytes.file = std::make_shared<QFile>(kept.copyPath);
-        if (!bytes.file->open(QIODevice::ReadOnly) || stampOfOpen(*bytes.file) != kept.copyStamp)
+    const Kept* kept = keptUnder(record->second->m_kept, name);
+    if (!kept)
+        return std::nullopt;
+    KeptBytes bytes{nullptr, kept->offset, kept->byteCount};
+    if (kept->byteCount == 0)
+        return bytes;
+    if (kept->package) {
+        if (stampOfOpen(*kept->package) != kept->packageStamp)
             throw bytesGone(name);
+        bytes.file = kept->package;
         return bytes;
     }
-    return std::nullopt;
+    bytes.file = std::make_shared<QFile>(kept->copyPath);
+    if (!bytes.file->open(QIODevice::ReadOnly) || stampOfOpen(*bytes.file) != kept->copyStamp)
+        throw bytesGone(name);
+    return bytes;
 }
 
 void OpenedMedia::dropAll()

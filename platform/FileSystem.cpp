@@ -527,6 +527,27 @@ void rename(const QString& from, const QString& to)
         raise(errno == EACCES || errno == EPERM ? vberr::PermissionDenied : vberr::PathFileAccess);
 }
 
+QStringList namesAlike(const QString& folderNative, const QString& name)
+{
+    QStringList alike = QDir(folderNative).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    alike.removeIf([&name](const QString& entry) { return entry.compare(name, Qt::CaseInsensitive) != 0; });
+    return alike;
+}
+
+void renameExactly(const QString& fromNative, const QString& toNative)
+{
+    if (::rename(QFile::encodeName(fromNative).constData(), QFile::encodeName(toNative).constData()) == 0)
+        return;
+    const int failure = errno;
+    if (failure == ENOENT && !nativeEntryExists(fromNative))
+        throw VbError::about(vberr::FileNotFound, fromNative);
+    // A folder of the target's name is not replaced.
+    if (failure == EISDIR || failure == ENOTEMPTY || failure == EEXIST)
+        raise(58);
+    throw VbError::about(failure == EACCES || failure == EPERM ? vberr::PermissionDenied : vberr::PathFileAccess,
+                         toNative);
+}
+
 QByteArray readAll(const QString& path)
 {
     auto file = openForRead(path);

@@ -72,6 +72,14 @@ void copyFile(const QString& from, const QString& to);
 // VB Name ... As: 53 missing source, 58 target exists (a change of case alone is allowed).
 void rename(const QString& from, const QString& to);
 
+// The names of the entries of `folderNative` that equal `name` letter case aside (`name` itself
+// among them when it is there): every entry a lookup of `name` without regard to case may find.
+QStringList namesAlike(const QString& folderNative, const QString& name);
+// Moves the entry `fromNative` to exactly `toNative`, replacing a file there; a name that
+// differs only in letter case is another entry and stays. 53 missing source, 58 a folder there,
+// 70 no right.
+void renameExactly(const QString& fromNative, const QString& toNative);
+
 QByteArray readAll(const QString& path);
 // Creates or empties the file, then writes the bytes.
 void writeAll(const QString& path, const QByteArray& bytes);

@@ -6,7 +6,7 @@
 // the writer.
 namespace {
 
-QByteArray pattern(int size, int seed)
+[[maybe_unused]] QByteArray pattern(int size, int seed)
 {
     QByteArray bytes(size, Qt::Uninitialized);
     for (int i = 0; i < size; ++i)

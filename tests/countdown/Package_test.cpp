@@ -263,10 +263,11 @@ TEST_F(Package, RenamedPackageOpensWithItsOwnCountdown)
     EXPECT_EQ(readWork(QStringLiteral("Party.MVK")), QByteArray("party data"));
 }
 
-// Members that share a name, also in another letter case, are placed as reading them one after
-// another would place them: the later member's bytes stay under its name, nothing is lost, and
-// the next save packs those bytes under every name that refers to them.
-TEST_F(Package, MembersSharingANameKeepTheLaterOnesBytesThroughTheNextSave)
+// Members that share a name are placed as reading them one after another would place them: the
+// later member's bytes stay under the name, and the next save packs those bytes under every name
+// that refers to them. Names that differ only in letter case are files of their own, each
+// keeping its member's bytes.
+TEST_F(Package, MembersSharingANameLoseNoBytesThroughTheNextSave)
 {
     struct Case {
         const char* what;
@@ -281,7 +282,7 @@ TEST_F(Package, MembersSharingANameKeepTheLaterOnesBytesThroughTheNextSave)
         {"picture and logo are one file", {"A.MVK", d}, {"p.png", p}, {}, {"p.png", p}, {},
          {"A.MVK", "p.png"}, p, makePackage({"A.MVK", d}, {"p.png", p}, {}, {"p.png", p}, "A")},
         {"names differ in letter case", {"A.MVK", d}, {"Pic.png", p}, {}, {"PIC.PNG", l}, {},
-         {"A.MVK", "PIC.PNG"}, l, makePackage({"A.MVK", d}, {"Pic.png", l}, {}, {"PIC.PNG", l}, "A")},
+         {"A.MVK", "PIC.PNG", "Pic.png"}, p, makePackage({"A.MVK", d}, {"Pic.png", p}, {}, {"PIC.PNG", l}, "A")},
         {"the work folder holds the name in other letter case", {"A.MVK", d}, {"PIC.PNG", p}, {}, {},
          {"pic.png", "old"}, {"A.MVK", "PIC.PNG"}, p, makePackage({"A.MVK", d}, {"PIC.PNG", p}, {}, {}, "A")},
     };

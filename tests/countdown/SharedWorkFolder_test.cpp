@@ -2,6 +2,7 @@
 #include "countdown/HeldFolder.h"
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/QStringPrinting.h"
+#include "support/ForkedChild.h"
 #include "support/TestServices.h"
 
 #include <QDir>
@@ -10,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 
-#include <sched.h>
-#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,6 +37,32 @@ int inChildProcess(const std::function<int()>& work)
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// While it lives, no file of this process grows past `bytes`: a longer write fails (EFBIG, its
+// signal ignored) much as on a full disk, with no file system to mount. Undone when it ends.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : m_oldSignal(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldSignal);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool isSet() const { return m_set; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldSignal)(int);
+    bool m_set = false;
+};
 
 class SharedWorkFolder : public ::testing::Test {
 protected:
@@ -142,6 +169,26 @@ TEST_F(SharedWorkFolder, AMediumThatCouldNotBePlacedIsSavedWithItsBytes)
     EXPECT_EQ(ownPackageOnDisk(), ownPackage);
 }
 
+// A picture that cannot be staged (the write of its file fails) is not placed, and its bytes,
+// kept in the package, reach the next save. Only a file limit, so it runs everywhere.
+TEST_F(SharedWorkFolder, AMediumWhoseStagingFailsIsSavedWithItsBytes)
+{
+    {
+        FileSizeLimit limit(kRed.size() / 2);
+        ASSERT_TRUE(limit.isSet());
+        ASSERT_TRUE(open(own));
+    }
+    EXPECT_EQ(services.ui().prompts(), QStringList{"57\r\nDevice I/O error"});
+    EXPECT_FALSE(QFile::exists(folder.nativePath(inWork(QStringLiteral("photo.png")))));
+    EXPECT_EQ(folder.read(inWork(QStringLiteral("ring.wav"))), kOwnSound);
+    services.ui().msgBoxes.clear();
+
+    save(own);
+
+    EXPECT_EQ(ownPackageOnDisk(), ownPackage);
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << services.ui().prompts().join('|').toStdString();
+}
+
 // A full disk while a member is staged says so, places no cut file, and the member's bytes
 // still reach the next save. The child mounts a small file system as the work folder.
 TEST_F(SharedWorkFolder, AFullDiskWhileUnpackingIsDiskFullAndLosesNoMember)
@@ -152,12 +199,7 @@ TEST_F(SharedWorkFolder, AFullDiskWhileUnpackingIsDiskFullAndLosesNoMember)
     const QString small = folder.makeFolder(QStringLiteral("small"));
     const QString report = folder.nativePath(QStringLiteral("report.txt"));
     const int status = inChildProcess([&] {
-        if (::unshare(CLONE_NEWNS) != 0 && ::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-            return 77;
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || ::mount("tmpfs", QFile::encodeName(folder.nativePath(QStringLiteral("small"))).constData(), "tmpfs",
-                       0, "size=128k")
-                   != 0)
+        if (!forked::mountSmallDisk(QFile::encodeName(folder.nativePath(QStringLiteral("small"))), 128 * 1024))
             return 77;
         work = folder.makeFolder(QStringLiteral("small/Temp"));
         ModJoinsSkins::OpenCountdownPackage(big, false, work);

@@ -1,4 +1,5 @@
 #include "countdown/CountdownDefaults.h"
+#include "countdown/HandMadePackage.h"
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
@@ -6,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/IniSettingsStore.h"
 #include "support/RawEntries.h"
+#include "support/PlainPicture.h"
 #include "support/TestServices.h"
 
 #include <QDeadlineTimer>
@@ -343,6 +345,27 @@ private:
     QString m_display;
 };
 
+// Makes the viewer's window 200 pixels wider, as a window manager would; its new width, or 0
+// when it has no window or the width did not take. `shownWidth` gets the width before.
+int widenFromOutside(const XServer& x, QProcess& viewer, int* shownWidth)
+{
+    const QString id = x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                  QStringLiteral("^Vantrel Countdown Clock$")})
+                           .section(QLatin1Char('\n'), 0, 0);
+    if (id.isEmpty())
+        return 0;
+    const auto widthOnScreen = [&] {
+        const QString geometry = x.xdotool({QStringLiteral("getwindowgeometry"), id});
+        return geometry.section(QStringLiteral("Geometry: "), 1).section(QLatin1Char('x'), 0, 0).toInt();
+    };
+    *shownWidth = widthOnScreen();
+    if (*shownWidth <= 0)
+        return 0;
+    const int newWidth = *shownWidth + 200;
+    x.xdotool({QStringLiteral("windowsize"), id, QString::number(newWidth), QStringLiteral("300")});
+    return waitFor(viewer, [&] { return widthOnScreen() == newWidth; }) ? newWidth : 0;
+}
+
 TEST_F(ViewerProcess, SigtermOrSighupOverAMessageBoxSavesTheResizedWindow)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
@@ -360,19 +383,9 @@ TEST_F(ViewerProcess, SigtermOrSighupOverAMessageBoxSavesTheResizedWindow)
         ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
 
         // Resize from outside, then make the next tick's export fail: its message box opens.
-        const QString id = x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                      QStringLiteral("--name"), QStringLiteral("^Vantrel Countdown Clock$")})
-                               .section(QLatin1Char('\n'), 0, 0);
-        ASSERT_FALSE(id.isEmpty());
-        const auto widthOnScreen = [&] {
-            const QString geometry = x.xdotool({QStringLiteral("getwindowgeometry"), id});
-            return geometry.section(QStringLiteral("Geometry: "), 1).section(QLatin1Char('x'), 0, 0).toInt();
-        };
-        const int shownWidth = widthOnScreen();
-        ASSERT_GT(shownWidth, 0);
-        const int newWidth = shownWidth + 200;
-        x.xdotool({QStringLiteral("windowsize"), id, QString::number(newWidth), QStringLiteral("300")});
-        ASSERT_TRUE(waitFor(viewer, [&] { return widthOnScreen() == newWidth; }));
+        int shownWidth = 0;
+        const int newWidth = widenFromOutside(x, viewer, &shownWidth);
+        ASSERT_GT(newWidth, 0);
         ASSERT_TRUE(QFile::remove(exportPath));
         ASSERT_TRUE(QDir().mkdir(exportPath));
         QByteArray output;
@@ -410,6 +423,38 @@ TEST_F(ViewerProcess, ACountdownOfSizeZeroOpensAWindowOfANewCountdownsSize)
     EXPECT_EQ(x.xdotool({QStringLiteral("getwindowgeometry"), id}).section(QStringLiteral("Geometry: "), 1),
               QStringLiteral("768x576"));
     terminateAndExpectCleanEnd();
+}
+
+// A picture and a logo whose names differ only in letter case: after a resize and the close,
+// the package holds each with its own bytes.
+TEST_F(ViewerProcess, PictureAndLogoNamedAlikeButForLetterCaseAreSavedWithTheirOwnBytes)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        GTEST_SKIP() << "xdotool is not installed";
+    XServer x;
+    if (x.display().isEmpty())
+        GTEST_SKIP() << "Xvfb could not be started";
+    const QString package = makePackage(QStringLiteral("Pics"), [](clsCountdown& countdown) {
+        countdown.setImageFileName(QStringLiteral("Pic.png"));
+        countdown.setAdvertiserLogoFileName(QStringLiteral("pic.PNG"));
+        countdown.setAdvertiserLogoVisible(true);
+    });
+    const QByteArray red = plainPng(Qt::red), green = plainPng(Qt::green);
+    home.write(QStringLiteral("Vantrel/Countdowns/Pics.MVL"),
+               ::makePackage({"Pics.MVK", home.read(QStringLiteral("staging/Pics.MVK"))}, {"Pic.png", red}, {},
+                             {"pic.PNG", green}, "Pics"));
+    const double packedWidth = packedCountdown(package)->Width();
+    start({platform::fs::toNative(package)}, x.display());
+    ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
+
+    int shownWidth = 0;
+    ASSERT_GT(widenFromOutside(x, viewer, &shownWidth), 0);
+    terminateAndExpectCleanEnd();
+
+    const QByteArray saved = home.read(QStringLiteral("Vantrel/Countdowns/Pics.MVL"));
+    EXPECT_NE(saved.indexOf("Pic.png" + red), -1);
+    EXPECT_NE(saved.indexOf("pic.PNG" + green), -1);
+    EXPECT_GT(packedCountdown(package)->Width(), packedWidth); // the close did save
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "foundation/VbValues.h"
 #include "platform/FileSystem.h"
 #include "support/FramedWindow.h"
+#include "support/PlainPicture.h"
 #include "viewer/WebAddress.h"
 
 #include <QAction>
@@ -494,6 +495,35 @@ TEST_F(ViewerWindow, PopupCloseEndsWithoutSaving)
     EXPECT_TRUE(ProgramEnd::isEnding());
     w.close();
     EXPECT_EQ(packageBytes(), before);
+}
+
+// A picture and a logo whose names differ only in letter case are two files: each panel shows its
+// own, and a save after a resize packs each with its own bytes.
+TEST_F(ViewerWindow, PictureAndLogoNamedAlikeButForLetterCaseKeepTheirOwnBytesThroughASave)
+{
+    const QByteArray red = plainPng(Qt::red), green = plainPng(Qt::green);
+    makePackage([](clsCountdown& c) {
+        c.setImageFileName("Pic.png");
+        c.setAdvertiserLogoFileName("pic.PNG");
+        c.setAdvertiserLogoVisible(true);
+    });
+    const QByteArray data = folder.read("Temp/Party.MVK");
+    QFile::remove(folder.nativePath("Temp/Party.MVK"));
+    folder.write("Party.MVL", ::makePackage({"Party.MVK", data}, {"Pic.png", red}, {}, {"pic.PNG", green}, "Party"));
+    ASSERT_TRUE(ModJoinsSkins::OpenCountdownPackage(packagePath(), false, work));
+
+    FramedViewer& w = showWindow();
+    EXPECT_TRUE(services.ui().msgBoxes.empty()) << qPrintable(services.ui().prompts().join('|'));
+    EXPECT_EQ(w.c1eImage()->Picture().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(w.c1eAdvertiserLogo()->Picture().pixelColor(0, 0), QColor(Qt::green));
+    w.setWidth(w.Width() + 600);
+    w.close();
+
+    const QByteArray saved = packageBytes();
+    EXPECT_TRUE(saved.contains("Pic.png" + red));
+    EXPECT_TRUE(saved.contains("pic.PNG" + green));
+    EXPECT_EQ(folder.read("Temp/Pic.png"), red);
+    EXPECT_EQ(folder.read("Temp/pic.PNG"), green);
 }
 
 TEST_F(ViewerWindow, ResizeLaysOutUnlessMinimised)
