@@ -435,6 +435,9 @@ TEST_F(Package, TooManyOpenFilesIsSaidAsSuchOnSavingAndOpening)
     // descriptors of their own, before they run out.
     ASSERT_TRUE(save(package, QStringLiteral("A.MVK")));
     ASSERT_FALSE(save(folder.internalPath(QStringLiteral("Missing/A.MVL")), QStringLiteral("A.MVK")));
+    // An open too, so that what it reaches for the first time (the program's context among it)
+    // is made and checked while descriptors are there.
+    open(package);
     services.ui().msgBoxes.clear();
     const QByteArray oldPackage = folder.read(QStringLiteral("A.MVL"));
     putInWork(QStringLiteral("A.MVK"), "newer data");
