@@ -193,21 +193,6 @@ std::vector<Unpacked> lastOfEachName(const std::vector<Unpacked>& items)
     return kept;
 }
 
-// A picture, sound or logo named like the data file the countdown windows read would be read
-// as the countdown in its place, and the next save would pack it as one.
-QString whyAMemberTakesTheDataFilesPlace(const package::PackageContents& contents, const QString& packagePath)
-{
-    const QString windowName = nameTheWindowReads(packagePath);
-    const std::pair<const std::optional<package::PackageMember>*, const char*> media[] = {
-        {&contents.picture, "picture"}, {&contents.sound, "sound"}, {&contents.logo, "logo"}};
-    for (const auto& [member, what] : media) {
-        if (*member && (*member)->name.compare(windowName, Qt::CaseInsensitive) == 0)
-            return QStringLiteral("its %1 is named %2, the name of the countdown's data file")
-                .arg(QLatin1String(what), (*member)->name);
-    }
-    return {};
-}
-
 std::vector<Unpacked> membersToUnpack(const package::PackageContents& contents, const QString& packagePath)
 {
     std::vector<Unpacked> list{{contents.data.name, &contents.data, Placement::Always}};
@@ -335,6 +320,21 @@ public:
 };
 
 } // namespace
+
+// A picture, sound or logo named like the data file the countdown windows read would be read
+// as the countdown in its place, and the next save would pack it as one.
+QString whyAMemberTakesTheDataFilesPlace(const package::PackageContents& contents, const QString& packagePath)
+{
+    const QString windowName = nameTheWindowReads(packagePath);
+    const std::pair<const std::optional<package::PackageMember>*, const char*> media[] = {
+        {&contents.picture, "picture"}, {&contents.sound, "sound"}, {&contents.logo, "logo"}};
+    for (const auto& [member, what] : media) {
+        if (*member && (*member)->name.compare(windowName, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("its %1 is named %2, the name of the countdown's data file")
+                .arg(QLatin1String(what), (*member)->name);
+    }
+    return {};
+}
 
 bool SaveCountdownPackage(const QString& packagePath, const QString& reserved1, const QString& reserved2,
                           const QString& reserved3, const QString& dataFileName, const QString& pictureFileName,

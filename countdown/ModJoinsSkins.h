@@ -7,7 +7,15 @@ class QIODevice;
 // The countdown package (".MVL"): a 94-byte header, the data file, then up to three media
 // files. Members are unpacked into and packed from the work folder (`AppPath & "\Temp"`, the
 // countdown's DatabaseLocation), which callers pass in. Paths are internal (Windows-style).
+namespace package {
+struct PackageContents;
+}
+
 namespace ModJoinsSkins {
+
+// Why the package may not be opened as `packagePath` although it reads: a picture, sound or logo
+// named like the data file the countdown windows read. Empty when none is.
+QString whyAMemberTakesTheDataFilesPlace(const package::PackageContents& contents, const QString& packagePath);
 
 // Rebuilds the package at `packagePath` from the named files of `workFolder`. An empty data file
 // name does nothing (true). A picture, sound or logo that this process placed in the work folder when

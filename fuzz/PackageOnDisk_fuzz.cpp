@@ -249,7 +249,13 @@ bool openAndSave(Harness& fuzz)
     inMemory.setData(bytes);
     inMemory.open(QIODevice::ReadOnly);
     QString whyNot;
-    const std::optional<package::PackageContents> contents = package::readPackageContents(inMemory, false, &whyNot);
+    std::optional<package::PackageContents> contents = package::readPackageContents(inMemory, false, &whyNot);
+    // A package that reads is still refused when a medium would stand in for the data file.
+    if (contents) {
+        whyNot = ModJoinsSkins::whyAMemberTakesTheDataFilesPlace(*contents, fuzz.packageInternal());
+        if (!whyNot.isEmpty())
+            contents.reset();
+    }
 
     const bool opened = ModJoinsSkins::OpenCountdownPackage(fuzz.packageInternal(), false, fuzz.workInternal());
     if (opened != contents.has_value())
