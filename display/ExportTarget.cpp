@@ -1,9 +1,9 @@
 #include "display/ExportTarget.h"
 
+#include "platform/ContentDigest.h"
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 
 namespace ExportTarget {
@@ -26,7 +26,7 @@ QByteArray markPrefix(qint64 size)
 
 QByteArray markOf(const QByteArray& bytes)
 {
-    return markPrefix(bytes.size()) + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    return markPrefix(bytes.size()) + platform::fs::contentDigest(bytes).toHex();
 }
 
 void refuseUnlessReplaceable(const QString& path)
@@ -40,14 +40,15 @@ void refuseUnlessReplaceable(const QString& path)
     // A pipe or a device is never read: it could block or never end.
     if (!entry.isFile())
         refuse();
+    const QByteArray prefix = markPrefix(entry.size());
     const QByteArray mark = platform::fs::ownMark(path);
-    if (!mark.startsWith(markPrefix(entry.size())) || mark != markOf(platform::fs::readAll(path)))
+    if (!mark.startsWith(prefix) || mark != prefix + platform::fs::contentDigest(path).toHex())
         refuse();
 }
 
 void write(const QString& path, const QByteArray& bytes)
 {
-    platform::fs::writeAtomicMarked(path, bytes, markOf(bytes));
+    platform::fs::writeAtomic(path, bytes, markOf(bytes));
 }
 
 } // namespace ExportTarget

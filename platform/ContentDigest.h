@@ -13,5 +13,7 @@ namespace platform::fs {
 QByteArray contentDigest(QIODevice& file);
 // The digest of the file at the path; the errors of openForRead.
 QByteArray contentDigest(const QString& path);
+// The digest a file holding `bytes` has.
+QByteArray contentDigest(const QByteArray& bytes);
 
 } // namespace platform::fs

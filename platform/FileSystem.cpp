@@ -574,17 +574,10 @@ void appendAll(const QString& path, const QByteArray& bytes)
         raiseWriteFailure(*file);
 }
 
-void writeAtomic(const QString& path, const QByteArray& bytes)
+void writeAtomic(const QString& path, const QByteArray& bytes, const QByteArray& ownMark)
 {
     auto file = openAtomic(path);
-    writeBytes(*file, bytes);
-    commitAtomic(*file);
-}
-
-void writeAtomicMarked(const QString& path, const QByteArray& bytes, const QByteArray& mark)
-{
-    auto file = openAtomic(path);
-    file->setOwnMark(mark);
+    file->setOwnMark(ownMark);
     writeBytes(*file, bytes);
     commitAtomic(*file);
 }

@@ -134,10 +134,9 @@ private:
     QByteArray ownMark_;
 };
 
-// Replaces the file whole or not at all (AtomicFile, LinkPolicy::ReplaceEntry).
-void writeAtomic(const QString& path, const QByteArray& bytes);
-// The same, the new file bearing the programs' own mark (AtomicFile::setOwnMark).
-void writeAtomicMarked(const QString& path, const QByteArray& bytes, const QByteArray& mark);
+// Replaces the file whole or not at all (AtomicFile, LinkPolicy::ReplaceEntry); with an
+// `ownMark`, the new file bears the programs' own mark (AtomicFile::setOwnMark).
+void writeAtomic(const QString& path, const QByteArray& bytes, const QByteArray& ownMark = {});
 
 // Open files for the binary readers and writers; the same errors as above.
 std::unique_ptr<QFile> openForRead(const QString& path);

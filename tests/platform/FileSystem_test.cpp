@@ -109,9 +109,9 @@ TEST_F(FileTree, HiddenFlagLivesInTheExtendedAttribute)
 TEST_F(FileTree, OwnMarkComesAndGoesWithTheBytesItWasSetWith)
 {
     EXPECT_EQ(fs::ownMark(in("count.txt")), "") << "a missing file";
-    fs::writeAtomicMarked(in("count.txt"), "one", "mark one");
+    fs::writeAtomic(in("count.txt"), "one", "mark one");
     EXPECT_EQ(fs::ownMark(in("COUNT.TXT")), "mark one");
-    fs::writeAtomicMarked(in("count.txt"), "two", "mark two");
+    fs::writeAtomic(in("count.txt"), "two", "mark two");
     EXPECT_EQ(root.read("count.txt"), "two");
     EXPECT_EQ(fs::ownMark(in("count.txt")), "mark two");
 
@@ -432,7 +432,7 @@ TEST(FsStreams, MarkedWriteOnADiskWithoutAttributesWritesNothing)
         if (!forked::mountDiskWithoutAttributes(disk))
             return forked::kCannotSetUp;
         try {
-            fs::writeAtomicMarked(root.internalPath("disk\\count.txt"), "bytes", "mark");
+            fs::writeAtomic(root.internalPath("disk\\count.txt"), "bytes", "mark");
         } catch (const platform::VbError& error) {
             const bool leftNothing = QDir(root.nativePath("disk")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
             return leftNothing && error.number == vberr::PathFileAccess && error.path == root.nativePath("disk/count.txt") ? 0 : 2;
