@@ -3,7 +3,6 @@
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,9 +72,9 @@ QString programFolderFor(const QString& nativeExecutableFolder)
 
 QString countdownApplicationFolder()
 {
+    const QString executableFolder = platform::fs::executableFolder();
     // A folder the program cannot name is never stood in for by the per-user one.
-    if (const QString whyNot = platform::fs::whyNativePathCannotBeTaken(platform::fs::executableFolder());
-        !whyNot.isEmpty())
+    if (const QString whyNot = platform::fs::whyNativePathCannotBeTaken(executableFolder); !whyNot.isEmpty())
         throw platform::VbError(platform::vberr::BadFileName, whyNot);
-    return ApplicationFolder::programFolderFor(QCoreApplication::applicationDirPath());
+    return ApplicationFolder::programFolderFor(executableFolder);
 }

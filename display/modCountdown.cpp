@@ -262,8 +262,7 @@ bool packAndRemember(const clsCountdown& countdown, CountdownForm& form)
                                              countdown.DatabaseLocation()))
         return false;
     clsStringUtilities settings;
-    settings.PutIniString(ProgramTexts::kSettingsSection, ProgramTexts::kLastOpenTemplateKey,
-                          label(form, "lblTemplateFileName").Caption());
+    settings.PutIniString(ProgramTexts::kSettingsSection, ProgramTexts::kLastOpenTemplateKey, packagePath);
     return true;
 }
 

@@ -2,9 +2,8 @@
 
 #include "foundation/clsForm.h"
 
-#include <QString>
-
 #include <QByteArray>
+#include <QString>
 
 #include <memory>
 #include <optional>
