@@ -345,13 +345,19 @@ private:
     QString m_display;
 };
 
+// The X window of the viewer's countdown window; empty when none is shown.
+QString viewerWindow(const XServer& x)
+{
+    return x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                      QStringLiteral("^Vantrel Countdown Clock$")})
+        .section(QLatin1Char('\n'), 0, 0);
+}
+
 // Makes the viewer's window 200 pixels wider, as a window manager would; its new width, or 0
 // when it has no window or the width did not take. `shownWidth` gets the width before.
 int widenFromOutside(const XServer& x, QProcess& viewer, int* shownWidth)
 {
-    const QString id = x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                  QStringLiteral("^Vantrel Countdown Clock$")})
-                           .section(QLatin1Char('\n'), 0, 0);
+    const QString id = viewerWindow(x);
     if (id.isEmpty())
         return 0;
     const auto widthOnScreen = [&] {
@@ -415,9 +421,7 @@ TEST_F(ViewerProcess, ACountdownOfSizeZeroOpensAWindowOfANewCountdownsSize)
     start({platform::fs::toNative(package)}, x.display());
     ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
 
-    const QString id = x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                  QStringLiteral("^Vantrel Countdown Clock$")})
-                           .section(QLatin1Char('\n'), 0, 0);
+    const QString id = viewerWindow(x);
     ASSERT_FALSE(id.isEmpty()) << "no window is shown";
     // 600 by 450 pixels of the 800 by 600 reference screen, on a 1024 by 768 one.
     EXPECT_EQ(x.xdotool({QStringLiteral("getwindowgeometry"), id}).section(QStringLiteral("Geometry: "), 1),
