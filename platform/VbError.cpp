@@ -2,14 +2,19 @@
 
 namespace platform {
 
-VbError::VbError(int number) : VbError(number, vbErrorDescription(number)) {}
-
-VbError VbError::about(int number, const QString& nativePath)
+VbError::VbError(int errorNumber, const QString& errorDescription)
+    : std::runtime_error(errorDescription.toStdString()), number(errorNumber), description(errorDescription)
 {
-    VbError error(number);
+}
+
+VbError::VbError(int errorNumber) : VbError(errorNumber, vbErrorDescription(errorNumber)) {}
+
+VbError VbError::about(int errorNumber, const QString& nativePath)
+{
+    // Every message shows the description, so that is where the file or folder is named; it is
+    // made whole before the error is, so what() says the same.
+    VbError error(errorNumber, vbErrorDescription(errorNumber) + QStringLiteral(": ") + nativePath);
     error.path = nativePath;
-    // Every message shows the description, so that is where the file or folder is named.
-    error.description += QStringLiteral(": ") + nativePath;
     return error;
 }
 
@@ -20,31 +25,34 @@ QString vbErrorDescription(int number)
         const char* text;
     };
     static constexpr Text texts[] = {
-        {3, "Return without GoSub"},
-        {5, "Invalid procedure call or argument"},
-        {6, "Overflow"},
-        {7, "Out of memory"},
-        {9, "Subscript out of range"},
-        {11, "Division by zero"},
-        {13, "Type mismatch"},
-        {52, "Bad file name or number"},
-        {53, "File not found"},
-        {54, "Bad file mode"},
-        {55, "File already open"},
-        {57, "Device I/O error"},
-        {58, "File already exists"},
-        {61, "Disk full"},
-        {62, "Input past end of file"},
-        {67, "Too many files"},
-        {68, "Device unavailable"},
-        {70, "Permission denied"},
-        {71, "Disk not ready"},
-        {74, "Can't rename with different drive"},
-        {75, "Path/File access error"},
-        {76, "Path not found"},
-        {91, "Object variable or With block variable not set"},
-        {340, "Control array element doesn't exist"},
-        {424, "Object required"},
+        {vberr::ReturnWithoutGoSub, "Return without GoSub"},
+        {vberr::InvalidCall, "Invalid procedure call or argument"},
+        {vberr::Overflow, "Overflow"},
+        {vberr::OutOfMemory, "Out of memory"},
+        {vberr::SubscriptOutOfRange, "Subscript out of range"},
+        {vberr::DivisionByZero, "Division by zero"},
+        {vberr::TypeMismatch, "Type mismatch"},
+        {vberr::BadFileName, "Bad file name or number"},
+        {vberr::FileNotFound, "File not found"},
+        {vberr::BadFileMode, "Bad file mode"},
+        {vberr::FileAlreadyOpen, "File already open"},
+        {vberr::DeviceIO, "Device I/O error"},
+        {vberr::FileAlreadyExists, "File already exists"},
+        {vberr::DiskFull, "Disk full"},
+        {vberr::InputPastEnd, "Input past end of file"},
+        {vberr::TooManyFiles, "Too many files"},
+        {vberr::DeviceUnavailable, "Device unavailable"},
+        {vberr::PermissionDenied, "Permission denied"},
+        {vberr::DiskNotReady, "Disk not ready"},
+        {vberr::RenameAcrossDrives, "Can't rename with different drive"},
+        {vberr::PathFileAccess, "Path/File access error"},
+        {vberr::PathNotFound, "Path not found"},
+        {vberr::ObjectNotSet, "Object variable or With block variable not set"},
+        {vberr::ControlArrayElementMissing, "Control array element doesn't exist"},
+        {vberr::InvalidPropertyValue, "Invalid property value"},
+        {vberr::ObjectRequired, "Object required"},
+        {vberr::InvalidPicture, "Invalid picture"},
+        {vberr::IndexOutOfBounds, "Index out of bounds"},
     };
     for (const Text& t : texts) {
         if (t.number == number)
