@@ -27,7 +27,7 @@ QString fillUserFolder(const QString& nativeShippedFolder, const QString& native
 {
     const QDir user(nativeUserFolder);
     if (!QDir().mkpath(nativeUserFolder))
-        throw platform::VbError(76, QStringLiteral("Path not found"));
+        throw platform::VbError(platform::vberr::PathNotFound);
     const QDir shipped(nativeShippedFolder);
     for (const char* name : kShippedFiles) {
         const QString source = shipped.filePath(QString::fromLatin1(name));

@@ -64,7 +64,7 @@ template <auto Set>
 void fileNameIn(C& c, const QString& v)
 {
     if (!v.isEmpty() && !isBareFileName(v))
-        throw platform::VbError(52, QStringLiteral("Bad file name or number"));
+        throw platform::VbError(platform::vberr::BadFileName);
     (c.*Set)(v);
 }
 

@@ -101,15 +101,15 @@ void applyWindowSize(clsCountdown& c, const ShowMessage& show)
     trapFailure(show, [] { modForm::MeasureScreenMetrics(); });
     trapFailure(show, [&] {
         if (modForm::ScreenWidthPixels == 0)
-            throw platform::VbError(11, QStringLiteral("Division by zero"));
+            throw platform::VbError(platform::vberr::DivisionByZero);
         const platform::Screen* screen = platform::services().screen;
         if (!screen)
-            throw platform::VbError(424, QStringLiteral("Object required"));
+            throw platform::VbError(platform::vberr::ObjectRequired);
         const float screenWidthTwips = static_cast<float>(screen->widthTwips());
         const float referenceScale = static_cast<float>(modForm::ScreenWidthPixels) / 800.0f;
         const float width = screenWidthTwips / referenceScale * 0.75f;
         if (!std::isfinite(width))
-            throw platform::VbError(6, QStringLiteral("Overflow"));
+            throw platform::VbError(platform::vberr::Overflow);
         c.setWidth(width);
     });
     c.setHeight(c.Width() * 0.75f);

@@ -139,7 +139,7 @@ void appendMember(QIODevice& out, const QString& workFolder, const PackedMember&
     if (member.kept->count == 0)
         return;
     if (!member.kept->file->seek(member.kept->offset))
-        throw VbError(62, QStringLiteral("Input past end of file"));
+        throw VbError(platform::vberr::InputPastEnd);
     platform::fs::copyBytes(*member.kept->file, out, member.kept->count);
 }
 
@@ -276,7 +276,7 @@ bool unpack(QIODevice& package, const std::vector<Unpacked>& items, const QStrin
     const std::unique_ptr<HeldFolder> staging = makeStagingFolder(workFolder);
     if (!staging->isValid()) {
         keepMediumInPackage(items, opened);
-        showError(VbError(76, QStringLiteral("Path not found")));
+        showError(VbError(platform::vberr::PathNotFound));
         return false;
     }
     std::vector<const Unpacked*> staged;
@@ -419,7 +419,7 @@ void AppendFileToPackage(QIODevice& package, const QString& memberPath, const QS
 {
     const std::optional<qint64> count = package::parseCountField(platform::toCp1252(byteCount));
     if (!count)
-        throw VbError(13, QStringLiteral("Type mismatch"));
+        throw VbError(platform::vberr::TypeMismatch);
     // A member named but missing from the work folder has the count 0 and nothing to copy.
     if (*count == 0)
         return;

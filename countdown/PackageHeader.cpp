@@ -42,7 +42,7 @@ QByteArray countField(qint64 value, int width)
 {
     const QByteArray digits = QByteArray::number(value);
     if (value < 0 || digits.size() > width)
-        throw platform::VbError(6, QStringLiteral("Overflow"));
+        throw platform::VbError(platform::vberr::Overflow);
     return fixedField(digits, width);
 }
 

@@ -118,7 +118,7 @@ std::optional<PackageContents> readPackageContents(QIODevice& device, bool pictu
 void copyMember(QIODevice& package, const PackageMember& member, QIODevice& target)
 {
     if (!package.seek(member.offset))
-        throw platform::VbError(62, QStringLiteral("Input past end of file"));
+        throw platform::VbError(platform::vberr::InputPastEnd);
     platform::fs::copyBytes(package, target, member.byteCount);
 }
 

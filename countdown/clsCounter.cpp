@@ -13,12 +13,12 @@ namespace {
 
 [[noreturn]] void raiseOverflow()
 {
-    throw platform::VbError(6, QStringLiteral("Overflow"));
+    throw platform::VbError(platform::vberr::Overflow);
 }
 
 [[noreturn]] void raiseInvalidArgument()
 {
-    throw platform::VbError(5, QStringLiteral("Invalid procedure call or argument"));
+    throw platform::VbError(platform::vberr::InvalidCall);
 }
 
 // A zero shift keeps the stored value bit for bit, so an exact-equality alarm set on it

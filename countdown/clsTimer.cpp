@@ -19,7 +19,7 @@ int32_t applyOperator(const QString& op, int32_t present, int32_t amount)
     else if (op == QLatin1String("="))
         result = amount;
     if (result < std::numeric_limits<int32_t>::min() || result > std::numeric_limits<int32_t>::max())
-        throw platform::VbError(6, QStringLiteral("Overflow"));
+        throw platform::VbError(platform::vberr::Overflow);
     return result < 0 ? 0 : int32_t(result);
 }
 

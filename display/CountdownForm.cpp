@@ -221,7 +221,7 @@ void CountdownForm::buildMenu()
 ElasticPanel* CountdownForm::c1eIntervalsLeft(int index) const
 {
     if (index < 0 || index > 6)
-        throw platform::VbError(340, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+        throw platform::VbError(platform::vberr::ControlArrayElementMissing, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
     return m_c1eIntervalsLeft[static_cast<size_t>(index)];
 }
 
@@ -289,7 +289,7 @@ void CountdownForm::setWindowState(int16_t state)
     case 0: QWidget::setWindowState(Qt::WindowNoState); break;
     case 1: QWidget::setWindowState(Qt::WindowMinimized); break;
     case 2: QWidget::setWindowState(Qt::WindowMaximized); break;
-    default: throw platform::VbError(380, QStringLiteral("Invalid property value"));
+    default: throw platform::VbError(platform::vberr::InvalidPropertyValue);
     }
 }
 

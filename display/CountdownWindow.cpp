@@ -77,7 +77,7 @@ void CountdownWindow::releaseCountdown()
 QString CountdownWindow::boxText(int box, int64_t value)
 {
     if (box < 1 || box > 6)
-        throw platform::VbError(9); // Subscript out of range
+        throw platform::VbError(platform::vberr::SubscriptOutOfRange);
     const UnitWords& words = kUnitWords[static_cast<size_t>(box - 1)];
     return QString::number(value) + QLatin1String(value == 1 ? words.singular : words.plural);
 }

@@ -12,7 +12,7 @@ namespace {
 
 [[noreturn]] void refuse()
 {
-    throw platform::VbError(58); // "File already exists"
+    throw platform::VbError(platform::vberr::FileAlreadyExists);
 }
 
 // The start of the mark of a file of that many bytes: a file of another size is refused

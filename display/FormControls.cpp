@@ -10,7 +10,7 @@ namespace {
 
 [[noreturn]] void objectRequired()
 {
-    throw platform::VbError(424, QStringLiteral("Object required"));
+    throw platform::VbError(platform::vberr::ObjectRequired);
 }
 
 template <class T> T* typed(const QObject& form, const QString& name)
@@ -53,7 +53,7 @@ ElasticPanel* panel(const QObject& form, const QString& name, int index)
     }
     if (!isArray)
         objectRequired();
-    throw platform::VbError(340, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+    throw platform::VbError(platform::vberr::ControlArrayElementMissing, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
 }
 
 HiddenLabel* label(const QObject& form, const QString& name) { return typed<HiddenLabel>(form, name); }

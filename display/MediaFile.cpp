@@ -36,7 +36,7 @@ QImage picture(const QString& path)
         return QImage();
     QImage image = decode(path);
     if (image.isNull())
-        throw platform::VbError(481, QStringLiteral("Invalid picture"));
+        throw platform::VbError(platform::vberr::InvalidPicture);
     return image;
 }
 

@@ -51,11 +51,11 @@ QString describe(std::exception_ptr error)
     } catch (const platform::VbError& vbError) {
         return errorReport(vbError);
     } catch (const std::bad_alloc&) {
-        return errorReport(platform::VbError(7));
+        return errorReport(platform::VbError(platform::vberr::OutOfMemory));
     } catch (const std::exception& other) {
         return QString::fromLocal8Bit(other.what());
     } catch (...) {
-        return platform::vbErrorDescription(0);
+        return platform::vbErrorDescription(platform::vberr::Unnumbered);
     }
 }
 

@@ -57,7 +57,7 @@ StatusBar::StatusBar(const QString& name, QWidget* parent) : QWidget(parent)
 StatusBarPanel& StatusBar::Panel(int index)
 {
     if (index < 1 || index > PanelCount)
-        throw platform::VbError(35600, QStringLiteral("Index out of bounds"));
+        throw platform::VbError(platform::vberr::IndexOutOfBounds);
     return m_panels[static_cast<size_t>(index - 1)];
 }
 

@@ -17,7 +17,7 @@ void VbTimer::setEnabled(bool enabled)
 void VbTimer::setInterval(int32_t milliseconds)
 {
     if (milliseconds < 0 || milliseconds > 65535)
-        throw platform::VbError(380, QStringLiteral("Invalid property value"));
+        throw platform::VbError(platform::vberr::InvalidPropertyValue);
     m_interval = milliseconds;
     restart();
 }

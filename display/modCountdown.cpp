@@ -46,9 +46,9 @@ float scaledDown(double value, float factor)
 {
     // As VB divides: nothing by zero is an overflow, anything else by zero a division by zero.
     if (factor == 0.0f && value == 0.0)
-        throw platform::VbError(6, QStringLiteral("Overflow"));
+        throw platform::VbError(platform::vberr::Overflow);
     if (factor == 0.0f)
-        throw platform::VbError(11, QStringLiteral("Division by zero"));
+        throw platform::VbError(platform::vberr::DivisionByZero);
     return vb::csng(value / factor);
 }
 

@@ -64,7 +64,7 @@ void writeLines(QIODevice& file, const QStringList& lines)
 void refuseUnfitPath(const QString& path, const QString& saveFormat)
 {
     if (path.contains('*') || path.contains('?') || !ExportPath::fitsFormat(path, saveFormat))
-        throw platform::VbError(52, QStringLiteral("Bad file name or number"));
+        throw platform::VbError(platform::vberr::BadFileName);
 }
 
 // An export that has not changed since this run last wrote it is not written again (the

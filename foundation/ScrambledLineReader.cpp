@@ -23,7 +23,7 @@ QByteArray trimmedOfBlanks(const QByteArray& line)
 QString ScrambledLineReader::read(bool trimBlanks)
 {
     if (atEnd())
-        throw platform::VbError(62, QStringLiteral("Input past end of file"));
+        throw platform::VbError(platform::vberr::InputPastEnd);
     qsizetype end = m_bytes.indexOf('\r', m_position);
     if (end < 0)
         end = m_bytes.size();

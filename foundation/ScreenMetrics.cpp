@@ -12,7 +12,7 @@ namespace {
 double dividedBy(double dividend, int16_t divisor)
 {
     if (divisor == 0)
-        throw platform::VbError(11, QStringLiteral("Division by zero"));
+        throw platform::VbError(platform::vberr::DivisionByZero);
     return dividend / divisor;
 }
 

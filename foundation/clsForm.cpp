@@ -31,7 +31,7 @@ QString clsForm::applicationFolder()
 int32_t clsForm::roundedTwips(double twips)
 {
     if (std::isnan(twips))
-        throw platform::VbError(6, QStringLiteral("Overflow"));
+        throw platform::VbError(platform::vberr::Overflow);
     const double rounded = std::nearbyint(twips);
     return static_cast<int32_t>(std::clamp<double>(rounded, std::numeric_limits<int32_t>::min(),
                                                    std::numeric_limits<int32_t>::max()));

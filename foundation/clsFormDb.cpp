@@ -169,7 +169,7 @@ void applyDefaults(clsForm& record, Messages& messages)
     const float ratio = static_cast<float>(modForm::ScreenWidthPixels / 800.0);
     trapped(messages, [&] {
         if (ratio == 0)
-            throw platform::VbError(11, QStringLiteral("Division by zero"));
+            throw platform::VbError(platform::vberr::DivisionByZero);
         const float widthAtRatio = static_cast<float>(platform::services().screen->widthTwips()) / ratio;
         record.setWidth(clsForm::roundedTwips(widthAtRatio * 0.85));
     });

@@ -17,6 +17,7 @@
 
 namespace fs = platform::fs;
 using platform::VbError;
+namespace vberr = platform::vberr;
 using namespace platform::vbmsg;
 
 namespace {
@@ -123,7 +124,7 @@ void clsPSFileUtilities::psKill(const QString& path)
             fs::removeFile(path);
     } catch (const VbError& error) {
         // A file held open by playback cannot go; closing the video device releases it.
-        if (error.number == 70 || error.number == 75)
+        if (error.number == vberr::PermissionDenied || error.number == vberr::PathFileAccess)
             modMedia::CloseMediaFile();
         else
             msgBox(errorReport(error) + kCrLf + fs::toNative(path));
@@ -145,8 +146,8 @@ void clsPSFileUtilities::CreateDirMaybe(const QString& path)
                 fs::makeDir(path);
         },
         [](const VbError& error) {
-            // 75: the folder exists but is hidden, so the search above did not see it.
-            if (error.number != 75)
+            // A path/file access error: the folder exists but is hidden, so the search above did not see it.
+            if (error.number != vberr::PathFileAccess)
                 msgBox(errorReportJoined(error));
         });
 }
@@ -381,7 +382,7 @@ bool clsPSFileUtilities::bPathExists(const QString& path, bool folder)
     try {
         return !fs::dir(path, folder ? fs::attr::Directory : fs::attr::Normal).isEmpty();
     } catch (const VbError& error) {
-        if (error.number != 52)
+        if (error.number != vberr::BadFileName)
             msgBox(errorReport(error));
         return false;
     }

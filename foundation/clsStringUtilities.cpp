@@ -33,7 +33,7 @@ bool isNonLetter(QChar character)
 int16_t toInteger(qsizetype count)
 {
     if (count > std::numeric_limits<int16_t>::max())
-        throw platform::VbError(6, QStringLiteral("Overflow"));
+        throw platform::VbError(platform::vberr::Overflow);
     return static_cast<int16_t>(count);
 }
 
@@ -114,7 +114,7 @@ QString clsStringUtilities::StripXML(const QString& tag, const QString& line)
     const qsizetype closingLength = tag.size() + 3;  // </tag>
     const qsizetype valueLength = line.size() - openingLength - closingLength;
     if (valueLength < 0)
-        throw platform::VbError(5, QStringLiteral("Invalid procedure call or argument"));
+        throw platform::VbError(platform::vberr::InvalidCall);
     return line.mid(openingLength, valueLength);
 }
 
@@ -168,7 +168,7 @@ QString clsStringUtilities::sConvertToChr(const QString& text) const
     QString characters;
     for (const QChar character : text) {
         if (character < u'0' || character > u'9')
-            throw platform::VbError(13, QStringLiteral("Type mismatch"));
+            throw platform::VbError(platform::vberr::TypeMismatch);
         characters += QChar(character.unicode() - u'0');
     }
     return characters;

@@ -12,7 +12,7 @@ int16_t GetColorDepth()
 {
     const int bits = platform::services().screen->colorDepthBits();
     if (bits < std::numeric_limits<int16_t>::min() || bits > std::numeric_limits<int16_t>::max())
-        throw platform::VbError(6, QStringLiteral("Overflow"));
+        throw platform::VbError(platform::vberr::Overflow);
     return static_cast<int16_t>(bits);
 }
 

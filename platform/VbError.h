@@ -9,6 +9,9 @@ namespace platform {
 // The run-time error numbers the program raises and compares, by name. Each one's description
 // text stands beside it in vbErrorDescription's table.
 namespace vberr {
+// An error with no number of its own (one from outside the program's code): it takes the text
+// of every number the table does not hold.
+constexpr int Unnumbered = 0;
 constexpr int ReturnWithoutGoSub = 3;
 constexpr int InvalidCall = 5;
 constexpr int Overflow = 6;

@@ -228,7 +228,7 @@ void frmAbout::Form_Load()
     trapped([this] {
         const QFileInfo program(QCoreApplication::applicationFilePath());
         if (!program.exists())
-            throw platform::VbError(53);
+            throw platform::VbError(platform::vberr::FileNotFound);
         m_lblCompileDate->setText(compileDateLine(vb::toOleDate(program.lastModified())));
     });
     m_lblSoftwareName->setText(programVersionLine());

@@ -302,7 +302,8 @@ QByteArray jpegBytes(const QImage& image)
     QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(kJpegQuality);
     if (!writer.write(image))
-        throw platform::VbError(57, QStringLiteral("Device I/O error: ") + writer.errorString());
+        throw platform::VbError(platform::vberr::DeviceIO, platform::vbErrorDescription(platform::vberr::DeviceIO)
+                                                               + QStringLiteral(": ") + writer.errorString());
     return bytes;
 }
 
@@ -310,7 +311,7 @@ void buildTemplate(const Template& t, const QString& outputFolder, const QByteAr
 {
     QTemporaryDir work;
     if (!work.isValid())
-        throw platform::VbError(75, QStringLiteral("Path/File access error"));
+        throw platform::VbError(platform::vberr::PathFileAccess);
     const QString dataName = t.name + QStringLiteral(".MVK");
     const QString pictureName = t.name + QStringLiteral(".jpg");
 
