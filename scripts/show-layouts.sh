@@ -6,13 +6,12 @@
 set -eu
 . "$(dirname "$0")/private-xvfb.sh"
 build=${1:-build}
-test_binary="$build/tests/display_Layout"
-[ -x "$test_binary" ] || { echo "missing $test_binary: build the target display_Layout first" >&2; exit 1; }
+shot_tool="$build/tools/layout-shots/layout-shots"
+[ -x "$shot_tool" ] || { echo "missing $shot_tool: build the target layout-shots first" >&2; exit 1; }
 
 out=$(private_output_folder "${2:-}" vantrel-layouts)
 start_private_xvfb
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT INT TERM
 
-QT_QPA_PLATFORM=xcb VANTREL_LAYOUT_SHOTS=$out \
-    "$test_binary" --gtest_filter='LayoutShots.*'
+QT_QPA_PLATFORM=xcb "$shot_tool" "$out"
 ls "$out"/layout-*.png

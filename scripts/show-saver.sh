@@ -8,16 +8,16 @@
 set -eu
 . "$(dirname "$0")/private-xvfb.sh"
 build=${1:-build}
-test_binary="$build/tests/saver_SaverShot"
+shot_tool="$build/tools/saver-shot/saver-shot"
 saver="$build/bin/vantrel-saver"
-for f in "$test_binary" "$saver"; do
-    [ -x "$f" ] || { echo "missing $f: build the targets saver_SaverShot and vantrel-saver first" >&2; exit 1; }
+for f in "$shot_tool" "$saver"; do
+    [ -x "$f" ] || { echo "missing $f: build the targets saver-shot and vantrel-saver first" >&2; exit 1; }
 done
 
 out=$(private_output_folder "${2:-}" vantrel-saver-shot)
 mkdir -p "$out/runtime"
 chmod 700 "$out/runtime"
-VANTREL_SAVER_SHOT_FOLDER=$out QT_QPA_PLATFORM=offscreen "$test_binary" --gtest_filter='SaverShot.*' >/dev/null
+"$shot_tool" "$out"
 
 start_private_xvfb
 parent_pid=

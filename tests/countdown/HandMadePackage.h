@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/PackageBuilder.h"
+
 #include <QByteArray>
 
 // Packages assembled by hand, so the reader is checked against the layout and not against
@@ -14,11 +16,6 @@ namespace {
     return bytes;
 }
 
-QByteArray field(const QByteArray& text, int width = 9)
-{
-    return text.leftJustified(width, ' ', true);
-}
-
 // Each member is {name, bytes}; an absent medium has an empty name.
 struct Member {
     QByteArray name;
@@ -28,14 +25,13 @@ struct Member {
 QByteArray makePackage(const Member& data, const Member& picture = {}, const Member& sound = {},
                        const Member& logo = {}, const QByteArray& title = "Title")
 {
-    QByteArray header = "0" + field("0") + field("") + field(QByteArray::number(title.size()), 3);
-    QByteArray body = title;
-    for (const Member* member : {&data, &picture, &sound, &logo}) {
-        header += field(QByteArray::number(member->bytes.size())) + field(QByteArray::number(member->name.size()));
-        if (member == &data || !member->name.isEmpty())
-            body += member->name + member->bytes;
-    }
-    return header + body;
+    return PackageBuilder()
+        .title(title)
+        .data(data.name, data.bytes)
+        .picture(picture.name, picture.bytes)
+        .sound(sound.name, sound.bytes)
+        .logo(logo.name, logo.bytes)
+        .bytes();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "display/modCounter.h"
 #include "foundation/OleDate.h"
 #include "support/FixedClock.h"
+#include "support/PackageBuilder.h"
 #include "support/TestServices.h"
 
 #include <QFile>
@@ -63,7 +64,7 @@ protected:
             EXPECT_TRUE(c.Update());
         }
         const QString package = folder.internalPath("Units.MVL");
-        ModJoinsSkins::SaveCountdownPackage(package, "", "", "", "Units.MVK", "", "", "", work);
+        PackageBuilder().blankReserved().dataFrom(work, "Units.MVK").writeTo(package);
         QFile::remove(folder.nativePath("Temp/Units.MVK"));
         EXPECT_TRUE(ModJoinsSkins::OpenCountdownPackage(package, false, work));
         return package;

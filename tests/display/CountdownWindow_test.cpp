@@ -13,6 +13,7 @@
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 #include "support/FixedClock.h"
+#include "support/PackageBuilder.h"
 #include "support/TestServices.h"
 
 #include <QFile>
@@ -93,7 +94,7 @@ protected:
             EXPECT_TRUE(countdown.Update());
         }
         const QString package = folder.internalPath("Party.MVL");
-        ModJoinsSkins::SaveCountdownPackage(package, "", "", "", "Party.MVK", "", "", "", work);
+        PackageBuilder().blankReserved().dataFrom(work, "Party.MVK").writeTo(package);
         QFile::remove(folder.nativePath("Temp/Party.MVK"));
         EXPECT_TRUE(ModJoinsSkins::OpenCountdownPackage(package, false, work));
         return package;

@@ -3,6 +3,7 @@
 #include "foundation/VbValues.h"
 #include "platform/VbError.h"
 #include "support/DecimalCommaLocale.h"
+#include "support/ErrorOf.h"
 #include "support/FixedClock.h"
 #include "support/TestServices.h"
 
@@ -11,18 +12,6 @@
 #include <cmath>
 
 namespace {
-
-// The VbError number a call raises, or 0.
-template <typename Call>
-int errorOf(Call call)
-{
-    try {
-        call();
-    } catch (const platform::VbError& error) {
-        return error.number;
-    }
-    return 0;
-}
 
 double dateOf(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 {

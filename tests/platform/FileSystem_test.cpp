@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
+#include "support/ErrorOf.h"
 #include "support/ForkedChild.h"
 #include "support/RawEntries.h"
 #include "support/TestServices.h"
@@ -21,18 +22,6 @@ namespace fs = platform::fs;
 namespace vberr = platform::vberr;
 
 namespace {
-
-template <typename Call>
-int errorOf(Call call)
-{
-    try {
-        call();
-    } catch (const platform::VbError& error) {
-        EXPECT_EQ(error.description, platform::vbErrorDescription(error.number));
-        return error.number;
-    }
-    return 0;
-}
 
 // A small tree: Templates/Default.MVL, BELL.MP3, Temp/ (hidden), hidden.txt (hidden), Sub Dir/a.b.c
 class FileTree : public ::testing::Test {

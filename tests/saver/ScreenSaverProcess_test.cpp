@@ -1,8 +1,8 @@
-#include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
+#include "support/PackageBuilder.h"
 #include "support/WaitUntil.h"
 #include "support/OwnXServer.h"
 #include "support/TestServices.h"
@@ -60,8 +60,7 @@ protected:
         countdown.setEventDate(eventDate);
         countdown.setAlarmSound(alarm);
         ASSERT_TRUE(countdown.Update());
-        ModJoinsSkins::SaveCountdownPackage(folder.internalPath("app/Party.MVL"), "0", "0", "", "Party.MVK", "", "",
-                                            "", stage);
+        PackageBuilder().dataFrom(stage, "Party.MVK").writeTo(folder.internalPath("app/Party.MVL"));
         ASSERT_TRUE(QFile::exists(folder.nativePath("app/Party.MVL")));
     }
     void TearDown() override

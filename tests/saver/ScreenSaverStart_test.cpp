@@ -1,5 +1,4 @@
 #include "countdown/ApplicationFolder.h"
-#include "countdown/ModJoinsSkins.h"
 #include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "display/ElasticPanel.h"
@@ -8,6 +7,7 @@
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "foundation/clsStringUtilities.h"
+#include "support/PackageBuilder.h"
 #include "support/WaitUntil.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
@@ -199,8 +199,7 @@ TEST_F(ScreenSaverStart, TheWindowShowsTheWorkFoldersCountdownOrElseThePackageUn
 {
     const QString stage = folder.makeFolder("stage");
     writeCountdown(stage, "Party.MVK", "Party");
-    ModJoinsSkins::SaveCountdownPackage(folder.internalPath("Party.MVL"), "0", "0", "", "Party.MVK", "", "", "",
-                                        stage);
+    PackageBuilder().dataFrom(stage, "Party.MVK").writeTo(folder.internalPath("Party.MVL"));
     struct Case {
         const char* earlier; // the caption the work folder holds; none when null
         const char* shown;

@@ -1,4 +1,3 @@
-#include "countdown/ModJoinsSkins.h"
 #include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "countdown/clsCounter.h"
@@ -12,6 +11,7 @@
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
+#include "support/PackageBuilder.h"
 #include "support/WaitUntil.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/modVantrelnScreenSaver.h"
@@ -79,7 +79,7 @@ protected:
     {
         const QString stage = folder.makeFolder("Stage");
         writeCountdown(stage, "Party.MVK", caption, more);
-        ModJoinsSkins::SaveCountdownPackage(packagePath(), "0", "0", "", "Party.MVK", "", "", "", stage);
+        PackageBuilder().dataFrom(stage, "Party.MVK").writeTo(packagePath());
         ASSERT_TRUE(QFile::exists(folder.nativePath("Party.MVL")));
         writeCountdown(work, "Party.MVK", workCaption, more);
     }

@@ -6,6 +6,7 @@
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/IniSettingsStore.h"
+#include "support/PackageBuilder.h"
 #include "support/RawEntries.h"
 #include "support/PlainPicture.h"
 #include "support/TestServices.h"
@@ -100,8 +101,7 @@ protected:
         EXPECT_TRUE(countdown.Update());
         const QString package = home.internalPath(QStringLiteral("Vantrel/Countdowns/") + name + QStringLiteral(".MVL"));
         home.makeFolder(QStringLiteral("Vantrel/Countdowns"));
-        ModJoinsSkins::SaveCountdownPackage(package, QStringLiteral("0"), QStringLiteral("0"), QString(),
-                                            name + QStringLiteral(".MVK"), QString(), QString(), QString(), staging);
+        PackageBuilder().dataFrom(staging, name + QStringLiteral(".MVK")).writeTo(package);
         EXPECT_TRUE(QFileInfo::exists(platform::fs::toNative(package)));
         return package;
     }

@@ -9,6 +9,7 @@
 #include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
 #include "support/FixedClock.h"
+#include "support/PackageBuilder.h"
 #include "support/TestServices.h"
 #include "viewer/frmCountdownViewer.h"
 #include "viewer/modVantrelViewer.h"
@@ -77,7 +78,7 @@ protected:
                 change(countdown);
             EXPECT_TRUE(countdown.Update());
         }
-        ModJoinsSkins::SaveCountdownPackage(packagePath(), "", "", "", "Party.MVK", "", "", "", work);
+        PackageBuilder().blankReserved().dataFrom(work, "Party.MVK").writeTo(packagePath());
         QFile::remove(folder.nativePath("Temp/Party.MVK"));
         EXPECT_TRUE(ModJoinsSkins::OpenCountdownPackage(packagePath(), false, work));
     }

@@ -1,11 +1,11 @@
 #include "countdown/CountdownDefaults.h"
-#include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/IniSettingsStore.h"
 #include "support/OwnXServer.h"
+#include "support/PackageBuilder.h"
 #include "support/TestServices.h"
 
 #include <QFile>
@@ -80,8 +80,7 @@ protected:
         countdown.setAdvertiserLogoFileName(QString());
         EXPECT_TRUE(countdown.Update());
         const QString package = home.internalPath("Vantrel/Countdowns/Ring.MVL");
-        ModJoinsSkins::SaveCountdownPackage(package, "0", "0", QString(), "Ring.MVK", QString(), QString(),
-                                            QString(), staging);
+        PackageBuilder().dataFrom(staging, "Ring.MVK").writeTo(package);
         return platform::fs::toNative(package);
     }
     void start(const OwnXServer& x, const QStringList& arguments = {})

@@ -1,12 +1,12 @@
 #include "viewer/modVantrelViewer.h"
 
-#include "countdown/ModJoinsSkins.h"
 #include "countdown/QStringPrinting.h"
 #include "display/ProgramEnd.h"
 #include "display/ProgramFolder.h"
 #include "foundation/ProgramTexts.h"
 #include "foundation/clsForm.h"
 #include "platform/FileSystem.h"
+#include "support/PackageBuilder.h"
 #include "support/RawEntries.h"
 #include "support/TestServices.h"
 
@@ -76,9 +76,7 @@ protected:
         staged.write(name + QStringLiteral(".staging/Countdown.MVK"), marker);
         const QString package = folder.internalPath(name);
         folder.makeFolder(platform::fs::toNative(name).section(QLatin1Char('/'), 0, -2));
-        ModJoinsSkins::SaveCountdownPackage(package, QStringLiteral("0"), QStringLiteral("0"), QString(),
-                                            QStringLiteral("Countdown.MVK"), QString(), QString(), QString(),
-                                            staging);
+        PackageBuilder().dataFrom(staging, QStringLiteral("Countdown.MVK")).writeTo(package);
         return package;
     }
     // The data member now in the work folder, or nothing when no package was unpacked.

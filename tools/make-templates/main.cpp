@@ -4,6 +4,7 @@
 //
 //   make-templates <output folder> <alarm sound file>
 
+#include "common/ReportingUi.h"
 #include "countdown/CountdownDataWriter.h"
 #include "countdown/CountdownDefaults.h"
 #include "countdown/ModJoinsSkins.h"
@@ -33,26 +34,6 @@
 #include <functional>
 
 namespace {
-
-// Any message the project's code shows while building is a failure of the build.
-class ReportingUi : public platform::Ui {
-public:
-    int msgBox(const QString& prompt, int, const QString&) override
-    {
-        std::fprintf(stderr, "make-templates: %s\n", qPrintable(QString(prompt).replace(QLatin1String("\r\n"), QLatin1String(" | "))));
-        failed = true;
-        return platform::vbmsg::vbOK;
-    }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFileDialog(const platform::OpenFileRequest&) override { return std::nullopt; }
-    void setMousePointer(int pointer) override { m_pointer = pointer; }
-    int mousePointer() const override { return m_pointer; }
-
-    bool failed = false;
-
-private:
-    int m_pointer = platform::vbcursor::vbDefault;
-};
 
 // A colour number: red in the low byte.
 int32_t rgb(int red, int green, int blue)
@@ -353,7 +334,8 @@ int main(int argc, char* argv[])
     }
     const QByteArray sound = soundFile.readAll();
 
-    ReportingUi ui;
+    // Any message the project's code shows while building is a failure of the build.
+    ReportingUi ui("make-templates");
     // Dates and numbers in the data files take the default (United States) regional settings.
     platform::Regional regional;
     platform::setServices({&ui, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &regional});
