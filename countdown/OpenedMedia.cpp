@@ -1,6 +1,6 @@
 #include "countdown/OpenedMedia.h"
 
-#include "countdown/HeldFolder.h"
+#include "platform/HeldFolder.h"
 #include "countdown/MemberFile.h"
 #include "platform/VbError.h"
 
@@ -17,6 +17,7 @@ namespace package {
 namespace {
 
 using platform::VbError;
+using platform::fs::HeldFolder;
 
 OpenedMedia::Stamp stampOf(const struct stat& info)
 {

@@ -8,7 +8,9 @@
 #include <optional>
 #include <vector>
 
+namespace platform::fs {
 class HeldFolder;
+}
 class QFile;
 
 // The media bytes this process placed in a work folder when it opened a package. The work
@@ -72,11 +74,11 @@ public:
 private:
     bool linkIntoPrivateFolder(const QString& name, const QString& fromNative, Kept& kept);
     bool copyIntoPrivateFolder(const QString& name, const PackageMember& member, Kept& kept);
-    HeldFolder* privateFolder();
+    platform::fs::HeldFolder* privateFolder();
 
     QString m_workFolder;
     std::shared_ptr<QFile> m_package;
-    std::unique_ptr<HeldFolder> m_privateFolder;
+    std::unique_ptr<platform::fs::HeldFolder> m_privateFolder;
     std::vector<Kept> m_kept;
 };
 

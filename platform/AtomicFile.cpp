@@ -3,9 +3,9 @@
 #include "platform/FileBytes.h"
 #include "platform/FilePaths.h"
 #include "platform/FileSystemDetail.h"
+#include "platform/UnheldLeftovers.h"
 #include "platform/VbError.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -25,9 +25,7 @@ using namespace detail;
 namespace {
 
 constexpr char atomicMarker[] = ".vantrel-save-";
-
 constexpr int atomicRandomLength = 6;
-
 constexpr qsizetype longestName = 255; // bytes, as Linux file systems allow
 
 QString randomLetters()
@@ -137,9 +135,8 @@ void writeAtomic(const QString& path, const QByteArray& bytes, const QByteArray&
 }
 
 AtomicFile::AtomicFile(QString target, QString temporary, int descriptor)
-    : target_(std::move(target)), temporary_(std::move(temporary)), descriptor_(descriptor)
+    : WriteFile(descriptor), target_(std::move(target)), temporary_(std::move(temporary))
 {
-    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
 
 AtomicFile::~AtomicFile()
@@ -152,14 +149,7 @@ void AtomicFile::discard()
     if (descriptor_ < 0)
         return;
     ::unlink(QFile::encodeName(temporary_).constData());
-    ::close(descriptor_);
-    descriptor_ = -1;
-    QIODevice::close();
-}
-
-int AtomicFile::failureNumber() const
-{
-    return numberForErrno(failedErrno_) == vberr::DiskFull ? vberr::DiskFull : vberr::DeviceIO;
+    closeDescriptor();
 }
 
 qint64 AtomicFile::writeData(const char* data, qint64 size)
@@ -174,19 +164,8 @@ qint64 AtomicFile::writeData(const char* data, qint64 size)
 
 bool AtomicFile::flushBuffer()
 {
-    const char* next = buffer_.constData();
-    qsizetype left = buffer_.size();
-    while (left > 0) {
-        const ssize_t written = ::write(descriptor_, next, static_cast<size_t>(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0) {
-            failedErrno_ = errno;
-            return false;
-        }
-        next += written;
-        left -= written;
-    }
+    if (!writeThrough(buffer_.constData(), buffer_.size()))
+        return false;
     buffer_.clear();
     return true;
 }
@@ -237,9 +216,7 @@ void commitAtomic(AtomicFile& file)
         file.discard();
         raise(number);
     }
-    ::close(file.descriptor_);
-    file.descriptor_ = -1;
-    file.QIODevice::close();
+    file.closeDescriptor();
 }
 
 bool isAtomicTemporaryName(const QString& name)
@@ -255,36 +232,11 @@ bool isAtomicTemporaryName(const QString& name)
     return true;
 }
 
-namespace {
-
-// Removes the file when no process holds its lock; the lock is kept while the name is removed,
-// and the name must still be the file that was locked.
-void removeWhenNotInUse(const QString& native)
-{
-    const QByteArray encoded = QFile::encodeName(native);
-    const int descriptor = ::open(encoded.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
-    if (descriptor < 0)
-        return;
-    struct stat opened {};
-    if (::fstat(descriptor, &opened) == 0 && S_ISREG(opened.st_mode) && ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 &&
-        descriptorIsNamed(descriptor, encoded))
-        ::unlink(encoded.constData());
-    ::close(descriptor);
-}
-
-} // namespace
-
 void removeInterruptedWrites(const QString& folder)
 {
     if (folder.isEmpty() || folder.contains(QChar(0)))
         return;
-    const QString native = resolve(folder);
-    const QStringList names =
-        QDir(native).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks | QDir::NoDotAndDotDot);
-    for (const QString& name : names) {
-        if (isAtomicTemporaryName(name))
-            removeWhenNotInUse(native + QLatin1Char('/') + name);
-    }
+    removeUnheldLeftovers(resolve(folder), LeftoverKind::File, isAtomicTemporaryName);
 }
 
 } // namespace platform::fs

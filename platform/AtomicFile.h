@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/FileBytes.h"
+
 #include <QByteArray>
-#include <QIODevice>
 #include <QString>
 
 #include <memory>
@@ -20,18 +21,13 @@ enum class LinkPolicy {
 // A file replaced whole or not at all. The bytes go to a temporary file of the programs' own
 // name in the target's folder, locked for as long as it is written; commitAtomic() moves it over
 // the target. Dropped without a commit, the temporary file goes and the target stays as it was.
-class AtomicFile : public QIODevice {
+class AtomicFile : public WriteFile {
 public:
     ~AtomicFile() override;
-    AtomicFile(const AtomicFile&) = delete;
-    AtomicFile& operator=(const AtomicFile&) = delete;
 
-    bool isSequential() const override { return true; }
     // Native paths of the file being replaced and of the temporary file.
     QString targetPath() const { return target_; }
     QString temporaryPath() const { return temporary_; }
-    // VB's number for the last failed write: 61 for a full disk or quota, else 57.
-    int failureNumber() const;
     // The commit sets the mark (ownMark, at most 256 bytes) on the new file before it takes the
     // target's place, so the target is never the new file without it. Where the mark cannot be
     // kept the commit raises 75 naming the target (61 for a full disk) and leaves the target as
@@ -39,7 +35,7 @@ public:
     void setOwnMark(const QByteArray& mark) { ownMark_ = mark; }
 
 protected:
-    qint64 readData(char*, qint64) override { return -1; }
+    // Gathers the bytes into chunks: small writes reach the system in whole chunks.
     qint64 writeData(const char* data, qint64 size) override;
 
 private:
@@ -52,8 +48,6 @@ private:
 
     QString target_;
     QString temporary_;
-    int descriptor_ = -1;
-    int failedErrno_ = 0;
     QByteArray buffer_;
     QByteArray ownMark_;
 };

@@ -1,6 +1,5 @@
 #include "platform/FileBytes.h"
 
-#include "platform/AtomicFile.h"
 #include "platform/FilePaths.h"
 #include "platform/FileSystemDetail.h"
 #include "platform/VbError.h"
@@ -56,14 +55,78 @@ std::unique_ptr<QFile> openNative(const QString& native, int flags, QIODevice::O
 
 using namespace detail;
 
+WriteFile::WriteFile(int descriptor) : descriptor_(descriptor)
+{
+    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+WriteFile::~WriteFile()
+{
+    closeDescriptor();
+}
+
+void WriteFile::closeDescriptor()
+{
+    if (descriptor_ < 0)
+        return;
+    ::close(descriptor_);
+    descriptor_ = -1;
+    QIODevice::close();
+}
+
+int WriteFile::failureNumber() const
+{
+    // errno is read as a number, never as text: the C library's messages follow the desktop's
+    // language.
+    return numberForErrno(failedErrno_) == vberr::DiskFull ? vberr::DiskFull : vberr::DeviceIO;
+}
+
+void WriteFile::finish()
+{
+    if (descriptor_ >= 0 && ::close(descriptor_) != 0 && failedErrno_ == 0)
+        failedErrno_ = errno;
+    descriptor_ = -1;
+    QIODevice::close();
+    if (failedErrno_ != 0)
+        raise(failureNumber());
+}
+
+qint64 WriteFile::writeData(const char* data, qint64 size)
+{
+    if (descriptor_ < 0 || failedErrno_ != 0)
+        return -1;
+    ssize_t written = -1;
+    do
+        written = ::write(descriptor_, data, static_cast<size_t>(size));
+    while (written < 0 && errno == EINTR);
+    if (written < 0)
+        failedErrno_ = errno;
+    return written;
+}
+
+bool WriteFile::writeThrough(const char* data, qint64 size)
+{
+    while (size > 0) {
+        const qint64 written = WriteFile::writeData(data, size);
+        if (written < 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
 namespace {
 
-[[noreturn]] void raiseWriteFailure(const QFileDevice& file)
+// The file opened by the system itself, with the errors of openNative.
+std::unique_ptr<WriteFile> openWriteFile(const QString& native, int flags)
 {
-    // Qt's own text for the error, which does not follow the desktop's language as strerror does.
-    static const QString noSpace = qt_error_string(ENOSPC);
-    const bool full = file.error() == QFileDevice::ResourceError || file.errorString().contains(noSpace);
-    raise(full ? vberr::DiskFull : vberr::DeviceIO);
+    const int descriptor = ::open(QFile::encodeName(native).constData(), flags | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        const int number = numberForErrno(errno);
+        raise(number == vberr::DeviceIO ? vberr::PathFileAccess : number);
+    }
+    return std::make_unique<WriteFile>(descriptor);
 }
 
 } // namespace
@@ -81,17 +144,14 @@ void writeAll(const QString& path, const QByteArray& bytes)
 {
     auto file = openForWrite(path);
     writeBytes(*file, bytes);
-    if (!file->flush())
-        raiseWriteFailure(*file);
+    file->finish();
 }
 
 void appendAll(const QString& path, const QByteArray& bytes)
 {
-    const auto file = openNative(writableTarget(path), O_WRONLY | O_CREAT | O_APPEND,
-                                 QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    const auto file = openWriteFile(writableTarget(path), O_WRONLY | O_CREAT | O_APPEND);
     writeBytes(*file, bytes);
-    if (!file->flush())
-        raiseWriteFailure(*file);
+    file->finish();
 }
 
 std::unique_ptr<QFile> openForRead(const QString& path)
@@ -102,11 +162,28 @@ std::unique_ptr<QFile> openForRead(const QString& path)
     return openNative(native, O_RDONLY, QIODevice::ReadOnly);
 }
 
-std::unique_ptr<QFile> openForWrite(const QString& path)
+std::unique_ptr<WriteFile> openForWrite(const QString& path)
 {
-    // Unbuffered, so that every failed write is reported by the write, not lost in a close.
-    return openNative(writableTarget(path), O_WRONLY | O_CREAT | O_TRUNC,
-                      QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    return openWriteFile(writableTarget(path), O_WRONLY | O_CREAT | O_TRUNC);
+}
+
+void writeNewFileExactly(const QString& nativePath, QIODevice& from, qint64 offset, qint64 count)
+{
+    const QByteArray encoded = QFile::encodeName(nativePath);
+    const int descriptor = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        raise(vberr::PathFileAccess);
+    auto file = std::make_unique<WriteFile>(descriptor);
+    try {
+        if (!from.seek(offset))
+            raise(vberr::InputPastEnd);
+        copyBytes(from, *file, count);
+        file->finish();
+    } catch (const VbError&) {
+        file.reset();
+        ::unlink(encoded.constData());
+        throw;
+    }
 }
 
 void copyBytes(QIODevice& from, QIODevice& to, qint64 count)
@@ -149,10 +226,8 @@ void writeBytes(QIODevice& to, const QByteArray& bytes)
     }
     if (done == bytes.size())
         return;
-    if (auto* atomic = dynamic_cast<AtomicFile*>(&to))
-        raise(atomic->failureNumber());
-    if (auto* file = qobject_cast<QFileDevice*>(&to))
-        raiseWriteFailure(*file);
+    if (auto* file = dynamic_cast<WriteFile*>(&to))
+        raise(file->failureNumber());
     raise(vberr::DeviceIO);
 }
 

@@ -263,9 +263,8 @@ TEST(FsStreams, FullDiskIsErrorSixtyOne)
 {
     if (!QFile::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
-    QFile full("/dev/full");
-    ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    EXPECT_EQ(errorOf([&] { fs::writeBytes(full, QByteArray(70000, 'x')); }), vberr::DiskFull);
+    const auto full = fs::openForWrite(QStringLiteral("/dev/full"));
+    EXPECT_EQ(errorOf([&] { fs::writeBytes(*full, QByteArray(70000, 'x')); }), vberr::DiskFull);
 }
 
 // Every character a Linux name may hold but NUL: the name reaches the disk as it stands.
