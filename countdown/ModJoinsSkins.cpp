@@ -1,7 +1,6 @@
 #include "countdown/ModJoinsSkins.h"
 
 #include "countdown/BareFileName.h"
-#include "platform/HeldFolder.h"
 #include "countdown/MemberFile.h"
 #include "countdown/OpenedPackage.h"
 #include "countdown/OpenedMedia.h"
@@ -14,11 +13,10 @@
 #include "platform/ContentDigest.h"
 #include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
+#include "platform/HeldFolder.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "countdown/PackageReader.h"
+#include "platform/NativeEntries.h"
 
 #include <QString>
 
@@ -11,7 +12,6 @@
 namespace platform::fs {
 class HeldFolder;
 }
-class QFile;
 
 // The media bytes this process placed in a work folder when it opened a package. The work
 // folder is shared by every running program, so another one may since have put other bytes
@@ -56,11 +56,7 @@ public:
     // Forgets the private folder without removing it: it belongs to the parent of a forked child.
     void abandon();
 
-    struct Stamp {
-        quint64 device = 0, inode = 0;
-        qint64 size = 0, modifiedSeconds = 0, modifiedNanoseconds = 0;
-        bool operator==(const Stamp&) const = default;
-    };
+    using Stamp = platform::fs::FileStamp;
     struct Kept {
         QString name;
         qint64 byteCount = 0;

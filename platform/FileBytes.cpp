@@ -133,9 +133,13 @@ std::unique_ptr<WriteFile> openWriteFile(const QString& native, int flags)
 
 QByteArray readAll(const QString& path)
 {
-    auto file = openForRead(path);
-    QByteArray bytes = file->readAll();
-    if (file->error() != QFileDevice::NoError)
+    return readRest(*openForRead(path));
+}
+
+QByteArray readRest(QFile& file)
+{
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
         raise(vberr::DeviceIO);
     return bytes;
 }

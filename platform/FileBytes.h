@@ -41,6 +41,8 @@ protected:
 };
 
 QByteArray readAll(const QString& path);
+// The rest of an open file; 57 when it cannot be read.
+QByteArray readRest(QFile& file);
 // Creates or empties the file, then writes the bytes.
 void writeAll(const QString& path, const QByteArray& bytes);
 void appendAll(const QString& path, const QByteArray& bytes);

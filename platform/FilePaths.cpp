@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <climits>
 
@@ -241,6 +242,41 @@ QString executableFolder()
 QString currentFolder()
 {
     return toInternal(QDir::currentPath());
+}
+
+bool isAbsoluteNative(const QString& nativePath)
+{
+    return QDir::isAbsolutePath(nativePath);
+}
+
+QString joinNative(const QString& folderNative, const QString& name)
+{
+    return QDir(folderNative).filePath(name);
+}
+
+QString absoluteNative(const QString& nativePath)
+{
+    return QDir::cleanPath(QDir::current().absoluteFilePath(nativePath));
+}
+
+QString userDataFolder(const QString& name)
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(name);
+}
+
+QString runtimeFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+}
+
+QString temporaryFolder()
+{
+    return QDir::tempPath();
+}
+
+uint userId()
+{
+    return ::geteuid();
 }
 
 } // namespace platform::fs

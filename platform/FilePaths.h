@@ -31,5 +31,21 @@ QString executableFolder();
 
 // The process's current folder as an internal path.
 QString currentFolder();
+// Whether a native path names its entry from the root (or a resource), whatever the current
+// folder.
+bool isAbsoluteNative(const QString& nativePath);
+// `name` inside the native folder (itself when it is absolute).
+QString joinNative(const QString& folderNative, const QString& name);
+// A native path from the current folder, "." and ".." taken out.
+QString absoluteNative(const QString& nativePath);
+
+// The native folder named `name` among the user's data ($XDG_DATA_HOME, or ~/.local/share).
+QString userDataFolder(const QString& name);
+// The user's runtime folder ($XDG_RUNTIME_DIR); empty when there is none.
+QString runtimeFolder();
+// The folder for temporary files that every user shares.
+QString temporaryFolder();
+// The number of the user this process acts for, whose are the files it makes.
+uint userId();
 
 } // namespace platform::fs

@@ -13,3 +13,7 @@
 #include "platform/FileEntries.h"
 #include "platform/FileListing.h"
 #include "platform/FilePaths.h"
+#include "platform/HeldFolder.h"
+#include "platform/InstanceLock.h"
+#include "platform/NativeEntries.h"
+#include "platform/UnheldLeftovers.h"

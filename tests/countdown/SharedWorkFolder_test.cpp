@@ -1,7 +1,7 @@
 #include "countdown/HandMadePackage.h"
-#include "platform/HeldFolder.h"
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/QStringPrinting.h"
+#include "platform/HeldFolder.h"
 #include "support/ForkedChild.h"
 #include "support/TestServices.h"
 
