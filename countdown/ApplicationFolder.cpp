@@ -20,7 +20,7 @@ bool isInstalledFolder(const QString& nativeFolder)
 QString fillUserFolder(const QString& nativeShippedFolder, const QString& nativeUserFolder)
 {
     if (!platform::fs::makeFolderPath(nativeUserFolder))
-        throw platform::VbError(76, QStringLiteral("Path not found"));
+        throw platform::VbError(platform::vberr::PathNotFound);
     QStringList names;
     for (const char* name : kShippedFiles)
         names << QString::fromLatin1(name);

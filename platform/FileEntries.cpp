@@ -73,7 +73,7 @@ void rename(const QString& from, const QString& to)
     const QString target = resolve(to);
     const bool sameEntry = QFileInfo(source).canonicalFilePath() == QFileInfo(target).canonicalFilePath();
     if (QFileInfo::exists(target) && !sameEntry)
-        raise(58);
+        raise(vberr::FileAlreadyExists);
     // A change of case only: the given name is what the user wants to see.
     const QString wanted = sameEntry ? QFileInfo(target).absolutePath() + QLatin1Char('/') +
                                            QFileInfo(toNative(to)).fileName()
@@ -93,7 +93,7 @@ void renameExactly(const QString& fromNative, const QString& toNative)
         throw VbError::about(vberr::FileNotFound, fromNative);
     // A folder of the target's name is not replaced.
     if (failure == EISDIR || failure == ENOTEMPTY || failure == EEXIST)
-        raise(58);
+        raise(vberr::FileAlreadyExists);
     throw VbError::about(failure == EACCES || failure == EPERM ? vberr::PermissionDenied : vberr::PathFileAccess,
                          toNative);
 }
