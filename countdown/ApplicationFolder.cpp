@@ -3,53 +3,36 @@
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QStandardPaths>
 
 namespace ApplicationFolder {
 
 bool isWritableFolder(const QString& nativeFolder)
 {
-    // Asks the system (access(2)), so a read-only mount counts as not writable too.
-    const QFileInfo info(nativeFolder);
-    return info.isDir() && info.isWritable();
+    return platform::fs::isWritableFolder(nativeFolder);
 }
 
 bool isInstalledFolder(const QString& nativeFolder)
 {
-    return QFileInfo(QDir(nativeFolder).filePath(QString::fromLatin1(kInstalledMarkName))).isFile();
+    return platform::fs::isNativeFile(platform::fs::joinNative(nativeFolder, QString::fromLatin1(kInstalledMarkName)));
 }
 
 QString fillUserFolder(const QString& nativeShippedFolder, const QString& nativeUserFolder)
 {
-    const QDir user(nativeUserFolder);
-    if (!QDir().mkpath(nativeUserFolder))
+    if (!platform::fs::makeFolderPath(nativeUserFolder))
         throw platform::VbError(platform::vberr::PathNotFound);
-    const QDir shipped(nativeShippedFolder);
-    for (const char* name : kShippedFiles) {
-        const QString source = shipped.filePath(QString::fromLatin1(name));
-        const QString target = user.filePath(QString::fromLatin1(name));
-        if (QFileInfo::exists(target) || !QFileInfo(source).isFile())
-            continue;
-        // A file that cannot be copied is left out; the program reports it when it needs it.
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(source, target))
-            continue;
-        // The copy keeps the shipped file's mode; an install may ship read-only files, but the
-        // user's copies are the user's own, and a template is saved back into its package.
-        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
-    return platform::fs::toInternal(QDir::cleanPath(user.absolutePath()));
+    QStringList names;
+    for (const char* name : kShippedFiles)
+        names << QString::fromLatin1(name);
+    // A file that cannot be copied is left out; the program reports it when it needs it. The
+    // user's copies are the user's own, and a template is saved back into its package.
+    platform::fs::copyMissingFiles(nativeShippedFolder, nativeUserFolder, names);
+    return platform::fs::toInternal(platform::fs::absoluteNative(nativeUserFolder));
 }
 
 QString userFolder()
 {
-    // GenericDataLocation is $XDG_DATA_HOME, or ~/.local/share when it is not set.
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(data).filePath(QString::fromLatin1(kUserFolderName));
+    return platform::fs::userDataFolder(QString::fromLatin1(kUserFolderName));
 }
 
 QString programFolderFor(const QString& nativeExecutableFolder)

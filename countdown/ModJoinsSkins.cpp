@@ -1,7 +1,6 @@
 #include "countdown/ModJoinsSkins.h"
 
 #include "countdown/BareFileName.h"
-#include "countdown/HeldFolder.h"
 #include "countdown/MemberFile.h"
 #include "countdown/OpenedPackage.h"
 #include "countdown/OpenedMedia.h"
@@ -14,11 +13,10 @@
 #include "platform/ContentDigest.h"
 #include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
+#include "platform/HeldFolder.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <optional>
@@ -29,6 +27,7 @@ namespace ModJoinsSkins {
 namespace {
 
 using platform::VbError;
+using platform::fs::HeldFolder;
 namespace vbmsg = platform::vbmsg;
 namespace vbcursor = platform::vbcursor;
 
@@ -430,8 +429,8 @@ void AppendFileToPackage(QIODevice& package, const QString& memberPath, const QS
 void RemoveInterruptedUnpacks(const QString& workFolder)
 {
     const QString folder = platform::fs::resolve(workFolder);
-    removeUnheldFolders(folder, kStagingPrefix);
-    removeUnheldFolders(folder, QString::fromLatin1(package::kOpenedMediaFolderPrefix));
+    platform::fs::removeUnheldFolders(folder, kStagingPrefix);
+    platform::fs::removeUnheldFolders(folder, QString::fromLatin1(package::kOpenedMediaFolderPrefix));
 }
 
 } // namespace ModJoinsSkins

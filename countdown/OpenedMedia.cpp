@@ -1,54 +1,27 @@
 #include "countdown/OpenedMedia.h"
 
-#include "countdown/HeldFolder.h"
 #include "countdown/MemberFile.h"
+#include "platform/FileSystem.h"
 #include "platform/VbError.h"
 
-#include <QFile>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <map>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace package {
 
 namespace {
 
 using platform::VbError;
-
-OpenedMedia::Stamp stampOf(const struct stat& info)
-{
-    OpenedMedia::Stamp stamp;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    stamp.size = info.st_size;
-    stamp.modifiedSeconds = info.st_mtim.tv_sec;
-    stamp.modifiedNanoseconds = info.st_mtim.tv_nsec;
-    return stamp;
-}
-
-std::optional<OpenedMedia::Stamp> stampOfPath(const QString& nativePath)
-{
-    struct stat info {};
-    if (::lstat(QFile::encodeName(nativePath).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    return stampOf(info);
-}
-
-std::optional<OpenedMedia::Stamp> stampOfOpen(const QFile& file)
-{
-    struct stat info {};
-    if (::fstat(file.handle(), &info) != 0)
-        return std::nullopt;
-    return stampOf(info);
-}
+using platform::fs::HeldFolder;
+using platform::fs::stampOfEntry;
+using platform::fs::stampOfOpenFile;
 
 // The records of this process, one per work folder. A child made by fork() inherits the
 // parent's; it starts afresh and leaves the parent's folders alone.
 struct Records {
-    pid_t owner = ::getpid();
+    qint64 owner = QCoreApplication::applicationPid();
     std::map<QString, std::unique_ptr<OpenedMedia>> byWorkFolder;
 
     std::map<QString, std::unique_ptr<OpenedMedia>>& ofThisProcess();
@@ -93,11 +66,11 @@ VbError bytesGone(const QString& name)
 
 std::map<QString, std::unique_ptr<OpenedMedia>>& Records::ofThisProcess()
 {
-    if (owner != ::getpid()) {
+    if (owner != QCoreApplication::applicationPid()) {
         for (auto& [folder, record] : byWorkFolder)
             record->abandon();
         byWorkFolder.clear();
-        owner = ::getpid();
+        owner = QCoreApplication::applicationPid();
     }
     return byWorkFolder;
 }
@@ -125,14 +98,14 @@ HeldFolder* OpenedMedia::privateFolder()
 bool OpenedMedia::linkIntoPrivateFolder(const QString& name, const QString& fromNative, Kept& kept)
 {
     HeldFolder* folder = privateFolder();
-    if (!folder || !stampOfPath(fromNative))
+    if (!folder || !stampOfEntry(fromNative))
         return false;
     const QString copy = folder->nativePath() + QLatin1Char('/') + name;
-    if (::link(QFile::encodeName(fromNative).constData(), QFile::encodeName(copy).constData()) != 0)
+    if (!platform::fs::linkExactly(fromNative, copy))
         return false;
-    const std::optional<Stamp> stamp = stampOfPath(copy);
+    const std::optional<Stamp> stamp = stampOfEntry(copy);
     if (!stamp) {
-        QFile::remove(copy);
+        platform::fs::removeExactly(copy);
         return false;
     }
     kept.copyPath = copy;
@@ -151,7 +124,7 @@ bool OpenedMedia::copyIntoPrivateFolder(const QString& name, const PackageMember
     } catch (const VbError&) {
         return false;
     }
-    const std::optional<Stamp> stamp = stampOfPath(copy);
+    const std::optional<Stamp> stamp = stampOfEntry(copy);
     if (!stamp)
         return false;
     kept.copyPath = copy;
@@ -175,20 +148,20 @@ bool OpenedMedia::keepIfSame(const QString& name, const PackageMember& member, c
     Kept kept = keptNamed(name, member);
     if (!linkIntoPrivateFolder(name, existingNative, kept)) {
         // No link to compare: the shared file is compared, and the member's bytes kept apart.
-        QFile existing(existingNative);
-        if (!existing.open(QIODevice::ReadOnly) || !memberEquals(*m_package, member, existing))
+        const std::unique_ptr<QFile> existing = platform::fs::openExactlyForRead(existingNative);
+        if (!existing || !memberEquals(*m_package, member, *existing))
             return false;
         keepPlaced(name, member, QString());
         return true;
     }
     // The link is compared, not the shared file: what it holds can no longer be swapped.
-    QFile copy(kept.copyPath);
-    if (copy.open(QIODevice::ReadOnly) && memberEquals(*m_package, member, copy)) {
+    std::unique_ptr<QFile> copy = platform::fs::openExactlyForRead(kept.copyPath);
+    if (copy && memberEquals(*m_package, member, *copy)) {
         m_kept.push_back(kept);
         return true;
     }
-    copy.close();
-    QFile::remove(kept.copyPath);
+    copy.reset();
+    platform::fs::removeExactly(kept.copyPath);
     return false;
 }
 
@@ -198,7 +171,7 @@ void OpenedMedia::keepInPackage(const QString& name, const PackageMember& member
     if (member.byteCount > 0) {
         kept.package = m_package;
         kept.offset = member.offset;
-        if (const std::optional<Stamp> stamp = stampOfOpen(*m_package))
+        if (const std::optional<Stamp> stamp = stampOfOpenFile(*m_package))
             kept.packageStamp = *stamp;
     }
     m_kept.push_back(kept);
@@ -225,13 +198,13 @@ std::optional<KeptBytes> OpenedMedia::bytesOf(const QString& workFolderNative, c
     if (kept->byteCount == 0)
         return bytes;
     if (kept->package) {
-        if (stampOfOpen(*kept->package) != kept->packageStamp)
+        if (stampOfOpenFile(*kept->package) != kept->packageStamp)
             throw bytesGone(name);
         bytes.file = kept->package;
         return bytes;
     }
-    bytes.file = std::make_shared<QFile>(kept->copyPath);
-    if (!bytes.file->open(QIODevice::ReadOnly) || stampOfOpen(*bytes.file) != kept->copyStamp)
+    bytes.file = platform::fs::openExactlyForRead(kept->copyPath);
+    if (!bytes.file || stampOfOpenFile(*bytes.file) != kept->copyStamp)
         throw bytesGone(name);
     return bytes;
 }

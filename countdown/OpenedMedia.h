@@ -1,6 +1,7 @@
 #pragma once
 
 #include "countdown/PackageReader.h"
+#include "platform/NativeEntries.h"
 
 #include <QString>
 
@@ -8,8 +9,9 @@
 #include <optional>
 #include <vector>
 
+namespace platform::fs {
 class HeldFolder;
-class QFile;
+}
 
 // The media bytes this process placed in a work folder when it opened a package. The work
 // folder is shared by every running program, so another one may since have put other bytes
@@ -54,11 +56,7 @@ public:
     // Forgets the private folder without removing it: it belongs to the parent of a forked child.
     void abandon();
 
-    struct Stamp {
-        quint64 device = 0, inode = 0;
-        qint64 size = 0, modifiedSeconds = 0, modifiedNanoseconds = 0;
-        bool operator==(const Stamp&) const = default;
-    };
+    using Stamp = platform::fs::FileStamp;
     struct Kept {
         QString name;
         qint64 byteCount = 0;
@@ -72,11 +70,11 @@ public:
 private:
     bool linkIntoPrivateFolder(const QString& name, const QString& fromNative, Kept& kept);
     bool copyIntoPrivateFolder(const QString& name, const PackageMember& member, Kept& kept);
-    HeldFolder* privateFolder();
+    platform::fs::HeldFolder* privateFolder();
 
     QString m_workFolder;
     std::shared_ptr<QFile> m_package;
-    std::unique_ptr<HeldFolder> m_privateFolder;
+    std::unique_ptr<platform::fs::HeldFolder> m_privateFolder;
     std::vector<Kept> m_kept;
 };
 

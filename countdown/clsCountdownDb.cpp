@@ -12,7 +12,7 @@
 #include "platform/Services.h"
 #include "platform/Ui.h"
 
-#include <QFile>
+#include <optional>
 
 namespace {
 
@@ -53,14 +53,14 @@ int16_t clsCountdownDb::Find_Countdown(clsCountdown& countdown)
         CountdownDataReader::showNotInFormat(countdown, show);
         return 0;
     }
-    const QByteArray bytes = file->readAll();
-    if (file->error() != QFileDevice::NoError) {
-        showFailure(show, platform::VbError(platform::vberr::DeviceIO));
+    std::optional<QByteArray> bytes;
+    trapFailure(show, [&] { bytes = platform::fs::readRest(*file); });
+    if (!bytes) {
         CountdownDataReader::showNotInFormat(countdown, show);
         return 0;
     }
     file->close();
-    CountdownDataReader::read(bytes, countdown, show);
+    CountdownDataReader::read(*bytes, countdown, show);
     m_lastReadSucceeded = !problemShown;
     return 0;
 }

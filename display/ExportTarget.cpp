@@ -4,8 +4,6 @@
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 
-#include <QFileInfo>
-
 namespace ExportTarget {
 
 namespace {
@@ -31,16 +29,16 @@ QByteArray markOf(const QByteArray& bytes)
 
 void refuseUnlessReplaceable(const QString& path)
 {
-    // The entry itself, not what it points to: QFileInfo asks lstat whether it is a link.
-    const QFileInfo entry(platform::fs::resolve(path));
-    if (entry.isSymLink())
+    // The entry itself, not what it points to.
+    const platform::fs::EntryItself entry = platform::fs::entryItself(platform::fs::resolve(path));
+    if (entry.isLink)
         refuse();
-    if (!entry.exists())
+    if (!entry.exists)
         return;
     // A pipe or a device is never read: it could block or never end.
-    if (!entry.isFile())
+    if (!entry.isFile)
         refuse();
-    const QByteArray prefix = markPrefix(entry.size());
+    const QByteArray prefix = markPrefix(entry.size);
     const QByteArray mark = platform::fs::ownMark(path);
     if (!mark.startsWith(prefix) || mark != prefix + platform::fs::contentDigest(path).toHex())
         refuse();

@@ -6,7 +6,6 @@
 
 #include <QAudioOutput>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMediaPlayer>
 #include <QTimer>
@@ -131,9 +130,9 @@ void MMControl::open()
     } catch (const platform::VbError&) {
         raiseMci(platform::mcierr::FileNotFound);
     }
-    if (m_fileName.isEmpty() || !QFileInfo(native).isFile())
+    if (m_fileName.isEmpty() || !platform::fs::isNativeFile(native))
         raiseMci(platform::mcierr::FileNotFound);
-    m_player->setSource(QUrl::fromLocalFile(QFileInfo(native).absoluteFilePath()));
+    m_player->setSource(QUrl::fromLocalFile(platform::fs::absoluteNative(native)));
     // The length is read right after the open, so the media must be loaded first.
     if (m_player->mediaStatus() == QMediaPlayer::LoadingMedia && m_player->error() == QMediaPlayer::NoError) {
         QEventLoop loop;

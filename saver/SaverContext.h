@@ -1,8 +1,8 @@
 #pragma once
 
 #include "display/DisplayContext.h"
+#include "platform/InstanceLock.h"
 
-#include <QLockFile>
 #include <QPointer>
 #include <QString>
 
@@ -36,7 +36,7 @@ public:
     QPointer<frmCountdownScreenSaver> screenSaverWindow;
     QPointer<frmPreview> previewWindow;
     // Held while this process runs full screen, so a second full-screen run does not start.
-    std::unique_ptr<QLockFile> instanceLock;
+    std::unique_ptr<platform::fs::InstanceLock> instanceLock;
 
     // Test seam: empty (the default) means countdownApplicationFolder(), the viewer's own way
     // of settling the program folder, used when no "AppPath" is stored.

@@ -18,20 +18,12 @@
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
 
-#include <QDir>
-#include <QLockFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QSysInfo>
 #include <QTimer>
 
-#include <cerrno>
 #include <cmath>
-#include <csignal>
 #include <limits>
 #include <memory>
-
-#include <unistd.h>
 
 namespace modVantrelnScreenSaver {
 
@@ -64,48 +56,17 @@ platform::Ui& ui()
     return *platform::services().ui;
 }
 
-// True when the lock file's holder, as the file names it, still runs. A holder on another
-// machine cannot be asked, and counts as running.
-bool holderRuns(const QLockFile& lock)
-{
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    if (!lock.getLockInfo(&pid, &host, &application))
-        return false;
-    if (host != QSysInfo::machineHostName())
-        return true;
-    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
-}
-
-// A lock at `path` for this process; null when another running instance holds it. A lock that
-// cannot be made there at all (a folder that may not be written, a name that is no lock file,
-// a stale lock that cannot be removed) is no instance: `failed` tells the caller to look
-// elsewhere.
-std::unique_ptr<QLockFile> lockAt(const QString& path, bool& failed)
-{
-    auto lock = std::make_unique<QLockFile>(path);
-    // A lock is stale only when its process is gone, never because of its age: a screen saver
-    // may run for hours.
-    lock->setStaleLockTime(0);
-    failed = false;
-    if (lock->tryLock(0))
-        return lock;
-    failed = lock->error() != QLockFile::LockFailedError || !holderRuns(*lock);
-    return nullptr;
-}
-
 // Takes the instance lock unless this process already holds it; false when another running
 // instance holds it. Where no lock can be made, neither in the runtime folder nor in the
 // temporary one, the run goes on without one.
 bool takeInstanceLock()
 {
-    std::unique_ptr<QLockFile>& instanceLock = context().instanceLock;
+    std::unique_ptr<platform::fs::InstanceLock>& instanceLock = context().instanceLock;
     if (instanceLock)
         return true;
     bool failed = false;
     for (const QString& path : {InstanceLockPath(), FallbackLockPath()}) {
-        instanceLock = lockAt(path, failed);
+        instanceLock = platform::fs::lockInstanceAt(path, failed);
         if (instanceLock)
             return true;
         if (!failed)
@@ -332,14 +293,14 @@ int32_t PreviewParentOf(const QString& commandLine)
 
 QString InstanceLockPath()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = platform::fs::runtimeFolder();
     return folder.isEmpty() ? FallbackLockPath() : folder + QStringLiteral("/vantrel-saver.lock");
 }
 
 QString FallbackLockPath()
 {
     // The temporary folder is shared by all users: the name is the user's own.
-    return QDir::tempPath() + QStringLiteral("/vantrel-saver-%1.lock").arg(::geteuid());
+    return platform::fs::temporaryFolder() + QStringLiteral("/vantrel-saver-%1.lock").arg(platform::fs::userId());
 }
 
 bool HasWindow()

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <csignal>
 
+// For the signal handler's self-pipe only: no file is reached here.
 #include <fcntl.h>
 #include <unistd.h>
 

@@ -5,6 +5,7 @@
 #include "foundation/ProgramTexts.h"
 #include "foundation/VbValues.h"
 #include "foundation/modForm.h"
+#include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -226,10 +226,8 @@ void frmAbout::Form_Load()
         m_txtMailingAddress->setPlainText(QStringLiteral("Mailing address:\n") + kMailingAddress.join(QLatin1Char('\n')));
     });
     trapped([this] {
-        const QFileInfo program(QCoreApplication::applicationFilePath());
-        if (!program.exists())
-            throw platform::VbError(platform::vberr::FileNotFound);
-        m_lblCompileDate->setText(compileDateLine(vb::toOleDate(program.lastModified())));
+        const QDateTime built = platform::fs::lastModified(QCoreApplication::applicationFilePath());
+        m_lblCompileDate->setText(compileDateLine(vb::toOleDate(built)));
     });
     m_lblSoftwareName->setText(programVersionLine());
     ui.setMousePointer(platform::vbcursor::vbDefault);

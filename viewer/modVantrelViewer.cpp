@@ -19,7 +19,6 @@
 #include "viewer/frmStartupWizard.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <exception>
 
@@ -149,17 +148,17 @@ QString withoutQuotes(const QString& commandLine)
 QString commandLinePackagePath(const QString& commandLine)
 {
     const QString path = withoutQuotes(commandLine);
-    if (path.isEmpty() || QDir::isAbsolutePath(path) || path.startsWith(QLatin1Char('\\')))
+    if (path.isEmpty() || platform::fs::isAbsoluteNative(path) || path.startsWith(QLatin1Char('\\')))
         return platform::fs::toInternal(path);
     // A path from the shell is native; the program's own paths use "\".
-    return platform::fs::toInternal(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
+    return platform::fs::toInternal(platform::fs::absoluteNative(path));
 }
 
 // The command line's package as the shell gave it, for the one check that needs the native name.
 QString commandLineNativePath(const QString& commandLine)
 {
     const QString path = withoutQuotes(commandLine);
-    return path.isEmpty() ? path : QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    return path.isEmpty() ? path : platform::fs::absoluteNative(path);
 }
 
 bool isHandledStyle(int16_t style)

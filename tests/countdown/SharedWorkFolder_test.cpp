@@ -1,7 +1,7 @@
 #include "countdown/HandMadePackage.h"
-#include "countdown/HeldFolder.h"
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/QStringPrinting.h"
+#include "platform/HeldFolder.h"
 #include "support/ForkedChild.h"
 #include "support/TestServices.h"
 
@@ -21,6 +21,8 @@
 // Every program of a program folder unpacks into the one work folder. These tests run the
 // other program as a real second process (a forked child) and check the bytes on disk.
 namespace {
+
+using platform::fs::HeldFolder;
 
 const QByteArray kOwnData = pattern(300, 1);
 const QByteArray kRed = pattern(5000, 2);

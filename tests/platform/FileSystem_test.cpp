@@ -252,9 +252,42 @@ TEST(FsStreams, FullDiskIsErrorSixtyOne)
 {
     if (!QFile::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
-    QFile full("/dev/full");
-    ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    EXPECT_EQ(errorOf([&] { fs::writeBytes(full, QByteArray(70000, 'x')); }), vberr::DiskFull);
+    const auto full = fs::openForWrite(QStringLiteral("/dev/full"));
+    EXPECT_EQ(errorOf([&] { fs::writeBytes(*full, QByteArray(70000, 'x')); }), vberr::DiskFull);
+}
+
+// A new file is made exactly where asked, never over an entry that is there (a link among
+// them, also one to nothing), and never left behind without all its bytes.
+TEST(FsStreams, NewFileIsMadeWholeOrNotAtAll)
+{
+    TempFolder root;
+    root.write("taken.txt", "user's");
+    ASSERT_TRUE(QFile::link(root.nativePath("taken.txt"), root.nativePath("link.txt")));
+    ASSERT_TRUE(QFile::link(root.nativePath("nowhere.txt"), root.nativePath("dangling.txt")));
+    QByteArray source = "0123456789";
+    QBuffer from(&source);
+    ASSERT_TRUE(from.open(QIODevice::ReadOnly));
+    struct Case {
+        const char* name;
+        qint64 offset;
+        qint64 count;
+        int number;
+    };
+    const Case cases[] = {
+        {"made.txt", 2, 5, 0},
+        {"taken.txt", 0, 4, vberr::PathFileAccess},
+        {"link.txt", 0, 4, vberr::PathFileAccess},
+        {"dangling.txt", 0, 4, vberr::PathFileAccess},
+        {"cut.txt", 6, 5, vberr::InputPastEnd},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(errorOf([&] { fs::writeNewFileExactly(root.nativePath(c.name), from, c.offset, c.count); }), c.number);
+    }
+    EXPECT_EQ(root.read("made.txt"), "23456");
+    EXPECT_EQ(root.read("taken.txt"), "user's");
+    EXPECT_FALSE(QFileInfo::exists(root.nativePath("nowhere.txt")));
+    EXPECT_FALSE(QFileInfo::exists(root.nativePath("cut.txt")));
 }
 
 // Every character a Linux name may hold but NUL: the name reaches the disk as it stands.

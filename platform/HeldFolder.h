@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace platform::fs {
+
 // A folder of this process inside a shared folder: created under a fixed prefix and a random
 // tail, and held for its lifetime by a shared lock on an open descriptor. Another process can
 // therefore tell a folder in use from the leftover of a process that was killed: the leftover
@@ -29,3 +31,5 @@ private:
 // folders (not links) of this user, hold only plain files, and that no running process holds.
 // Nothing else is touched.
 void removeUnheldFolders(const QString& parentNative, const QString& prefix);
+
+} // namespace platform::fs
