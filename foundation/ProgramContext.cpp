@@ -2,24 +2,14 @@
 
 #include <QtGlobal>
 
+#include <string>
 #include <typeinfo>
 
 namespace {
 
 ProgramContext* g_current = nullptr;
-
-struct DefaultMaker {
-    int layer = -1;
-    ProgramContext::Maker make = nullptr;
-};
-
-DefaultMaker& defaultMaker()
-{
-    static DefaultMaker maker;
-    return maker;
-}
-
-[[maybe_unused]] const bool g_offered = ProgramContext::offerDefault(0, ProgramContext::make<ProgramContext>);
+// Set when a context was destroyed while a newer one still stood; kept until none stands.
+std::string g_orderFault;
 
 } // namespace
 
@@ -30,26 +20,38 @@ ProgramContext::ProgramContext() : m_replaced(g_current)
 
 ProgramContext::~ProgramContext()
 {
-    g_current = m_replaced;
+    if (g_current == this) {
+        g_current = m_replaced;
+    } else {
+        // A newer context still stands on this one: it is unlinked so that nothing reaches a
+        // destroyed context, and every later read names the fault instead of going on with a
+        // context that no longer holds what its program set.
+        for (ProgramContext* newer = g_current; newer; newer = newer->m_replaced) {
+            if (newer->m_replaced == this) {
+                newer->m_replaced = m_replaced;
+                break;
+            }
+        }
+        g_orderFault = std::string("A program context (") + typeid(*this).name()
+                       + ") was destroyed while a newer one still stood: contexts end in the reverse "
+                         "order of their making.";
+        qWarning("%s", g_orderFault.c_str());
+    }
+    if (!g_current)
+        g_orderFault.clear();
 }
 
 ProgramContext& ProgramContext::current()
 {
+    if (!g_orderFault.empty())
+        throw Fault(g_orderFault);
     if (!g_current)
-        defaultMaker().make(); // makes itself current and stays for the run
+        throw Fault("No program context: a program makes its context before any layer reads it.");
     return *g_current;
-}
-
-bool ProgramContext::offerDefault(int layer, Maker make)
-{
-    DefaultMaker& maker = defaultMaker();
-    if (layer > maker.layer)
-        maker = {layer, make};
-    return true;
 }
 
 void ProgramContext::failNotOfLayer(const char* wanted)
 {
-    qFatal("The program's context (%s) is not a %s: make the context of the program's own layer first.",
-           typeid(*g_current).name(), wanted);
+    throw Fault(std::string("The program's context (") + typeid(*g_current).name() + ") is not a " + wanted
+                + ": make the context of the program's own layer first.");
 }

@@ -9,6 +9,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Regional.h"
 #include "platform/Services.h"
@@ -352,6 +353,10 @@ int main(int argc, char* argv[])
     }
     const QByteArray sound = soundFile.readAll();
 
+    // The countdowns read the program folder from the context; every file this tool writes is
+    // named by its own folders, so the output folder stands in for it.
+    ProgramContext context;
+    context.appPath = platform::fs::toInternal(outputFolder);
     ReportingUi ui;
     // Dates and numbers in the data files take the default (United States) regional settings.
     platform::Regional regional;
