@@ -2,6 +2,7 @@
 #include "foundation/ProgramTexts.h"
 #include "platform/QtWindows.h"
 #include "support/WaitUntil.h"
+#include "saver/SaverContext.h"
 #include "saver/frmPreview.h"
 #include "saver/modVantrelnScreenSaver.h"
 #include "support/OnRealX.h"
@@ -56,6 +57,7 @@ struct PreviewRun {
         ss::Reset();
     }
     TestServices services;
+    SaverContext context;
     platform::QtWindows windows;
 };
 

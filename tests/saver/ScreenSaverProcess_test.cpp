@@ -1,6 +1,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramContext.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "support/WaitUntil.h"
@@ -107,6 +108,8 @@ protected:
     }
 
     TestServices services;
+    // The test process builds packages, and countdowns read the program folder from a context.
+    ProgramContext context;
     TempFolder folder;
     // The executable the processes run.
     QString program = kSaver;
