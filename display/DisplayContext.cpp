@@ -1,6 +1,16 @@
 #include "display/DisplayContext.h"
 
+#include "display/frmAlarm.h"
+
 #include <chrono>
+
+DisplayContext::DisplayContext() = default;
+
+// The alarm goes first, while the rest of the context it may read still stands.
+DisplayContext::~DisplayContext()
+{
+    alarm.reset();
+}
 
 DisplayContext& DisplayContext::current()
 {

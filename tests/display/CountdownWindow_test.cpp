@@ -76,10 +76,6 @@ protected:
         context.appPath = folder.internal();
         work = folder.makeFolder("Temp");
     }
-    void TearDown() override
-    {
-        frmAlarm::instance().hide();
-    }
 
     // Writes the countdown's data file into the work folder, packs it as Party.MVL, then
     // unpacks the package again as the start-up does. Returns the package path.

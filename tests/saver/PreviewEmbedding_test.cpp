@@ -53,8 +53,6 @@ struct PreviewRun {
         platform::Services installed = platform::services();
         installed.windows = &windows;
         platform::setServices(installed);
-        ProgramEnd::reset();
-        ss::Reset();
     }
     TestServices services;
     SaverContext context;
@@ -108,7 +106,6 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
     EXPECT_TRUE(waitUntil([] { return ProgramEnd::isEnding(); }, 5000));
 
     ss::Reset();
-    ProgramEnd::reset();
 }
 
 // The root window is the whole desktop, no preview area: the preview ends at once.

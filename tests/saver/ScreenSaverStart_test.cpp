@@ -33,15 +33,12 @@ class ScreenSaverStart : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ProgramEnd::reset();
-        ss::Reset();
         appPath = folder.internal();
         folder.makeFolder("Temp");
     }
     void TearDown() override
     {
         ss::Reset();
-        ProgramEnd::reset();
     }
 
     void storeAppPath() { storeAppPath(appPath); }

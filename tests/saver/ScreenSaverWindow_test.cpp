@@ -39,8 +39,6 @@ class ScreenSaverWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ProgramEnd::reset();
-        ss::Reset();
         work = folder.makeFolder("Temp");
         services.settings().put(kApp, kSection, ProgramTexts::kAppPathKey, folder.internal());
         services.settings().put(kApp, kSection, ProgramTexts::kLastOpenTemplateKey, packagePath());
@@ -48,7 +46,6 @@ protected:
     void TearDown() override
     {
         ss::Reset();
-        ProgramEnd::reset();
     }
 
     QString packagePath() const { return folder.internalPath("Party.MVL"); }

@@ -31,13 +31,10 @@ protected:
         work = folder.makeFolder("Temp");
         context.appPath = folder.internal();
         context.currentFile = packagePath();
-        ProgramEnd::reset();
     }
     void TearDown() override
     {
-        frmAlarm::instance().hide();
         window.reset();
-        ProgramEnd::reset();
     }
 
     // The countdown of the package: a launch at `event`, shown in every unit, alarm armed.
