@@ -1,6 +1,11 @@
 #include "foundation/ProgramContext.h"
 
+#include "foundation/OleDate.h"
+#include "foundation/ScreenMetrics.h"
+
 #include <QtGlobal>
+
+#include <cstdint>
 
 #include <string>
 #include <typeinfo>
@@ -13,7 +18,32 @@ std::string g_orderFault;
 
 } // namespace
 
-ProgramContext::ProgramContext() : m_replaced(g_current)
+struct ProgramContext::OuterValues {
+    int16_t twipsPerPixelX = 0;
+    int16_t twipsPerPixelY = 0;
+    int16_t screenWidthPixels = 0;
+    int16_t screenHeightPixels = 0;
+    vb::Clock clock;
+
+    static OuterValues taken()
+    {
+        OuterValues standing{modForm::TwipsPerPixelX, modForm::TwipsPerPixelY, modForm::ScreenWidthPixels,
+                             modForm::ScreenHeightPixels, vb::installedClock()};
+        OuterValues{}.put();
+        return standing;
+    }
+    void put() const
+    {
+        modForm::TwipsPerPixelX = twipsPerPixelX;
+        modForm::TwipsPerPixelY = twipsPerPixelY;
+        modForm::ScreenWidthPixels = screenWidthPixels;
+        modForm::ScreenHeightPixels = screenHeightPixels;
+        vb::setClock(clock);
+    }
+};
+
+ProgramContext::ProgramContext()
+    : m_replaced(g_current), m_outer(std::make_unique<OuterValues>(OuterValues::taken()))
 {
     g_current = this;
 }
@@ -29,6 +59,8 @@ ProgramContext::~ProgramContext()
         for (ProgramContext* newer = g_current; newer; newer = newer->m_replaced) {
             if (newer->m_replaced == this) {
                 newer->m_replaced = m_replaced;
+                // The newer one gives back, when it ends, what stood before this one.
+                newer->m_outer = std::move(m_outer);
                 break;
             }
         }
@@ -39,6 +71,8 @@ ProgramContext::~ProgramContext()
     }
     if (!g_current)
         g_orderFault.clear();
+    if (m_outer)
+        m_outer->put();
 }
 
 ProgramContext& ProgramContext::current()

@@ -60,6 +60,11 @@ private:
     [[noreturn]] static void failNotOfLayer(const char* wanted);
 
     ProgramContext* m_replaced;
+    // The values that modules of this layer keep outside this object (the screen metrics, the
+    // clock), as they stood before this context: it starts them afresh and gives them back
+    // when it ends, so one program's (or test's) values never reach the next.
+    struct OuterValues;
+    std::unique_ptr<OuterValues> m_outer;
 };
 
 template <class Context>

@@ -1,5 +1,8 @@
 #include "foundation/ProgramContext.h"
 
+#include "foundation/OleDate.h"
+#include "foundation/ScreenMetrics.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -71,6 +74,56 @@ TEST(ProgramContext, ContextsDestroyedInReverseOrderBringBackTheOneTheyReplaced)
     }
     EXPECT_EQ(&ProgramContext::current(), &outer);
     EXPECT_EQ(ProgramContext::current().appPath, QStringLiteral("\\opt\\outer"));
+}
+
+// The screen metrics and the clock of the program that stands, in one line to compare.
+std::string outerValues()
+{
+    return std::to_string(modForm::TwipsPerPixelX) + " " + std::to_string(modForm::TwipsPerPixelY) + " "
+           + std::to_string(modForm::ScreenWidthPixels) + " " + std::to_string(modForm::ScreenHeightPixels) + " "
+           + std::to_string(vb::now());
+}
+
+void setOuterValues(int16_t twips, int16_t width, int16_t height, double clock)
+{
+    modForm::TwipsPerPixelX = modForm::TwipsPerPixelY = twips;
+    modForm::ScreenWidthPixels = width;
+    modForm::ScreenHeightPixels = height;
+    vb::setClock([clock] { return clock; });
+}
+
+TEST(ProgramContext, ANewContextStartsWithNoScreenMetricsAndTheSystemClockAndItsEndGivesBackTheOnesBefore)
+{
+    ProgramContext program;
+    setOuterValues(15, 1024, 768, 100.5);
+    const std::string programs = outerValues();
+    EXPECT_EQ(programs, "15 15 1024 768 " + std::to_string(100.5));
+    {
+        ProgramContext next;
+        EXPECT_EQ(modForm::TwipsPerPixelX, 0);
+        EXPECT_EQ(modForm::ScreenWidthPixels, 0);
+        EXPECT_GT(vb::now(), 40000.0) << "the system clock, not the one of the program before";
+        setOuterValues(12, 800, 600, 7.25);
+    }
+    EXPECT_EQ(outerValues(), programs);
+    vb::setClock({});
+}
+
+TEST(ProgramContext, AContextEndedOutOfOrderLeavesWhatStoodBeforeItToTheNewerOne)
+{
+    setOuterValues(15, 1024, 768, 100.5);
+    const std::string before = outerValues();
+    auto outer = std::make_unique<ProgramContext>();
+    setOuterValues(12, 800, 600, 7.25);
+    {
+        ProgramContext inner;
+        setOuterValues(10, 640, 480, 3.0);
+        outer.reset();
+        EXPECT_EQ(modForm::TwipsPerPixelX, 10) << "the newer context's values stay while it stands";
+    }
+    EXPECT_EQ(outerValues(), before);
+    setOuterValues(0, 0, 0, 0);
+    vb::setClock({});
 }
 
 } // namespace
