@@ -37,7 +37,7 @@ TEST(DecimalCommaLocale, DataFileRoundTripKeepsFractionalValues)
     };
     for (const auto& r : regionals) {
         SCOPED_TRACE(r.widthLine.toStdString());
-        ProgramFolder<> program;
+        TestProgram<> program;
         TestServices& services = program.services;
         services.regional().decimalSeparator = r.decimalSeparator;
         services.regional().thousandsSeparator = r.thousandsSeparator;

@@ -455,7 +455,7 @@ TEST_F(Package, TooManyOpenFilesIsSaidAsSuchOnSavingAndOpening)
 
 TEST(PackageAppend, CopiesExactlyTheCountedBytes)
 {
-    ProgramFolder<> program;
+    TestProgram<> program;
     const TempFolder& folder = program.folder;
     const QString member = folder.write(QStringLiteral("m.bin"), pattern(3000, 5));
     QBuffer out;

@@ -39,7 +39,7 @@ void PrintTo(const ShippedTemplate& t, std::ostream* os)
     *os << t.name;
 }
 
-class Templates : public ::testing::TestWithParam<ShippedTemplate>, protected ProgramFolder<> {
+class Templates : public ::testing::TestWithParam<ShippedTemplate>, protected TestProgram<> {
 protected:
     QString name() const { return QString::fromLatin1(GetParam().name); }
     QString package() const { return QStringLiteral(VANTREL_BIN_DIR "/Templates/") + name() + QStringLiteral(".MVL"); }

@@ -12,15 +12,15 @@
 // temporary program folder with its work folder "Temp", the context's program folder. The
 // context is made after the services and ends before them, so nothing it owns outlives them.
 template <class Context = ProgramContext>
-class ProgramFolder {
+class TestProgram {
 public:
-    ProgramFolder()
+    TestProgram()
     {
         context.appPath = folder.internal();
         work = folder.makeFolder(QStringLiteral("Temp"));
     }
-    ProgramFolder(const ProgramFolder&) = delete;
-    ProgramFolder& operator=(const ProgramFolder&) = delete;
+    TestProgram(const TestProgram&) = delete;
+    TestProgram& operator=(const TestProgram&) = delete;
 
     TestServices services;
     // This test's one context: every layer reads its program folder.
@@ -32,10 +32,10 @@ public:
 
 // The same as a GoogleTest fixture, for a test class to derive from.
 template <class Context = ProgramContext>
-class ProgramFolderTest : public ::testing::Test, protected ProgramFolder<Context> {
+class ProgramFolderTest : public ::testing::Test, protected TestProgram<Context> {
 protected:
-    using ProgramFolder<Context>::services;
-    using ProgramFolder<Context>::context;
-    using ProgramFolder<Context>::folder;
-    using ProgramFolder<Context>::work;
+    using TestProgram<Context>::services;
+    using TestProgram<Context>::context;
+    using TestProgram<Context>::folder;
+    using TestProgram<Context>::work;
 };
