@@ -3,6 +3,7 @@
 #include "countdown/CountdownDataReader.h"
 #include "countdown/CountdownDataWriter.h"
 #include "countdown/clsCountdown.h"
+#include "foundation/ProgramContext.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -106,6 +107,8 @@ BENCHMARK(BM_LoadThroughDisk)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The countdowns read the program folder from the program's context, as in the programs.
+    ProgramContext context;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

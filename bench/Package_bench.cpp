@@ -2,6 +2,7 @@
 // bytes on the same disk. Each run happens in a child process, so its peak memory can be set
 // against that of an idle child. Prints the speed ratio to `cp` and the memory above baseline.
 #include "countdown/ModJoinsSkins.h"
+#include "foundation/ProgramContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/Ui.h"
@@ -206,6 +207,8 @@ void printSummary()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The countdowns read the program folder from the program's context, as in the programs.
+    ProgramContext context;
     ConsoleUi ui;
     platform::Services services;
     services.ui = &ui;

@@ -1,8 +1,8 @@
 #include "countdown/CountdownDefaults.h"
 
-#include "countdown/ApplicationFolder.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramContext.h"
 #include "foundation/ScreenMetrics.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
@@ -141,7 +141,7 @@ void applyNewCountdownDefaults(clsCountdown& c, const ShowMessage& show)
 {
     applyFixedNewCountdownValues(c);
     applyDates(c);
-    c.setSaveFileName(countdownApplicationFolder() + QStringLiteral("/Countdowns"));
+    c.setSaveFileName(ProgramContext::current().appPath + QStringLiteral("/Countdowns"));
     applyWindowSize(c, show);
 }
 

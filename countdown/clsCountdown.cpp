@@ -1,11 +1,7 @@
 #include "countdown/clsCountdown.h"
 
-#include "countdown/ApplicationFolder.h"
 #include "countdown/clsCountdownDb.h"
-#include "foundation/ErrorReport.h"
-#include "platform/Services.h"
-#include "platform/Ui.h"
-#include "platform/VbError.h"
+#include "foundation/ProgramContext.h"
 
 namespace {
 
@@ -21,15 +17,9 @@ bool store(T& field, const T& value)
 
 } // namespace
 
-clsCountdown::clsCountdown(QObject* parent) : QObject(parent)
+clsCountdown::clsCountdown(QObject* parent)
+    : QObject(parent), m_DatabaseLocation(ProgramContext::current().appPath + QStringLiteral("\\Temp"))
 {
-    try {
-        if (m_DatabaseLocation.isEmpty())
-            m_DatabaseLocation = countdownApplicationFolder() + QStringLiteral("\\Temp");
-    } catch (const platform::VbError& error) {
-        if (platform::Ui* ui = platform::services().ui)
-            ui->msgBox(errorReportBlank(error));
-    }
 }
 
 clsCountdown::~clsCountdown() = default;

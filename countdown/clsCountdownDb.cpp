@@ -1,12 +1,12 @@
 #include "countdown/clsCountdownDb.h"
 
-#include "countdown/ApplicationFolder.h"
 #include "countdown/BareFileName.h"
 #include "countdown/CountdownDataReader.h"
 #include "countdown/CountdownDataWriter.h"
 #include "countdown/CountdownDefaults.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramContext.h"
 #include "foundation/clsPSFileUtilities.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
@@ -80,7 +80,7 @@ void clsCountdownDb::RemoveCountdown(clsCountdown&, const QString& name)
         return;
     }
     clsPSFileUtilities files;
-    files.psKill(countdownApplicationFolder() + QStringLiteral("\\Countdowns\\") + name + QStringLiteral(".MVK"));
+    files.psKill(ProgramContext::current().appPath + QStringLiteral("\\Countdowns\\") + name + QStringLiteral(".MVK"));
 }
 
 // The file is replaced whole or not at all, so a failed save keeps the old countdown and

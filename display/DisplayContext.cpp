@@ -1,10 +1,16 @@
 #include "display/DisplayContext.h"
 
+#include "display/frmAlarm.h"
+
 #include <chrono>
 
-namespace {
-[[maybe_unused]] const bool g_offered = ProgramContext::offerDefault(2, ProgramContext::make<DisplayContext>);
-} // namespace
+DisplayContext::DisplayContext() = default;
+
+// The alarm goes first, while the rest of the context it may read still stands.
+DisplayContext::~DisplayContext()
+{
+    alarm.reset();
+}
 
 DisplayContext& DisplayContext::current()
 {

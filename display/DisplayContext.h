@@ -8,11 +8,29 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+
+class frmAlarm;
 
 // The display layer's share of the program's one context (see ProgramContext): what the
 // countdown forms and the export remember between calls.
 class DisplayContext : public ProgramContext {
 public:
+    DisplayContext();
+    ~DisplayContext() override;
+
+    // How the program ends (ProgramEnd): whether End was called, and the status it gave.
+    struct Ending {
+        bool ending = false;
+        int exitCode = 0;
+        // An escaped error was reported (ProgramTrap): a later one adds no second message.
+        bool escapedErrorReported = false;
+    };
+    Ending ending;
+    // The one alarm window both countdown windows open (frmAlarm::instance), made on first use;
+    // it ends with this context.
+    std::unique_ptr<frmAlarm> alarm;
+
     // The window's outer Left, Width and Height in twips right after the last
     // ApplyCountdownToForm placed it (modCountdown).
     struct RememberedGeometry {

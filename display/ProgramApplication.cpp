@@ -1,5 +1,6 @@
 #include "display/ProgramApplication.h"
 
+#include "display/DisplayContext.h"
 #include "display/ProgramEnd.h"
 #include "foundation/ErrorReport.h"
 #include "platform/Services.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-bool escapedErrorReported = false;
 QtMessageHandler handlerBeforeStart = nullptr;
 QByteArray programName;
 
@@ -81,21 +81,28 @@ namespace ProgramTrap {
 
 void endOnEscapedError(std::exception_ptr error)
 {
-    if (escapedErrorReported)
-        return;
-    escapedErrorReported = true;
+    // The trap is the last stop of an error: a fault of the program's context itself (the
+    // error being reported may be that one) is still one message and status 1, not an abort.
+    DisplayContext* context = nullptr;
+    try {
+        context = &DisplayContext::current();
+    } catch (const ProgramContext::Fault&) {
+    }
+    if (context) {
+        if (context->ending.escapedErrorReported)
+            return;
+        context->ending.escapedErrorReported = true;
+    }
     const QString text = describe(error);
     // The box comes first: once the program is ending, no event loop runs to show it.
     if (platform::Ui* ui = platform::services().ui)
         ui->msgBox(text, platform::vbmsg::vbCritical);
     else
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    ProgramEnd::End(1);
-}
-
-void reset()
-{
-    escapedErrorReported = false;
+    if (context)
+        ProgramEnd::End(1);
+    else
+        QCoreApplication::exit(1);
 }
 
 } // namespace ProgramTrap

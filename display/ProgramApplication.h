@@ -19,9 +19,9 @@ namespace ProgramTrap {
 
 // Reports the escaped `error` in one message box and ends the program with status 1
 // (ProgramEnd::End). Once one has been reported, a later one (while its box is open, or after)
-// adds no second message: the program is ending for the first.
+// adds no second message: the program is ending for the first. The record of that report is
+// the program's DisplayContext's; without a context the error is still one message, and the
+// event loop is asked to end with status 1.
 void endOnEscapedError(std::exception_ptr error);
-// Forgets an earlier report, so a test can start again.
-void reset();
 
 } // namespace ProgramTrap

@@ -1,36 +1,40 @@
 #include "display/ProgramEnd.h"
 
+#include "display/DisplayContext.h"
+
 #include <QCoreApplication>
 
 namespace ProgramEnd {
 
 namespace {
-bool ending = false;
-int code = 0;
+DisplayContext::Ending& record()
+{
+    return DisplayContext::current().ending;
+}
 } // namespace
 
 void End(int exitCode)
 {
-    ending = true;
-    if (code == 0)
-        code = exitCode;
-    QCoreApplication::exit(code);
+    DisplayContext::Ending& ending = record();
+    ending.ending = true;
+    if (ending.exitCode == 0)
+        ending.exitCode = exitCode;
+    QCoreApplication::exit(ending.exitCode);
 }
 
 bool isEnding()
 {
-    return ending;
+    return record().ending;
 }
 
 int exitCode()
 {
-    return code;
+    return record().exitCode;
 }
 
 void reset()
 {
-    ending = false;
-    code = 0;
+    record() = {};
 }
 
 } // namespace ProgramEnd

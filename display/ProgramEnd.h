@@ -13,7 +13,10 @@ void End(int exitCode = 0);
 bool isEnding();
 // The exit code End was given (0 before any End).
 int exitCode();
-// Forgets an earlier End, so a test can run a program's start-up again.
+// The record lives in the program's DisplayContext: a new context starts with none, and reading
+// it before a program made its context raises ProgramContext::Fault.
+// Forgets an earlier End and an escaped error's report, so a test can run a program's start-up
+// again on the same context.
 void reset();
 
 } // namespace ProgramEnd

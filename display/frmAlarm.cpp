@@ -1,5 +1,6 @@
 #include "display/frmAlarm.h"
 
+#include "display/DisplayContext.h"
 #include "display/ElasticPanel.h"
 #include "display/MediaFile.h"
 #include "display/ProgramFolder.h"
@@ -83,7 +84,10 @@ frmAlarm::~frmAlarm()
 
 frmAlarm& frmAlarm::instance()
 {
-    static frmAlarm* shared = new frmAlarm; // lives until the program ends, as a VB form does
+    // Lives as long as the program's context, as a VB form lives until the program ends.
+    std::unique_ptr<frmAlarm>& shared = DisplayContext::current().alarm;
+    if (!shared)
+        shared = std::make_unique<frmAlarm>();
     return *shared;
 }
 

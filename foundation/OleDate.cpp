@@ -103,4 +103,9 @@ void setClock(Clock replacement)
     clock() = std::move(replacement);
 }
 
+Clock installedClock()
+{
+    return clock();
+}
+
 } // namespace vb

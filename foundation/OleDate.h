@@ -16,9 +16,12 @@ double oleDateFromParts(int year, int month, int day, int hour = 0, int minute =
 bool oleDateToParts(double date, int* year, int* month, int* day, int* hour, int* minute, int* second);
 
 // The present local date and time. Tests replace the clock; an empty function restores the
-// system clock.
+// system clock. Each ProgramContext starts with the system clock and gives back, when it ends,
+// the clock that stood before it.
 double now();
 using Clock = std::function<double()>;
 void setClock(Clock clock);
+// The clock now installed (empty: the system clock).
+Clock installedClock();
 
 } // namespace vb

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <typeinfo>
 
 // What one running program shares across its layers, held in one object per program. Each
@@ -16,7 +17,9 @@
 //
 // Making a context makes it the program's current one; destroying it brings back the one it
 // replaced, so contexts are destroyed in the reverse order of their making. A program (or a
-// test) makes its context first and keeps it while it runs.
+// test) makes its context first and keeps it while it runs: there is no context of its own
+// making to fall back on, so a read before that is a fault of the program and raises
+// ProgramContext::Fault, as does any read after a context was destroyed out of order.
 class ProgramContext {
 public:
     ProgramContext();
@@ -38,30 +41,30 @@ public:
     };
     std::optional<OpenedPackage> openedPackage;
 
-    // The current context. When no program has made one, the first call makes a context of
-    // the highest layer that offered one (see offerDefault), which stays for the run.
+    // A fault in the making or unmaking of contexts: no context made yet, one of a lower layer
+    // than its reader, or one destroyed while a newer one still stood. It names what went wrong;
+    // a program reports it as it reports any escaped error.
+    class Fault : public std::logic_error {
+    public:
+        using std::logic_error::logic_error;
+    };
+
+    // The current context. Raises Fault when no program made one, and from the destruction of
+    // a context out of order until no context stands any more.
     static ProgramContext& current();
-    // The current context as a layer's own type. A context of a lower layer than the reader's
-    // is a fault of the program that made it, and ends the program with a message naming it.
+    // The current context as a layer's own type; Fault also when it is of a lower layer.
     template <class Context>
     static Context& currentAs();
-
-    // How a layer's context is made when a program made none; layer is 0 for this one, 2 for
-    // the display's, 3 for a program's. The offer of the highest layer is taken. Layers offer from a static initializer in
-    // the file that defines their context's current(), so a program that reads a layer's share
-    // has made that offer before its first line runs. Returns true.
-    using Maker = ProgramContext* (*)();
-    static bool offerDefault(int layer, Maker make);
-    template <class Context>
-    static ProgramContext* make()
-    {
-        return new Context;
-    }
 
 private:
     [[noreturn]] static void failNotOfLayer(const char* wanted);
 
     ProgramContext* m_replaced;
+    // The values that modules of this layer keep outside this object (the screen metrics, the
+    // clock), as they stood before this context: it starts them afresh and gives them back
+    // when it ends, so one program's (or test's) values never reach the next.
+    struct OuterValues;
+    std::unique_ptr<OuterValues> m_outer;
 };
 
 template <class Context>

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 // The screen measurements that every piece scaling window geometry shares. Nothing keeps them
-// current: a caller measures them afresh before use. They start at 0.
+// current: a caller measures them afresh before use. They start at 0, and so does each
+// ProgramContext, which gives back the values that stood before it when it ends.
 namespace modForm {
 
 inline int16_t TwipsPerPixelX = 0;

@@ -11,7 +11,9 @@
 // crash, a hang or a sanitizer report.
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    ProgramContext::current().appPath = QStringLiteral("\\fuzz");
+    // The context every input reads, for the life of the process.
+    static ProgramContext context;
+    context.appPath = QStringLiteral("\\fuzz");
     return 0;
 }
 

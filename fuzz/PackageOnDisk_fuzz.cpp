@@ -7,6 +7,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/OpenedMedia.h"
 #include "countdown/PackageReader.h"
+#include "foundation/ProgramContext.h"
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
 #include "platform/fake/FakeServices.h"
@@ -65,6 +66,8 @@ QStringList entriesOf(const QString& nativeFolder)
 
 struct Harness {
     platform::FakeServices services;
+    // The context the package steps record the opened package in.
+    ProgramContext context;
     QTemporaryDir root;
     // Files a write that missed the work folder would most likely hit: the names it writes.
     std::map<QString, QByteArray> sentinel{{kPackageName, "another package"},

@@ -3,6 +3,7 @@
 // first tick reported, the second tick must not bring a new message box.
 #include "countdown/clsCounter.h"
 #include "display/CountdownWindow.h"
+#include "display/DisplayContext.h"
 #include "display/HiddenLabel.h"
 #include "display/modCountdownLayout.h"
 #include "foundation/ProgramContext.h"
@@ -33,6 +34,8 @@ public:
 
 struct Harness {
     platform::FakeServices services;
+    // The context both programs' windows read.
+    DisplayContext context;
     QTemporaryDir folder;
 
     Harness()
@@ -41,7 +44,7 @@ struct Harness {
         services.screen().widthPixels = 1024;
         services.screen().heightPixels = 768;
         QDir(folder.path()).mkpath(QStringLiteral("Temp"));
-        ProgramContext::current().appPath = platform::fs::toInternal(folder.path());
+        context.appPath = platform::fs::toInternal(folder.path());
         // Members a data file may name: a picture whose bytes are no picture, and one with no
         // bytes at all, as a package keeps a member it could not pack.
         write(QStringLiteral("broken.png"), "these bytes are no picture");

@@ -8,7 +8,7 @@
 #include "foundation/modDecryption.h"
 #include "platform/Cp1252.h"
 #include "platform/Ui.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QFile>
 
@@ -150,7 +150,9 @@ QStringList read(const QByteArray& bytes, clsCountdown& countdown)
 
 } // namespace
 
-TEST(CountdownDataFile, WriterLaysOutTheSeventyFourScrambledLines)
+class CountdownDataFile : public ProgramFolderTest<> {};
+
+TEST_F(CountdownDataFile, WriterLaysOutTheSeventyFourScrambledLines)
 {
     clsCountdown countdown;
     fillEveryProperty(countdown);
@@ -161,7 +163,7 @@ TEST(CountdownDataFile, WriterLaysOutTheSeventyFourScrambledLines)
     EXPECT_TRUE(shown.prompts.isEmpty());
 }
 
-TEST(CountdownDataFile, CreationDateMarkerFollowsThePatternCase)
+TEST_F(CountdownDataFile, CreationDateMarkerFollowsThePatternCase)
 {
     clsCountdown countdown;
     countdown.setCountdownFileName("A.MVK");
@@ -173,7 +175,7 @@ TEST(CountdownDataFile, CreationDateMarkerFollowsThePatternCase)
 
 // A file without one of its lines would lose that value on reading, so a line that cannot be
 // written fails the whole file, with one message however many lines fail.
-TEST(CountdownDataFile, WriterFailsWholeOnALineThatCannotBeWritten)
+TEST_F(CountdownDataFile, WriterFailsWholeOnALineThatCannotBeWritten)
 {
     const double pastTheFile = vb::oleDateFromParts(10000, 1, 1);
     const struct {
@@ -196,7 +198,7 @@ TEST(CountdownDataFile, WriterFailsWholeOnALineThatCannotBeWritten)
     }
 }
 
-TEST(CountdownDataFile, RoundTripRestoresEveryPropertyButTheWriteTimeTheBareNameAndShortNumbers)
+TEST_F(CountdownDataFile, RoundTripRestoresEveryPropertyButTheWriteTimeTheBareNameAndShortNumbers)
 {
     clsCountdown original;
     fillEveryProperty(original);
@@ -223,10 +225,9 @@ TEST(CountdownDataFile, RoundTripRestoresEveryPropertyButTheWriteTimeTheBareName
     EXPECT_EQ(valueTexts(copy), valueTexts(original));
 }
 
-TEST(CountdownDataFile, RoundTripUnderAnotherLocale)
+TEST_F(CountdownDataFile, RoundTripUnderAnotherLocale)
 {
     // Decimals and dates follow the regional settings both ways.
-    TestServices services;
     platform::Regional& german = services.regional();
     german.shortDatePattern = "dd.MM.yyyy";
     german.timePattern = "HH:mm:ss";
@@ -246,7 +247,7 @@ TEST(CountdownDataFile, RoundTripUnderAnotherLocale)
     EXPECT_EQ(copy.CreationDate(), kWrittenAt);
 }
 
-TEST(CountdownDataFile, FormFeedInAValueEndsItsLineOnReading)
+TEST_F(CountdownDataFile, FormFeedInAValueEndsItsLineOnReading)
 {
     clsCountdown original;
     fillEveryProperty(original);
@@ -278,7 +279,7 @@ QByteArray record(const QStringList& lines)
 
 } // namespace
 
-TEST(CountdownDataFile, ReaderFollowsTheFileStructure)
+TEST_F(CountdownDataFile, ReaderFollowsTheFileStructure)
 {
     const auto unchanged = [](const clsCountdown& c) {
         EXPECT_EQ(c.EventCaption(), "Before");
@@ -359,7 +360,7 @@ struct ValueCase {
 
 } // namespace
 
-TEST(CountdownDataFile, ReaderConvertsEachValueOrLeavesThePropertyAlone)
+TEST_F(CountdownDataFile, ReaderConvertsEachValueOrLeavesThePropertyAlone)
 {
     const QString mismatch = "13\nType mismatch";
     const QString overflow = "6\nOverflow";

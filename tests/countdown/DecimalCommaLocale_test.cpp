@@ -6,7 +6,7 @@
 #include "platform/Cp1252.h"
 #include "support/DecimalCommaLocale.h"
 #include "support/FixedClock.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -37,11 +37,12 @@ TEST(DecimalCommaLocale, DataFileRoundTripKeepsFractionalValues)
     };
     for (const auto& r : regionals) {
         SCOPED_TRACE(r.widthLine.toStdString());
-        TestServices services;
+        TestProgram<> program;
+        TestServices& services = program.services;
         services.regional().decimalSeparator = r.decimalSeparator;
         services.regional().thousandsSeparator = r.thousandsSeparator;
         FixedClock clock(vb::oleDateFromParts(2026, 12, 10, 15, 4, 5));
-        TempFolder folder;
+        const TempFolder& folder = program.folder;
         clsCountdown saved;
         clsCountdownDb().Find_Countdown(saved);
         saved.setDatabaseLocation(folder.internal());

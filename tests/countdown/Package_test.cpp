@@ -5,7 +5,7 @@
 #include "countdown/QStringPrinting.h"
 #include "platform/VbError.h"
 #include "support/ForkedChild.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -59,11 +59,10 @@ private:
     ProgressLog& m_log;
 };
 
-class Package : public ::testing::Test {
+class Package : public ProgramFolderTest<> {
 protected:
     void SetUp() override
     {
-        work = folder.makeFolder(QStringLiteral("Temp"));
         setPackageProgressFactory([this] { return std::make_unique<RecordingProgress>(progress); });
     }
     void TearDown() override
@@ -102,9 +101,6 @@ protected:
         return ModJoinsSkins::OpenCountdownPackage(package, pictureOnly, work);
     }
 
-    TestServices services;
-    TempFolder folder;
-    QString work;
     ProgressLog progress;
 };
 
@@ -459,8 +455,8 @@ TEST_F(Package, TooManyOpenFilesIsSaidAsSuchOnSavingAndOpening)
 
 TEST(PackageAppend, CopiesExactlyTheCountedBytes)
 {
-    TestServices services;
-    TempFolder folder;
+    TestProgram<> program;
+    const TempFolder& folder = program.folder;
     const QString member = folder.write(QStringLiteral("m.bin"), pattern(3000, 5));
     QBuffer out;
     out.open(QIODevice::WriteOnly);

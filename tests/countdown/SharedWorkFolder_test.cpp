@@ -3,7 +3,7 @@
 #include "countdown/QStringPrinting.h"
 #include "platform/HeldFolder.h"
 #include "support/ForkedChild.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,10 +66,11 @@ private:
     bool m_set = false;
 };
 
-class SharedWorkFolder : public ::testing::Test {
+class SharedWorkFolder : public ProgramFolderTest<> {
 protected:
     void SetUp() override
     {
+        context.appPath = folder.makeFolder(QStringLiteral("app"));
         work = folder.makeFolder(QStringLiteral("app/Temp"));
         own = folder.write(QStringLiteral("app/Countdowns/Party.MVL"), ownPackage);
     }
@@ -91,9 +92,6 @@ protected:
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     }
 
-    TestServices services;
-    TempFolder folder;
-    QString work;
     const QByteArray ownPackage =
         makePackage({"Party.MVK", kOwnData}, {"photo.png", kRed}, {"ring.wav", kOwnSound}, {}, "Party");
     QString own;

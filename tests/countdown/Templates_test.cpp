@@ -2,7 +2,7 @@
 #include "countdown/QStringPrinting.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,28 +39,26 @@ void PrintTo(const ShippedTemplate& t, std::ostream* os)
     *os << t.name;
 }
 
-class Templates : public ::testing::TestWithParam<ShippedTemplate> {
+class Templates : public ::testing::TestWithParam<ShippedTemplate>, protected TestProgram<> {
 protected:
     QString name() const { return QString::fromLatin1(GetParam().name); }
     QString package() const { return QStringLiteral(VANTREL_BIN_DIR "/Templates/") + name() + QStringLiteral(".MVL"); }
 
-    TestServices services;
-    TempFolder work;
 };
 
 TEST_P(Templates, OpenWithThePackageReaderAndHoldTheirValues)
 {
     const ShippedTemplate& t = GetParam();
     ASSERT_TRUE(QFile::exists(package())) << package().toStdString();
-    ASSERT_TRUE(ModJoinsSkins::OpenCountdownPackage(package(), false, work.internal()));
+    ASSERT_TRUE(ModJoinsSkins::OpenCountdownPackage(package(), false, work));
     // The data file, the picture and the sound; no logo.
-    QStringList unpacked = QDir(work.native()).entryList(QDir::Files);
+    QStringList unpacked = QDir(folder.nativePath(QStringLiteral("Temp"))).entryList(QDir::Files);
     unpacked.sort(Qt::CaseSensitive);
     EXPECT_EQ(unpacked, (QStringList{QStringLiteral("Alarm.wav"), name() + QStringLiteral(".MVK"),
                                      name() + QStringLiteral(".jpg")}));
 
     clsCountdown countdown;
-    countdown.setDatabaseLocation(work.internal());
+    countdown.setDatabaseLocation(work);
     countdown.setCountdownFileName(name() + QStringLiteral(".MVK"));
     countdown.Refresh();
     EXPECT_TRUE(services.ui().msgBoxes.empty()) << services.ui().msgBoxes.front().prompt.toStdString();
@@ -97,9 +95,9 @@ TEST_P(Templates, OpenWithThePackageReaderAndHoldTheirValues)
 
 TEST_P(Templates, CarryARealPictureAndTheAlarmSound)
 {
-    ASSERT_TRUE(ModJoinsSkins::OpenCountdownPackage(package(), false, work.internal()));
+    ASSERT_TRUE(ModJoinsSkins::OpenCountdownPackage(package(), false, work));
 
-    const QImage picture(work.nativePath(name() + QStringLiteral(".jpg")));
+    const QImage picture(folder.nativePath(QStringLiteral("Temp/") + name() + QStringLiteral(".jpg")));
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSize(400, 300));
     QSet<QRgb> colours;
@@ -110,7 +108,7 @@ TEST_P(Templates, CarryARealPictureAndTheAlarmSound)
 
     const QByteArray shippedSound = fileBytes(QStringLiteral(VANTREL_SOURCE_DIR "/assets/Alarm.wav"));
     ASSERT_FALSE(shippedSound.isEmpty());
-    EXPECT_EQ(fileBytes(work.nativePath(QStringLiteral("Alarm.wav"))), shippedSound);
+    EXPECT_EQ(fileBytes(folder.nativePath(QStringLiteral("Temp/") + QStringLiteral("Alarm.wav"))), shippedSound);
     EXPECT_TRUE(services.ui().msgBoxes.empty());
 }
 

@@ -3,7 +3,7 @@
 #include "countdown/clsCountdownDb.h"
 #include "foundation/OleDate.h"
 #include "support/FixedClock.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,9 +23,10 @@ const double kNow = vb::oleDateFromParts(2026, 12, 10, 15, 4, 5);
 
 } // namespace
 
-TEST(CountdownDb, NewCountdownDefaultsWithoutAFile)
+class CountdownDb : public ProgramFolderTest<> {};
+
+TEST_F(CountdownDb, NewCountdownDefaultsWithoutAFile)
 {
-    TestServices services;
     FixedClock clock(kNow + 0.4 / 86400);
     clsCountdown countdown;
     countdown.setEventCaption("Old");
@@ -51,7 +52,7 @@ TEST(CountdownDb, NewCountdownDefaultsWithoutAFile)
     EXPECT_TRUE(countdown.SaveFileName().endsWith("/Countdowns"));
 }
 
-TEST(CountdownDb, NewCountdownWindowIs600By450ReferencePixels)
+TEST_F(CountdownDb, NewCountdownWindowIs600By450ReferencePixels)
 {
     const struct {
         int width, height;
@@ -76,11 +77,9 @@ TEST(CountdownDb, NewCountdownWindowIs600By450ReferencePixels)
     }
 }
 
-TEST(CountdownDb, SavedCountdownReadsBackFromItsFolder)
+TEST_F(CountdownDb, SavedCountdownReadsBackFromItsFolder)
 {
-    TestServices services;
     FixedClock clock(kNow);
-    TempFolder folder;
     clsCountdown saved;
     clsCountdownDb().Find_Countdown(saved);
     saved.setDatabaseLocation(folder.internalPath("Temp"));
@@ -98,23 +97,19 @@ TEST(CountdownDb, SavedCountdownReadsBackFromItsFolder)
     EXPECT_TRUE(services.ui().msgBoxes.empty());
 }
 
-TEST(CountdownDb, EmptyFileNameWritesNothing)
+TEST_F(CountdownDb, EmptyFileNameWritesNothing)
 {
-    TestServices services;
-    TempFolder folder;
     clsCountdown countdown;
-    countdown.setDatabaseLocation(folder.internal());
+    countdown.setDatabaseLocation(work);
     EXPECT_TRUE(countdown.Update());
-    EXPECT_TRUE(QDir(folder.native()).isEmpty());
+    EXPECT_TRUE(QDir(folder.nativePath("Temp")).isEmpty());
     EXPECT_TRUE(services.ui().msgBoxes.empty());
 }
 
-TEST(CountdownDb, FailedSaveKeepsTheOldFileAndShowsOneMessage)
+TEST_F(CountdownDb, FailedSaveKeepsTheOldFileAndShowsOneMessage)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "a read-only folder does not stop the superuser";
-    TestServices services;
-    TempFolder folder;
     const QByteArray old = "old countdown bytes";
     folder.write("Party.MVK", old);
     ASSERT_TRUE(QFile::setPermissions(folder.native(), QFile::ReadOwner | QFile::ExeOwner));
@@ -133,10 +128,8 @@ TEST(CountdownDb, FailedSaveKeepsTheOldFileAndShowsOneMessage)
 
 // An event date after 9999 cannot be written: the save fails as a whole, with one message,
 // and the old file stays, so the save chain has nothing short to pack.
-TEST(CountdownDb, LineThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile)
+TEST_F(CountdownDb, LineThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile)
 {
-    TestServices services;
-    TempFolder folder;
     const QByteArray old = "old countdown bytes";
     folder.write("Party.MVK", old);
     clsCountdown countdown;
@@ -150,10 +143,8 @@ TEST(CountdownDb, LineThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile)
     EXPECT_EQ(QDir(folder.native()).entryList(QDir::Files | QDir::Hidden), QStringList{"Party.MVK"});
 }
 
-TEST(CountdownDb, SaveOverSomethingThatIsNotAFileShowsOneMessage)
+TEST_F(CountdownDb, SaveOverSomethingThatIsNotAFileShowsOneMessage)
 {
-    TestServices services;
-    TempFolder folder;
     folder.write("Party.MVK/inside.txt", "kept");
     clsCountdown countdown;
     countdown.setDatabaseLocation(folder.internal());
@@ -164,10 +155,8 @@ TEST(CountdownDb, SaveOverSomethingThatIsNotAFileShowsOneMessage)
     EXPECT_EQ(QDir(folder.native()).entryList(QDir::Files | QDir::Hidden), QStringList()) << "no temporary file left";
 }
 
-TEST(CountdownDb, FolderThatCannotBeMadeShowsOneMessage)
+TEST_F(CountdownDb, FolderThatCannotBeMadeShowsOneMessage)
 {
-    TestServices services;
-    TempFolder folder;
     clsCountdown countdown;
     countdown.setDatabaseLocation(folder.internalPath("missing\\deeper"));
     countdown.setCountdownFileName("Party.MVK");
@@ -177,10 +166,8 @@ TEST(CountdownDb, FolderThatCannotBeMadeShowsOneMessage)
 
 // A file that is there but cannot be opened (a socket opens for no one, the superuser included):
 // the open failure, then the first line that cannot be read, then the format message.
-TEST(CountdownDb, FileThatCannotBeOpenedReportsEachStepAndChangesNothing)
+TEST_F(CountdownDb, FileThatCannotBeOpenedReportsEachStepAndChangesNothing)
 {
-    TestServices services;
-    TempFolder folder;
     const QByteArray socketPath = QFile::encodeName(folder.nativePath("Party.MVK"));
     sockaddr_un address{};
     address.sun_family = AF_UNIX;

@@ -1,8 +1,7 @@
 #include "countdown/CountdownEventLog.h"
 #include "countdown/clsCountdown.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -83,13 +82,13 @@ const std::vector<LetCase>& letCases()
 
 } // namespace
 
-TEST(Countdown, NewObjectHoldsInitialValuesAndTheWorkFolder)
+// The countdown's program folder is the one of the test's context.
+class Countdown : public ProgramFolderTest<> {};
+
+TEST_F(Countdown, NewObjectHoldsInitialValuesAndTheWorkFolder)
 {
-    TestServices services;
     clsCountdown countdown;
-    QString folder = QCoreApplication::applicationDirPath();
-    folder.replace('/', '\\');
-    EXPECT_EQ(countdown.DatabaseLocation(), folder + "\\Temp");
+    EXPECT_EQ(countdown.DatabaseLocation(), folder.internal() + "\\Temp");
     EXPECT_EQ(countdown.EventCaption(), QString());
     EXPECT_EQ(countdown.CountdownId(), 0);
     EXPECT_EQ(countdown.EventDate(), 0.0);
@@ -99,7 +98,7 @@ TEST(Countdown, NewObjectHoldsInitialValuesAndTheWorkFolder)
     EXPECT_TRUE(services.ui().msgBoxes.empty());
 }
 
-TEST(Countdown, EachLetRaisesItsEventsOnceOnlyOnARealChange)
+TEST_F(Countdown, EachLetRaisesItsEventsOnceOnlyOnARealChange)
 {
     for (const LetCase& c : letCases()) {
         SCOPED_TRACE(c.property);
@@ -112,7 +111,7 @@ TEST(Countdown, EachLetRaisesItsEventsOnceOnlyOnARealChange)
     }
 }
 
-TEST(Countdown, TextsCompareWithLetterCase)
+TEST_F(Countdown, TextsCompareWithLetterCase)
 {
     clsCountdown countdown;
     countdown.setEventCaptionFont("Arial");
@@ -122,7 +121,7 @@ TEST(Countdown, TextsCompareWithLetterCase)
     EXPECT_EQ(countdown.EventCaptionFont(), "arial");
 }
 
-TEST(Countdown, EventImageIsSharedNotCopied)
+TEST_F(Countdown, EventImageIsSharedNotCopied)
 {
     clsCountdown countdown;
     auto picture = std::make_shared<QImage>(2, 2, QImage::Format_RGB32);
@@ -130,7 +129,7 @@ TEST(Countdown, EventImageIsSharedNotCopied)
     EXPECT_EQ(countdown.EventImage().get(), picture.get());
 }
 
-TEST(Countdown, TriggerChangeEventRaisesDataChanged)
+TEST_F(Countdown, TriggerChangeEventRaisesDataChanged)
 {
     clsCountdown countdown;
     CountdownEventLog log(countdown);
@@ -138,11 +137,10 @@ TEST(Countdown, TriggerChangeEventRaisesDataChanged)
     EXPECT_EQ(log.take(), QStringList{"DataChanged"});
 }
 
-TEST(Countdown, RemoveCountdownDeletesFromCountdownsFolderThenRaisesDataChanged)
+TEST_F(Countdown, RemoveCountdownDeletesFromCountdownsFolderThenRaisesDataChanged)
 {
-    TestServices services;
-    const auto putFile = [](const QString& folder, const QString& name) {
-        const QString dir = QCoreApplication::applicationDirPath() + "/" + folder;
+    const auto putFile = [this](const QString& subfolder, const QString& name) {
+        const QString dir = folder.native() + "/" + subfolder;
         QDir().mkpath(dir);
         QFile out(dir + "/" + name);
         EXPECT_TRUE(out.open(QIODevice::WriteOnly));
@@ -170,10 +168,9 @@ TEST(Countdown, RemoveCountdownDeletesFromCountdownsFolderThenRaisesDataChanged)
 
 // Only a bare countdown name is deleted: a folder part, "..", a drive or a wildcard would reach
 // files other than the one named, so such a name deletes nothing and is reported.
-TEST(Countdown, RemoveCountdownRefusesAnythingButABareName)
+TEST_F(Countdown, RemoveCountdownRefusesAnythingButABareName)
 {
-    TestServices services;
-    const QString app = QCoreApplication::applicationDirPath();
+    const QString app = folder.native();
     const QStringList files = {"Countdowns/KeepA-refuse.MVK", "Countdowns/KeepB-refuse.MVK", "Temp/V-refuse.MVK",
                                "Countdowns/Sub/V-refuse.MVK"};
     for (const QString& file : files) {
@@ -197,9 +194,8 @@ TEST(Countdown, RemoveCountdownRefusesAnythingButABareName)
         QFile::remove(app + "/" + file);
 }
 
-TEST(Countdown, RefreshWithoutFileTakesNewValuesWithoutDataChanged)
+TEST_F(Countdown, RefreshWithoutFileTakesNewValuesWithoutDataChanged)
 {
-    TestServices services;
     clsCountdown countdown;
     countdown.setCountdownFileName("Missing.MVK");
     CountdownEventLog log(countdown);

@@ -5,7 +5,7 @@
 #include "foundation/VbValues.h"
 #include "support/FixedClock.h"
 #include "support/OnRealX.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -36,12 +36,10 @@ QByteArray pngBytes()
 }
 
 // A program folder with its work folder; the alarm window opened as the countdown windows do.
-class AlarmTest : public ::testing::Test {
+class AlarmTest : public ProgramFolderTest<DisplayContext> {
 protected:
     AlarmTest() : clock(vb::oleDateFromParts(2026, 12, 10, 15, 4, 5))
     {
-        folder.makeFolder("Temp");
-        context.appPath = folder.internal();
     }
 
     void open(const QString& image, const QString& caption, const QString& sound, const QString& pattern)
@@ -62,10 +60,6 @@ protected:
         return {};
     }
 
-    TestServices services;
-    // This test's one context: every layer reads its program folder.
-    DisplayContext context;
-    TempFolder folder;
     FixedClock clock;
     frmAlarm alarm;
 };

@@ -1,4 +1,5 @@
 #include "display/CountdownForm.h"
+#include "display/DisplayContext.h"
 #include "display/ElasticPanel.h"
 #include "display/FormControls.h"
 #include "display/HiddenLabel.h"
@@ -224,6 +225,8 @@ TEST(CountdownForm, GeometryInTwipsAndClientAreaIncludingTheStatusBar)
 TEST(CountdownForm, InputEventsReachTheHandlers)
 {
     TestServices services;
+    // The close asks the program's end record whether the program is ending.
+    DisplayContext context;
     RecordingForm form;
     form.c1eImage()->Move(0, 0, 3000, 3000);
     form.resize(400, 300);

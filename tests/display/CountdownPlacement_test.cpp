@@ -2,7 +2,7 @@
 #include "display/CountdownForm.h"
 #include "display/DisplayContext.h"
 #include "display/modCountdown.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,13 @@ namespace {
 
 // The countdown window placed from its countdown on an 800 x 600 screen, where stored twips
 // pass unscaled, with a 30-pixel panel along the bottom.
-class CountdownPlacement : public ::testing::Test {
+class CountdownPlacement : public ProgramFolderTest<DisplayContext> {
 protected:
     void SetUp() override
     {
-        context.appPath = folder.internal();
         services.screen().workArea = QRect(0, 0, 800, 570);
     }
 
-    TestServices services;
-    // This test's one context: every layer reads its program folder.
-    DisplayContext context;
-    TempFolder folder;
 };
 
 TEST_F(CountdownPlacement, StoredGeometryOffTheWorkAreaIsBroughtInside)

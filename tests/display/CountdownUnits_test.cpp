@@ -7,7 +7,7 @@
 #include "foundation/OleDate.h"
 #include "support/FixedClock.h"
 #include "support/PackageBuilder.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QFile>
 
@@ -29,13 +29,8 @@ enum Off { none = 0, years = 1, months = 2, days = 4, hours = 8, minutes = 16, s
 
 // What a countdown window shows for a countdown whose units are switched on and off, on a
 // fixed clock, and what its export writes.
-class CountdownUnitsTest : public ::testing::Test {
+class CountdownUnitsTest : public ProgramFolderTest<DisplayContext> {
 protected:
-    void SetUp() override
-    {
-        context.appPath = folder.internal();
-        work = folder.makeFolder("Temp");
-    }
 
     // A package whose countdown counts down to eventDate with the given units off, exporting
     // the six counts as XML on every tick.
@@ -71,11 +66,6 @@ protected:
     }
     QString exportPath() const { return folder.internalPath("units.xml"); }
 
-    TestServices services;
-    // This test's one context: every layer reads its program folder.
-    DisplayContext context;
-    TempFolder folder;
-    QString work;
     FixedClock clock{0};
 };
 

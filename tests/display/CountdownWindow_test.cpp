@@ -12,9 +12,7 @@
 #include "foundation/VbValues.h"
 #include "platform/FileSystem.h"
 #include "platform/VbError.h"
-#include "support/FixedClock.h"
-#include "support/PackageBuilder.h"
-#include "support/TestServices.h"
+#include "support/UnpackedPackageFixture.h"
 
 #include <QFile>
 
@@ -70,44 +68,9 @@ void launchDay(clsCountdown& c, double eventDate)
     c.setSaveFormat("1");
 }
 
-class CountdownWindowTest : public ::testing::Test {
+class CountdownWindowTest : public UnpackedPackageTest<DisplayContext> {
 protected:
-    void SetUp() override
-    {
-        context.appPath = folder.internal();
-        work = folder.makeFolder("Temp");
-    }
-    void TearDown() override
-    {
-        frmAlarm::instance().hide();
-    }
-
-    // Writes the countdown's data file into the work folder, packs it as Party.MVL, then
-    // unpacks the package again as the start-up does. Returns the package path.
-    QString makePackage(const std::function<void(clsCountdown&)>& fill)
-    {
-        {
-            clsCountdown countdown;
-            countdown.setDatabaseLocation(work);
-            countdown.setCountdownFileName("Party.MVK");
-            fill(countdown);
-            EXPECT_TRUE(countdown.Update());
-        }
-        const QString package = folder.internalPath("Party.MVL");
-        PackageBuilder().blankReserved().dataFrom(work, "Party.MVK").writeTo(package);
-        QFile::remove(folder.nativePath("Temp/Party.MVK"));
-        EXPECT_TRUE(ModJoinsSkins::OpenCountdownPackage(package, false, work));
-        return package;
-    }
-
-    TestServices services;
-    // This test's one context: every layer reads its program folder.
-    DisplayContext context;
-    TempFolder folder;
-    QString work;
-    const double start = vb::oleDateFromParts(2027, 3, 14, 15, 9, 0);
-    const double event = vb::oleDateFromParts(2027, 3, 14, 15, 9, 26);
-    FixedClock clock{start};
+    QString makePackage(const std::function<void(clsCountdown&)>& fill) { return packAndUnpack(fill); }
 };
 
 // ---- pure rules ------------------------------------------------------------------------------

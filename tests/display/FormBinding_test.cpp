@@ -10,7 +10,7 @@
 #include "foundation/VbValues.h"
 #include "foundation/clsStringUtilities.h"
 #include "platform/VbError.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QApplication>
 #include <QFile>
@@ -154,13 +154,8 @@ public:
     void lblEventDateFormat_Change() override { calls << "lblEventDateFormat " + observe(); }
 };
 
-class FormBinding : public ::testing::Test {
+class FormBinding : public ProgramFolderTest<DisplayContext> {
 protected:
-    void SetUp() override
-    {
-        context.appPath = folder.internal();
-        work = folder.makeFolder("Temp");
-    }
 
     void setScreen(int widthPixels, int heightPixels)
     {
@@ -183,11 +178,6 @@ protected:
     }
     void putDesignerProgram() const { folder.write("Vantrel 5.0.exe", "#!"); }
 
-    TestServices services;
-    // This test's one context: every layer reads its program folder.
-    DisplayContext context;
-    TempFolder folder;
-    QString work;
     RecordingForm form;
 };
 

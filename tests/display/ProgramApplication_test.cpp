@@ -1,7 +1,11 @@
+#include "display/DisplayContext.h"
 #include "display/ProgramApplication.h"
 #include "display/ProgramEnd.h"
+#include "display/frmAlarm.h"
 #include "platform/VbError.h"
 #include "support/TestServices.h"
+
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -35,8 +39,8 @@ TEST(ProgramTrap, AnEscapedErrorIsOneMessageAndStatusOne)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TestServices services;
-        ProgramEnd::reset();
-        ProgramTrap::reset();
+        // Each case is a program of its own: its context holds the end and the report.
+        DisplayContext context;
 
         ProgramTrap::endOnEscapedError(thrown(c.raise));
         // A second error, as a timer of the ending program might raise, adds no message.
@@ -47,8 +51,47 @@ TEST(ProgramTrap, AnEscapedErrorIsOneMessageAndStatusOne)
         EXPECT_TRUE(ProgramEnd::isEnding());
         EXPECT_EQ(ProgramEnd::exitCode(), 1);
     }
-    ProgramEnd::reset();
-    ProgramTrap::reset();
+}
+
+TEST(ProgramTrap, AFaultOfTheContextItselfIsStillOneMessage)
+{
+    TestServices services;
+    ProgramTrap::endOnEscapedError(thrown([] { throw ProgramContext::Fault("No program context"); }));
+    ASSERT_EQ(services.ui().msgBoxes.size(), 1u);
+    EXPECT_EQ(services.ui().msgBoxes[0].prompt, "No program context");
+    EXPECT_THROW(ProgramEnd::isEnding(), ProgramContext::Fault);
+}
+
+TEST(ProgramEnd, ANewContextStartsWithNoEndAndItsEndBringsBackTheOneBefore)
+{
+    TestServices services;
+    DisplayContext program;
+    ProgramEnd::End(1);
+    {
+        DisplayContext next;
+        EXPECT_FALSE(ProgramEnd::isEnding());
+        EXPECT_EQ(ProgramEnd::exitCode(), 0);
+        ProgramTrap::endOnEscapedError(thrown([] { throw std::runtime_error("first"); }));
+        EXPECT_EQ(services.ui().msgBoxes.size(), 1u) << "an earlier program's report does not silence this one";
+    }
+    EXPECT_TRUE(ProgramEnd::isEnding());
+    EXPECT_EQ(ProgramEnd::exitCode(), 1);
+    ProgramTrap::endOnEscapedError(thrown([] { throw std::runtime_error("second"); }));
+    EXPECT_EQ(services.ui().msgBoxes.size(), 2u) << "the first program had reported nothing yet";
+}
+
+TEST(ProgramEnd, TheAlarmWindowEndsWithItsContext)
+{
+    TestServices services;
+    QPointer<frmAlarm> alarm;
+    {
+        DisplayContext program;
+        alarm = &frmAlarm::instance();
+        EXPECT_EQ(&frmAlarm::instance(), alarm.data());
+    }
+    EXPECT_TRUE(alarm.isNull());
+    DisplayContext next;
+    EXPECT_NE(&frmAlarm::instance(), nullptr);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "foundation/clsForm.h"
 #include "foundation/clsFormDb.h"
 #include "foundation/modDecryption.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,18 +54,9 @@ Geometry geometryOf(const clsForm& form)
     return {form.Name(), form.Top(), form.Height(), form.Width(), form.Left(), form.State()};
 }
 
-class FormFileTest : public ::testing::Test {
+class FormFileTest : public ProgramFolderTest<ProgramContext> {
 protected:
-    void SetUp() override
-    {
-        context.appPath = folder.internal();
-        folder.makeFolder("Temp");
-    }
 
-    TestServices services;
-    // This test's one context: the form files are built in its program folder.
-    ProgramContext context;
-    TempFolder folder;
 };
 
 TEST_F(FormFileTest, WritesElevenScrambledLinesAndReadsThemBack)

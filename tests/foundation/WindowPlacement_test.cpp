@@ -2,7 +2,7 @@
 #include "foundation/clsForm.h"
 #include "foundation/clsFormDb.h"
 #include "foundation/modForm.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QWidget>
 
@@ -14,14 +14,12 @@
 namespace {
 
 // A 1024 x 768 pixel screen at 15 twips per pixel: 15360 x 11520 twips.
-class WindowPlacementTest : public ::testing::Test {
+class WindowPlacementTest : public ProgramFolderTest<ProgramContext> {
 protected:
     void SetUp() override
     {
         services.screen().widthPixels = 1024;
         services.screen().heightPixels = 768;
-        context.appPath = folder.internal();
-        folder.makeFolder("Temp");
         form.setObjectName("frmAbout");
         form.setGeometry(10, 20, 300, 200);
     }
@@ -54,10 +52,6 @@ protected:
         clsFormDb().DeleteForm(record);
     }
 
-    TestServices services;
-    // This test's one context: the form files are built in its program folder.
-    ProgramContext context;
-    TempFolder folder;
     QWidget form;
     std::vector<std::unique_ptr<QWidget>> others;
 };

@@ -2,6 +2,7 @@
 #include "foundation/ProgramTexts.h"
 #include "platform/QtWindows.h"
 #include "support/WaitUntil.h"
+#include "saver/SaverContext.h"
 #include "saver/frmPreview.h"
 #include "saver/modVantrelnScreenSaver.h"
 #include "support/OnRealX.h"
@@ -52,10 +53,9 @@ struct PreviewRun {
         platform::Services installed = platform::services();
         installed.windows = &windows;
         platform::setServices(installed);
-        ProgramEnd::reset();
-        ss::Reset();
     }
     TestServices services;
+    SaverContext context;
     platform::QtWindows windows;
 };
 
@@ -106,7 +106,6 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
     EXPECT_TRUE(waitUntil([] { return ProgramEnd::isEnding(); }, 5000));
 
     ss::Reset();
-    ProgramEnd::reset();
 }
 
 // The root window is the whole desktop, no preview area: the preview ends at once.

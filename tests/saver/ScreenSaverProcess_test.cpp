@@ -1,5 +1,6 @@
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramContext.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "support/PackageBuilder.h"
@@ -106,6 +107,8 @@ protected:
     }
 
     TestServices services;
+    // The test process builds packages, and countdowns read the program folder from a context.
+    ProgramContext context;
     TempFolder folder;
     // The executable the processes run.
     QString program = kSaver;

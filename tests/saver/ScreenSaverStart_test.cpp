@@ -12,7 +12,7 @@
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/frmPreview.h"
 #include "saver/modVantrelnScreenSaver.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,19 +29,16 @@ namespace {
 const QString kApp = ProgramTexts::kSettingsApplication;
 const QString kSection = ProgramTexts::kSettingsSection;
 
-class ScreenSaverStart : public ::testing::Test {
+// Main settles the program folder in the context; appPath is the one the test expects.
+class ScreenSaverStart : public ProgramFolderTest<SaverContext> {
 protected:
     void SetUp() override
     {
-        ProgramEnd::reset();
-        ss::Reset();
         appPath = folder.internal();
-        folder.makeFolder("Temp");
     }
     void TearDown() override
     {
         ss::Reset();
-        ProgramEnd::reset();
     }
 
     void storeAppPath() { storeAppPath(appPath); }
@@ -59,10 +56,6 @@ protected:
         return count;
     }
 
-    TestServices services;
-    // This test's one context: every layer reads the program folder Main settles in it.
-    SaverContext context;
-    TempFolder folder;
     QString appPath;
 };
 

@@ -15,7 +15,7 @@
 #include "support/WaitUntil.h"
 #include "saver/frmCountdownScreenSaver.h"
 #include "saver/modVantrelnScreenSaver.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -35,20 +35,17 @@ namespace {
 const QString kApp = ProgramTexts::kSettingsApplication;
 const QString kSection = ProgramTexts::kSettingsSection;
 
-class ScreenSaverWindow : public ::testing::Test {
+// Main settles the program folder in the context from the stored one.
+class ScreenSaverWindow : public ProgramFolderTest<SaverContext> {
 protected:
     void SetUp() override
     {
-        ProgramEnd::reset();
-        ss::Reset();
-        work = folder.makeFolder("Temp");
         services.settings().put(kApp, kSection, ProgramTexts::kAppPathKey, folder.internal());
         services.settings().put(kApp, kSection, ProgramTexts::kLastOpenTemplateKey, packagePath());
     }
     void TearDown() override
     {
         ss::Reset();
-        ProgramEnd::reset();
     }
 
     QString packagePath() const { return folder.internalPath("Party.MVL"); }
@@ -109,12 +106,6 @@ protected:
         ASSERT_FALSE(services.windows().topMostCalls.empty());
         EXPECT_EQ(services.windows().topMostCalls.back(), std::make_pair(static_cast<QWidget*>(window), false));
     }
-
-    TestServices services;
-    // This test's one context: every layer reads the program folder Main settles in it.
-    SaverContext context;
-    TempFolder folder;
-    QString work;
 };
 
 void sendKey(QWidget* target)

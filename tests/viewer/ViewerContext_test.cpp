@@ -1,11 +1,14 @@
 #include "viewer/ViewerContext.h"
 
+#include "countdown/clsCountdown.h"
 #include "display/ProgramFolder.h"
 #include "foundation/clsForm.h"
 #include "support/TestServices.h"
 #include "viewer/modVantrelViewer.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -34,13 +37,27 @@ TEST(ViewerContext, TheProgramFolderSetOnceIsTheOneEveryLayerReads)
     EXPECT_EQ(folderAsEveryLayerReadsIt(), QStringList(3, QStringLiteral("\\opt\\first")));
 }
 
-TEST(ViewerContext, WithoutAContextMadeByTheProgramEveryLayerSharesOneOfTheViewers)
+TEST(ViewerContext, WithoutAContextMadeByTheProgramEveryLayersReadFails)
 {
     TestServices services;
-    ProgramContext::current().appPath = QStringLiteral("\\opt\\shared");
-    EXPECT_NE(dynamic_cast<ViewerContext*>(&ProgramContext::current()), nullptr);
-    EXPECT_EQ(folderAsEveryLayerReadsIt(), QStringList(3, QStringLiteral("\\opt\\shared")));
-    ProgramContext::current().appPath.clear();
+    EXPECT_THROW(ProgramContext::current(), ProgramContext::Fault);
+    EXPECT_THROW(modVantrelViewer::AppPath(), ProgramContext::Fault);
+    EXPECT_THROW(ProgramFolder::AppPath(), ProgramContext::Fault);
+    EXPECT_THROW(clsForm::applicationFolder(), ProgramContext::Fault);
+    EXPECT_THROW(clsCountdown(), ProgramContext::Fault);
+}
+
+TEST(ViewerContext, AContextOfALowerLayerThanItsReaderIsAFault)
+{
+    TestServices services;
+    DisplayContext display;
+    EXPECT_EQ(&DisplayContext::current(), &display);
+    EXPECT_THROW(modVantrelViewer::context(), ProgramContext::Fault);
+    try {
+        modVantrelViewer::context();
+    } catch (const ProgramContext::Fault& fault) {
+        EXPECT_NE(std::string(fault.what()).find("ViewerContext"), std::string::npos) << fault.what();
+    }
 }
 
 } // namespace

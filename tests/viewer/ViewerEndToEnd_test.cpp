@@ -3,6 +3,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramContext.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/IniSettingsStore.h"
@@ -166,6 +167,8 @@ protected:
     }
 
     TestServices services;
+    // The test process builds packages, and countdowns read the program folder from a context.
+    ProgramContext context;
     TempFolder home;
     QString programFolder;
     QString configFolder;

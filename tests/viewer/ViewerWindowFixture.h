@@ -8,9 +8,7 @@
 #include "foundation/OleDate.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/VbError.h"
-#include "support/FixedClock.h"
-#include "support/PackageBuilder.h"
-#include "support/TestServices.h"
+#include "support/UnpackedPackageFixture.h"
 #include "viewer/frmCountdownViewer.h"
 #include "viewer/modVantrelViewer.h"
 
@@ -23,22 +21,17 @@
 
 // A program folder with the package Party.MVL unpacked into its work folder, as the viewer's
 // start-up leaves it, and the viewer's context pointing at it.
-class ViewerWindowFixture : public ::testing::Test {
+class ViewerWindowFixture : public UnpackedPackageTest<ViewerContext> {
 protected:
     static constexpr double kSecond = 1.0 / 86400.0;
 
     void SetUp() override
     {
-        work = folder.makeFolder("Temp");
-        context.appPath = folder.internal();
         context.currentFile = packagePath();
-        ProgramEnd::reset();
     }
     void TearDown() override
     {
-        frmAlarm::instance().hide();
         window.reset();
-        ProgramEnd::reset();
     }
 
     // The countdown of the package: a launch at `event`, shown in every unit, alarm armed.
@@ -69,18 +62,11 @@ protected:
     // Packs a countdown (launchDay, then `change`) as Party.MVL and unpacks it again.
     void makePackage(const std::function<void(clsCountdown&)>& change = {})
     {
-        {
-            clsCountdown countdown;
-            countdown.setDatabaseLocation(work);
-            countdown.setCountdownFileName("Party.MVK");
+        packAndUnpack([this, &change](clsCountdown& countdown) {
             launchDay(countdown, event);
             if (change)
                 change(countdown);
-            EXPECT_TRUE(countdown.Update());
-        }
-        PackageBuilder().blankReserved().dataFrom(work, "Party.MVK").writeTo(packagePath());
-        QFile::remove(folder.nativePath("Temp/Party.MVK"));
-        EXPECT_TRUE(ModJoinsSkins::OpenCountdownPackage(packagePath(), false, work));
+        });
     }
 
     frmCountdownViewer& loadWindow()
@@ -90,7 +76,6 @@ protected:
         return *window;
     }
 
-    QString packagePath() const { return folder.internalPath("Party.MVL"); }
     QByteArray packageBytes() const { return folder.read("Party.MVL"); }
     QString lastOpenTemplate()
     {
@@ -98,13 +83,5 @@ protected:
                                        ProgramTexts::kLastOpenTemplateKey);
     }
 
-    TestServices services;
-    // The viewer's one context for this test: every layer reads its program folder.
-    ViewerContext context;
-    TempFolder folder;
-    QString work;
-    const double start = vb::oleDateFromParts(2027, 3, 14, 15, 9, 0);
-    const double event = vb::oleDateFromParts(2027, 3, 14, 15, 9, 26);
-    FixedClock clock{start};
     std::unique_ptr<frmCountdownViewer> window;
 };

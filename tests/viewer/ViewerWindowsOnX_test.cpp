@@ -1,6 +1,7 @@
 #include "countdown/CountdownDefaults.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramContext.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/IniSettingsStore.h"
@@ -136,6 +137,8 @@ protected:
     }
 
     TestServices services;
+    // The test process builds packages, and countdowns read the program folder from a context.
+    ProgramContext context;
     TempFolder home;
     QProcess viewer;
 };

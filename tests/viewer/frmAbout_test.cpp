@@ -4,7 +4,7 @@
 #include "foundation/ProgramTexts.h"
 #include "foundation/clsForm.h"
 #include "support/FramedWindow.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 #include "viewer/ViewerContext.h"
 #include "viewer/WebAddress.h"
 
@@ -22,20 +22,15 @@ namespace {
 
 using FramedAbout = FramedWindow<frmAbout>;
 
-class AboutTest : public ::testing::Test {
+class AboutTest : public ProgramFolderTest<ViewerContext> {
 protected:
     void SetUp() override
     {
         services.screen().widthPixels = 1024;
         services.screen().heightPixels = 768;
-        context.appPath = folder.internal();
-        folder.makeFolder("Temp");
     }
     QString text(frmAbout& about, const char* name) { return about.findChild<QLabel*>(name)->text(); }
 
-    TestServices services;
-    ViewerContext context;
-    TempFolder folder;
 };
 
 TEST_F(AboutTest, LoadShowsVersionBuildDateAndContacts)

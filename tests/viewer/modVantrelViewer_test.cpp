@@ -50,7 +50,6 @@ class ViewerMain : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ProgramEnd::reset();
         platform::Services installed = platform::services();
         installed.settings = &settings;
         platform::setServices(installed);
@@ -63,11 +62,6 @@ protected:
         };
         context.showViewerWindow = [this] { windowSawCurrentFile.push_back(viewer::CurrentFile()); };
     }
-    void TearDown() override
-    {
-        ProgramEnd::reset();
-    }
-
     // A package under the program folder whose data member holds `marker`, so the test can
     // tell which package reached the work folder.
     QString makePackage(const QString& name, const QByteArray& marker)

@@ -10,6 +10,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Regional.h"
 #include "platform/Services.h"
@@ -334,6 +335,10 @@ int main(int argc, char* argv[])
     }
     const QByteArray sound = soundFile.readAll();
 
+    // The countdowns read the program folder from the context; every file this tool writes is
+    // named by its own folders, so the output folder stands in for it.
+    ProgramContext context;
+    context.appPath = platform::fs::toInternal(outputFolder);
     // Any message the project's code shows while building is a failure of the build.
     ReportingUi ui("make-templates");
     // Dates and numbers in the data files take the default (United States) regional settings.
