@@ -1,6 +1,6 @@
 #include "countdown/ModJoinsSkins.h"
 #include "support/PackageBuilder.h"
-#include "support/TestServices.h"
+#include "support/ProgramFolderFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +37,8 @@ TEST(PackageBuilder, AssemblesWhatTheWriterWritesOfTheSameMembers)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TestServices services;
-        TempFolder folder;
+        TestProgram<> program;
+        TempFolder& folder = program.folder;
         const PackageBuilder built = c.built();
         const QString work = folder.makeFolder("work");
         built.writeTo(folder.internalPath("built.MVL"));
