@@ -138,5 +138,8 @@ int main(int argc, char* argv[])
     } catch (const platform::VbError& error) {
         std::fprintf(stderr, "layout-shots: %d %s\n", error.number, qPrintable(error.description));
         return 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "layout-shots: %s\n", error.what());
+        return 1;
     }
 }

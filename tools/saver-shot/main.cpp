@@ -11,6 +11,7 @@
 #include "countdown/ModJoinsSkins.h"
 #include "countdown/clsCountdown.h"
 #include "foundation/OleDate.h"
+#include "foundation/ProgramContext.h"
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/Regional.h"
@@ -98,6 +99,9 @@ bool writeProgramFolder(const QString& root)
     }
     const QString app = platform::fs::toInternal(root + "/app");
     const QString stage = platform::fs::toInternal(root + "/stage");
+    // The countdown code reads its program folder from the context, as in the screen saver.
+    ProgramContext context;
+    context.appPath = app;
     if (!skyPicture().save(root + "/stage/picture.png")) {
         std::fprintf(stderr, "saver-shot: cannot write the picture\n");
         return false;
@@ -139,6 +143,9 @@ int main(int argc, char* argv[])
             return 1;
     } catch (const platform::VbError& error) {
         std::fprintf(stderr, "saver-shot: %d %s\n", error.number, qPrintable(error.description));
+        return 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "saver-shot: %s\n", error.what());
         return 1;
     }
     return ui.failed ? 1 : 0;
