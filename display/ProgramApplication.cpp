@@ -10,9 +10,9 @@
 #include <QtGlobal>
 
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 
-#include <unistd.h>
 
 namespace {
 
@@ -33,7 +33,7 @@ void endOnFatalStartMessage(QtMsgType type, const QMessageLogContext& context, c
     std::fprintf(stderr, "%s: cannot start: %s\n", programName.constData(), message.toLocal8Bit().constData());
     std::fflush(stderr);
     // The application object is half made: nothing of it may run on the way out.
-    ::_exit(1);
+    std::_Exit(1);
 }
 
 int& guardedStart(int& argc, char** argv)
