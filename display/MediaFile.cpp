@@ -8,11 +8,20 @@ namespace MediaFile {
 
 namespace {
 
+// The file layer reads the bytes, so a picture is read the way every other file is; the name's
+// extension is handed on as the format's hint, as a load by name takes it.
 QImage decode(const QString& path)
 {
-    QImage image;
-    image.load(platform::fs::resolve(path));
-    return image;
+    QByteArray bytes;
+    try {
+        bytes = platform::fs::readAll(path);
+    } catch (const platform::VbError&) {
+        // A picture that cannot be read is no picture: the callers report it as such.
+        return QImage();
+    }
+    const QByteArray hint = platform::fs::resolve(path).section(QLatin1Char('.'), -1).toLatin1();
+    QImage image = QImage::fromData(bytes, hint.constData());
+    return image.isNull() ? QImage::fromData(bytes) : image;
 }
 
 } // namespace
