@@ -18,6 +18,10 @@ class frmPreview;
 // and test seam. modVantrelnScreenSaver names each value.
 class SaverContext : public DisplayContext {
 public:
+    SaverContext() = default;
+    // Closes the screen saver's windows, which belong to this context.
+    ~SaverContext() override;
+
     // The countdown package to show.
     QString countdownPath;
     // The window the preview is drawn into; 0 outside a preview run.
@@ -33,6 +37,7 @@ public:
     // right and bottom are used, as width and height.
     Rect screenRect;
 
+    // The windows this context loaded; they end with it.
     QPointer<frmCountdownScreenSaver> screenSaverWindow;
     QPointer<frmPreview> previewWindow;
     // Held while this process runs full screen, so a second full-screen run does not start.

@@ -55,8 +55,9 @@ struct PreviewRun {
         platform::setServices(installed);
     }
     TestServices services;
-    SaverContext context;
     platform::QtWindows windows;
+    // Made last, so its windows close before the services they were shown with.
+    SaverContext context;
 };
 
 TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
@@ -104,8 +105,6 @@ TEST(PreviewEmbedding, ThePreviewBecomesAChildOfTheGivenXWindowAndEndsWithIt)
     // The preview area closes: the preview ends the program.
     parent.reset();
     EXPECT_TRUE(waitUntil([] { return ProgramEnd::isEnding(); }, 5000));
-
-    ss::Reset();
 }
 
 // The root window is the whole desktop, no preview area: the preview ends at once.
@@ -128,7 +127,6 @@ TEST(PreviewEmbedding, TheRootWindowGetsNoPreview)
     EXPECT_FALSE(ss::HasWindow());
     const QWidgetList windowsLeft = QApplication::topLevelWidgets();
     EXPECT_TRUE(std::none_of(windowsLeft.cbegin(), windowsLeft.cend(), [](const QWidget* w) { return w->isVisible(); }));
-    ss::Reset();
 }
 
 // The preview lives as long as its parent: the parent's existence and size come from the X

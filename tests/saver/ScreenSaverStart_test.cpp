@@ -36,10 +36,6 @@ protected:
     {
         appPath = folder.internal();
     }
-    void TearDown() override
-    {
-        ss::Reset();
-    }
 
     void storeAppPath() { storeAppPath(appPath); }
     void storeAppPath(const QString& path) { services.settings().put(kApp, kSection, ProgramTexts::kAppPathKey, path); }

@@ -43,10 +43,6 @@ protected:
         services.settings().put(kApp, kSection, ProgramTexts::kAppPathKey, folder.internal());
         services.settings().put(kApp, kSection, ProgramTexts::kLastOpenTemplateKey, packagePath());
     }
-    void TearDown() override
-    {
-        ss::Reset();
-    }
 
     QString packagePath() const { return folder.internalPath("Party.MVL"); }
 
