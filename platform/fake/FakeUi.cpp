@@ -50,9 +50,10 @@ std::optional<QString> FakeUi::openFileDialog(const OpenFileRequest& request)
     openFileDialogs.push_back(request);
     if (openFileAnswers.empty())
         return std::nullopt;
-    std::optional<QString> answer = openFileAnswers.front();
+    const bool chosen = openFileAnswers.front().has_value();
+    const QString answer = openFileAnswers.front().value_or(QString());
     openFileAnswers.pop_front();
-    return answer;
+    return chosen ? std::optional<QString>(answer) : std::nullopt;
 }
 
 void FakeUi::setMousePointer(int value)

@@ -245,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(
                     makePackage({"Other.MVK", "new data"}, {"Damaged.MVK", "new picture"})},
         DamagedCase{"LogoNamedLikeTheDataFileInOtherCase",
                     makePackage({"Damaged.MVK", "new data"}, {}, {}, {"damaged.mvk", "new logo"})}),
-    [](const auto& info) { return std::string(info.param.what); });
+    [](const auto& testInfo) { return std::string(testInfo.param.what); });
 
 TEST_F(Package, RenamedPackageOpensWithItsOwnCountdown)
 {

@@ -113,6 +113,6 @@ TEST_P(Templates, CarryARealPictureAndTheAlarmSound)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, Templates, ::testing::ValuesIn(kTemplates),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

@@ -64,10 +64,10 @@ TEST_F(CountdownDb, NewCountdownWindowIs600By450ReferencePixels)
     };
     for (const auto& s : screens) {
         SCOPED_TRACE(testing::Message() << s.width << "x" << s.height << " @" << s.twips);
-        TestServices services;
-        services.screen().widthPixels = s.width;
-        services.screen().heightPixels = s.height;
-        services.screen().twipsX = services.screen().twipsY = s.twips;
+        TestServices screenServices;
+        screenServices.screen().widthPixels = s.width;
+        screenServices.screen().heightPixels = s.height;
+        screenServices.screen().twipsX = screenServices.screen().twipsY = s.twips;
         clsCountdown countdown;
         clsCountdownDb().Find_Countdown(countdown);
         EXPECT_EQ(countdown.Width(), s.expectedWidth);

@@ -127,7 +127,7 @@ TEST_P(ExportFormat, MatchesExpectedFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFormats, ExportFormat, testing::ValuesIn(kFormats),
-                         [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<FormatCase>& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ExportWriter, TablePageSkipsHiddenBoxesAndEmptyLogo)
 {

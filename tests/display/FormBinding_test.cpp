@@ -337,8 +337,8 @@ INSTANTIATE_TEST_SUITE_P(Screens, FormBindingOnScreen,
                                            ScreenCase{1024, 768, 960, 1440, 3840, 2880, 12.8f, 15.36f, 17.92f},
                                            ScreenCase{1280, 1024, 1200, 1920, 4800, 3840, 16.5333f, 19.84f,
                                                       23.1467f}),
-                         [](const auto& info) {
-                             return QString("%1x%2").arg(info.param.widthPixels).arg(info.param.heightPixels)
+                         [](const auto& testInfo) {
+                             return QString("%1x%2").arg(testInfo.param.widthPixels).arg(testInfo.param.heightPixels)
                                  .toStdString();
                          });
 
@@ -439,7 +439,7 @@ TEST_P(FormBindingRoundTrip, SaveReadsBackEveryValueAndPacksIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWays, FormBindingRoundTrip, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Inverted" : "Plain"; });
+                         [](const auto& testInfo) { return testInfo.param ? "Inverted" : "Plain"; });
 
 TEST_F(FormBinding, SaveKeepsWhatTheWindowShowsOtherwiseThanStored)
 {

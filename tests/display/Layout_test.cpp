@@ -319,7 +319,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StackCase{"HalfGoesToEvenUp", 1003, 0x03, {0, 502}, 502},
                       StackCase{"PastSixteenBits", 6 * 12000, 0x3F, {0, 12000, 24000, 36000, 48000, 60000}, 12000},
                       StackCase{"NegativeFrameGivesEmptyBoxes", -600, 0x06, {0, 0}, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(LayoutForm, StackingWithNoVisibleBoxLeavesEveryBoxAlone)
 {

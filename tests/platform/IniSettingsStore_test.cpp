@@ -99,7 +99,7 @@ TEST_P(SettingsStores, NamesWithSeparatorsAreFoundAgain)
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, SettingsStores, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Ini" : "Memory"; });
+                         [](const auto& testInfo) { return testInfo.param ? "Ini" : "Memory"; });
 
 TEST(IniSettingsStore, OneFilePerApplicationUnderTheConfigFolder)
 {
