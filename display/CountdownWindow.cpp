@@ -151,18 +151,46 @@ void CountdownWindow::m_clsCountdown_DataChanged()
     // the zero date of 1899. The alarm is armed before any count, and the present is set again
     // once the event is there, so a countdown opened at its event second rings.
     const double now = vb::now();
-    counter.setCurrentDate(now);
-    counter.setAlarmSet(countdown.AlarmSound());
-    counter.setEventDate(countdown.EventDate());
-    counter.setCurrentDate(now);
-    counter.Refresh();
-    modCountdown::ApplyCountdownToForm(*this, countdown);
-    // The boxes show the time left from the start, not only from the first tick, which may be
-    // 30 s away or, past a closed direction gate, never come.
-    writeIntervalBoxes({});
+    m_fillingFromCountdown = true;
+    m_ringHeld = false;
+    try {
+        counter.setCurrentDate(now);
+        counter.setAlarmSet(countdown.AlarmSound());
+        counter.setEventDate(countdown.EventDate());
+        counter.setCurrentDate(now);
+        counter.Refresh();
+        modCountdown::ApplyCountdownToForm(*this, countdown);
+        // The boxes show the time left from the start, not only from the first tick, which may
+        // be 30 s away or, past a closed direction gate, never come.
+        writeIntervalBoxes({});
+    } catch (...) {
+        ringWhenHeld();
+        throw;
+    }
+    ringWhenHeld();
+}
+
+void CountdownWindow::ringWhenHeld()
+{
+    m_fillingFromCountdown = false;
+    if (m_ringHeld) {
+        m_ringHeld = false;
+        openAlarm();
+    }
 }
 
 void CountdownWindow::m_clsCounter_RingAlarm()
+{
+    // The alarm takes its picture, caption and date pattern from the window's labels, which
+    // the fill has not written yet.
+    if (m_fillingFromCountdown) {
+        m_ringHeld = true;
+        return;
+    }
+    openAlarm();
+}
+
+void CountdownWindow::openAlarm()
 {
     if (!vb::cbool(lblPlaysoundToggle()->Caption()))
         return;

@@ -69,6 +69,8 @@ protected:
     virtual void m_clsCountdown_DataChanged();
     // Opens the alarm window with the countdown's picture, caption, sound and date pattern and
     // disarms the counter, when lblPlaysoundToggle is true; otherwise the counter stays armed.
+    // A ring raised while DataChanged fills the window waits until the window holds the
+    // countdown, so the alarm never shows another countdown's (or no) caption and picture.
     virtual void m_clsCounter_RingAlarm();
 
     // Whether a picture or logo that cannot be shown is reported in a message box; either way
@@ -123,10 +125,17 @@ private:
     void writeIntervalBoxes(const ErrorTrap& trap);
     // One of boxes 1 to 5; returns whether its visibility changed.
     bool writeIntervalBox(int box);
+    // Ends a fill from the countdown: a ring held during it opens the alarm now.
+    void ringWhenHeld();
+    // The ring's work: the alarm window opened and the counter disarmed, when the sound is on.
+    void openAlarm();
 
     std::unique_ptr<::clsCountdown> m_clsCountdown;
     std::unique_ptr<clsCounter> m_clsCounter;
     std::set<std::pair<int32_t, QString>> m_reportedTickFailures;
     bool m_inTick = false;
     bool m_loadFinished = false;
+    // While DataChanged fills the window: a ring raised then is held until the fill is done.
+    bool m_fillingFromCountdown = false;
+    bool m_ringHeld = false;
 };

@@ -228,6 +228,35 @@ TEST_F(CountdownWindowTest, AlarmRingsOnceAtTheEventSecondOrAcrossASkippedOne)
     }
 }
 
+// A countdown opened (or read again) at its event second rings while its window is being
+// filled: the alarm still shows that countdown's caption, picture and date pattern.
+TEST_F(CountdownWindowTest, AlarmAtTheOpenOrAReloadShowsTheCountdownItRangFor)
+{
+    const QString package = makePackage([this](clsCountdown& c) {
+        launchDay(c, event);
+        c.setImageFileName("sky.png");
+    });
+    for (const bool reload : {false, true}) {
+        SCOPED_TRACE(reload ? "read again at the event" : "opened at the event");
+        TestWindow window;
+        clock.set(reload ? start : event);
+        window.load(package);
+        if (reload) {
+            clock.set(event);
+            window.lblLoadme()->setCaption(vb::dateText(vb::now()));
+        }
+        EXPECT_EQ(window.rings, 1);
+        EXPECT_FALSE(window.Counter()->AlarmSet());
+        frmAlarm& alarm = frmAlarm::instance();
+        EXPECT_TRUE(alarm.isVisible());
+        EXPECT_EQ(alarm.EventCaption(), QString("Launch day"));
+        EXPECT_EQ(alarm.ImageFileName(), QString("sky.png"));
+        EXPECT_EQ(alarm.SoundFile(), QString("ring.wav"));
+        EXPECT_EQ(alarm.EventDateFormat(), QString("dd mmm, yyyy"));
+        alarm.hide();
+    }
+}
+
 TEST_F(CountdownWindowTest, AlarmWithSoundOffOpensNothingAndStaysArmed)
 {
     const QString package = makePackage([this](clsCountdown& c) { launchDay(c, event); });
