@@ -114,8 +114,7 @@ int createLockedTemporary(const QString& folder, const QString& targetName, QStr
         if (descriptor < 0) {
             if (errno == EEXIST)
                 continue;
-            const int number = numberForErrno(errno);
-            throw VbError::about(number == vberr::DeviceIO ? vberr::PathFileAccess : number, folder);
+            throw VbError::about(numberForFailedOpen(errno), folder);
         }
         if (::flock(descriptor, LOCK_EX) == 0 && descriptorIsNamed(descriptor, encoded))
             return descriptor;

@@ -34,15 +34,25 @@ int numberForErrno(int error)
     }
 }
 
+int numberForFailedOpen(int error)
+{
+    const int number = numberForErrno(error);
+    return number == vberr::DeviceIO ? vberr::PathFileAccess : number;
+}
+
 // The file opened by the system itself, so that a failure keeps its cause: too many open files
 // is 67 and a refusal 70, where the file engine would only say that the open failed (75).
-std::unique_ptr<QFile> openNative(const QString& native, int flags, QIODevice::OpenMode mode)
+int openDescriptor(const QString& native, int flags)
 {
     const int descriptor = ::open(QFile::encodeName(native).constData(), flags | O_CLOEXEC, 0666);
-    if (descriptor < 0) {
-        const int number = numberForErrno(errno);
-        raise(number == vberr::DeviceIO ? vberr::PathFileAccess : number);
-    }
+    if (descriptor < 0)
+        raise(numberForFailedOpen(errno));
+    return descriptor;
+}
+
+std::unique_ptr<QFile> openNative(const QString& native, int flags, QIODevice::OpenMode mode)
+{
+    const int descriptor = openDescriptor(native, flags);
     auto file = std::make_unique<QFile>(native);
     if (!file->open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
@@ -118,15 +128,9 @@ bool WriteFile::writeThrough(const char* data, qint64 size)
 
 namespace {
 
-// The file opened by the system itself, with the errors of openNative.
 std::unique_ptr<WriteFile> openWriteFile(const QString& native, int flags)
 {
-    const int descriptor = ::open(QFile::encodeName(native).constData(), flags | O_CLOEXEC, 0666);
-    if (descriptor < 0) {
-        const int number = numberForErrno(errno);
-        raise(number == vberr::DeviceIO ? vberr::PathFileAccess : number);
-    }
-    return std::make_unique<WriteFile>(descriptor);
+    return std::make_unique<WriteFile>(openDescriptor(native, flags));
 }
 
 } // namespace

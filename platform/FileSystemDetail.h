@@ -40,6 +40,12 @@ int attributesOf(const QFileInfo& info);
 
 // VB's number for a failed system call's errno.
 int numberForErrno(int error);
+// VB's number for an open that failed with errno `error`: as numberForErrno, but 75 where that
+// has no cause of its own to give.
+int numberForFailedOpen(int error);
+// Opens `native` with the system's open(2) (`flags`, close-on-exec, mode 0666 before the umask);
+// a failure raises numberForFailedOpen's number.
+int openDescriptor(const QString& native, int flags);
 std::unique_ptr<QFile> openNative(const QString& native, int flags, QIODevice::OpenMode mode);
 
 } // namespace platform::fs::detail
