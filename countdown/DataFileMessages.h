@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/ErrorReport.h"
+#include "platform/Services.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 
@@ -11,6 +12,13 @@
 // How the data-file code reports: a prompt and MsgBox buttons, shown by the caller's message
 // box (or recorded by a test, or dropped by a fuzzer).
 using ShowMessage = std::function<void(const QString& prompt, int buttons)>;
+
+// The programs' ShowMessage: the program's message box, where it has one.
+inline void showInMessageBox(const QString& prompt, int buttons)
+{
+    if (platform::Ui* ui = platform::services().ui)
+        ui->msgBox(prompt, buttons);
+}
 
 // The data-file form of a run-time failure: number, a line feed, description; OK, no icon.
 inline void showFailure(const ShowMessage& show, const platform::VbError& error)

@@ -16,12 +16,6 @@
 
 namespace {
 
-void showInMessageBox(const QString& prompt, int buttons)
-{
-    if (platform::Ui* ui = platform::services().ui)
-        ui->msgBox(prompt, buttons);
-}
-
 QString dataFilePath(const clsCountdown& countdown)
 {
     return countdown.DatabaseLocation() + QLatin1Char('\\') + countdown.CountdownFileName();

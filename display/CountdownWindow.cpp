@@ -228,10 +228,7 @@ void CountdownWindow::lblLoadme_Change()
 void CountdownWindow::readCountdown()
 {
     if (!workFolderHoldsItsCountdown()) {
-        CountdownDefaults::applyNewCountdownDefaults(*m_clsCountdown, [](const QString& prompt, int buttons) {
-            if (platform::Ui* ui = platform::services().ui)
-                ui->msgBox(prompt, buttons);
-        });
+        CountdownDefaults::applyNewCountdownDefaults(*m_clsCountdown, showInMessageBox);
         return;
     }
     if (!m_clsCountdown->Refresh())
