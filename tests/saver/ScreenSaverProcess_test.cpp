@@ -78,10 +78,7 @@ protected:
     QProcess& startSaver(const QString& commandSwitch, const QString& display = {})
     {
         auto process = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", display.isEmpty() ? "offscreen" : "xcb");
-        if (!display.isEmpty())
-            env.insert("DISPLAY", display);
+        QProcessEnvironment env = programEnvironment(display);
         env.insert("XDG_CONFIG_HOME", folder.nativePath("config"));
         env.insert("XDG_DATA_HOME", folder.nativePath("data"));
         env.insert("XDG_RUNTIME_DIR", folder.nativePath("runtime"));

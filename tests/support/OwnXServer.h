@@ -10,6 +10,17 @@
 
 #include <algorithm>
 
+// The environment of a program under test: Qt's offscreen platform, or X on `display` when one
+// is given.
+inline QProcessEnvironment programEnvironment(const QString& display)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", display.isEmpty() ? "offscreen" : "xcb");
+    if (!display.isEmpty())
+        env.insert("DISPLAY", display);
+    return env;
+}
+
 // An X server of the test's own, 1024 x 768, so that a window manager started on it disturbs no
 // other test; with `windowManager`, openbox manages its windows. The programs under test are
 // started by the test on `display`; xdotool and xwininfo look at them and type into them.
@@ -25,9 +36,7 @@ public:
         display = QStringLiteral(":") + QString::fromLatin1(server.readLine()).trimmed();
         if (!windowManager)
             return;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
-        manager.setProcessEnvironment(env);
+        manager.setProcessEnvironment(programEnvironment(display));
         manager.start("openbox", {"--sm-disable"});
         // openbox announces itself on the root window once it manages the screen.
         managing = manager.waitForStarted(10000)
@@ -49,9 +58,7 @@ public:
     QString run(const QStringList& command) const
     {
         QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
-        tool.setProcessEnvironment(env);
+        tool.setProcessEnvironment(programEnvironment(display));
         tool.start(command.front(), command.mid(1));
         tool.waitForFinished(10000);
         return QString::fromLocal8Bit(tool.readAllStandardOutput());
@@ -96,8 +103,8 @@ public:
     }
     QString windowName(const QString& window) const { return run({"xdotool", "getwindowname", window}).trimmed(); }
     QString focusedWindow() const { return run({"xdotool", "getwindowfocus"}).trimmed(); }
-    // xdotool with `arguments` ("key", "alt+a").
-    void xdotool(const QStringList& arguments) const { run(QStringList{"xdotool"} + arguments); }
+    // xdotool with `arguments` ("key", "alt+a"); its output, trimmed.
+    QString xdotool(const QStringList& arguments) const { return run(QStringList{"xdotool"} + arguments).trimmed(); }
 
     QString display;
     bool managing = false;

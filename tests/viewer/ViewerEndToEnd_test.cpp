@@ -7,6 +7,7 @@
 #include "foundation/ProgramTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/IniSettingsStore.h"
+#include "support/OwnXServer.h"
 #include "support/PackageBuilder.h"
 #include "support/RawEntries.h"
 #include "support/PlainPicture.h"
@@ -111,11 +112,7 @@ protected:
     // replaces the viewer of the program folder.
     void start(const QStringList& arguments, const QString& display = QString(), const QString& program = QString())
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), display.isEmpty() ? QStringLiteral("offscreen")
-                                                                                : QStringLiteral("xcb"));
-        if (!display.isEmpty())
-            environment.insert(QStringLiteral("DISPLAY"), display);
+        QProcessEnvironment environment = programEnvironment(display);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home.nativePath(QStringLiteral("data")));
         viewer.setProcessEnvironment(environment);
@@ -302,54 +299,8 @@ TEST_F(ViewerProcess, AProgramFolderWhoseNameIsNotUtf8TextIsSaidAndNoOtherFolder
     EXPECT_FALSE(QFileInfo::exists(exportPath));
 }
 
-// An X server of the test's own, so the window can be resized from outside as a window
-// manager would. Empty display() when Xvfb cannot be started.
-class XServer {
-public:
-    XServer()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-            return;
-        // -displayfd 1: the server writes the display number it chose to its standard output.
-        // -noreset: a server that resets when its last client leaves drops one just connecting.
-        m_server.start(QStringLiteral("Xvfb"),
-                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                        QStringLiteral("-noreset")});
-        QByteArray number;
-        waitFor(m_server, [&] {
-            number += m_server.readAllStandardOutput();
-            return number.contains('\n');
-        });
-        if (number.contains('\n'))
-            m_display = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
-    }
-    ~XServer()
-    {
-        m_server.terminate();
-        m_server.waitForFinished(5000);
-    }
-    QString display() const { return m_display; }
-
-    // Runs xdotool on this display; its standard output, trimmed.
-    QString xdotool(const QStringList& arguments) const
-    {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), m_display);
-        tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral("xdotool"), arguments);
-        tool.waitForFinished(10000);
-        return QString::fromLatin1(tool.readAllStandardOutput()).trimmed();
-    }
-
-private:
-    QProcess m_server;
-    QString m_display;
-};
-
 // The X window of the viewer's countdown window; empty when none is shown.
-QString viewerWindow(const XServer& x)
+QString viewerWindow(const OwnXServer& x)
 {
     return x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
                       QStringLiteral("^Vantrel Countdown Clock$")})
@@ -358,7 +309,7 @@ QString viewerWindow(const XServer& x)
 
 // Makes the viewer's window 200 pixels wider, as a window manager would; its new width, or 0
 // when it has no window or the width did not take. `shownWidth` gets the width before.
-int widenFromOutside(const XServer& x, QProcess& viewer, int* shownWidth)
+int widenFromOutside(const OwnXServer& x, QProcess& viewer, int* shownWidth)
 {
     const QString id = viewerWindow(x);
     if (id.isEmpty())
@@ -379,8 +330,8 @@ TEST_F(ViewerProcess, SigtermOrSighupOverAMessageBoxSavesTheResizedWindow)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         GTEST_SKIP() << "xdotool is not installed";
-    XServer x;
-    if (x.display().isEmpty())
+    OwnXServer x(false);
+    if (x.display.isEmpty())
         GTEST_SKIP() << "Xvfb could not be started";
     for (const int signalNumber : {SIGTERM, SIGHUP}) {
         SCOPED_TRACE(signalNumber == SIGTERM ? "SIGTERM" : "SIGHUP");
@@ -388,7 +339,7 @@ TEST_F(ViewerProcess, SigtermOrSighupOverAMessageBoxSavesTheResizedWindow)
         QDir(exportPath).removeRecursively();
         const QString package = makePackage(QStringLiteral("Launch"));
         const double packedWidth = packedCountdown(package)->Width();
-        start({platform::fs::toNative(package)}, x.display());
+        start({platform::fs::toNative(package)}, x.display);
         ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
 
         // Resize from outside, then make the next tick's export fail: its message box opens.
@@ -414,14 +365,14 @@ TEST_F(ViewerProcess, ACountdownOfSizeZeroOpensAWindowOfANewCountdownsSize)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         GTEST_SKIP() << "xdotool is not installed";
-    XServer x;
-    if (x.display().isEmpty())
+    OwnXServer x(false);
+    if (x.display.isEmpty())
         GTEST_SKIP() << "Xvfb could not be started";
     const QString package = makePackage(QStringLiteral("Nothing"), [](clsCountdown& countdown) {
         countdown.setWidth(0);
         countdown.setHeight(0);
     });
-    start({platform::fs::toNative(package)}, x.display());
+    start({platform::fs::toNative(package)}, x.display);
     ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
 
     const QString id = viewerWindow(x);
@@ -438,8 +389,8 @@ TEST_F(ViewerProcess, PictureAndLogoNamedAlikeButForLetterCaseAreSavedWithTheirO
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         GTEST_SKIP() << "xdotool is not installed";
-    XServer x;
-    if (x.display().isEmpty())
+    OwnXServer x(false);
+    if (x.display.isEmpty())
         GTEST_SKIP() << "Xvfb could not be started";
     const QString package = makePackage(QStringLiteral("Pics"), [](clsCountdown& countdown) {
         countdown.setImageFileName(QStringLiteral("Pic.png"));
@@ -451,7 +402,7 @@ TEST_F(ViewerProcess, PictureAndLogoNamedAlikeButForLetterCaseAreSavedWithTheirO
                ::makePackage({"Pics.MVK", home.read(QStringLiteral("staging/Pics.MVK"))}, {"Pic.png", red}, {},
                              {"pic.PNG", green}, "Pics"));
     const double packedWidth = packedCountdown(package)->Width();
-    start({platform::fs::toNative(package)}, x.display());
+    start({platform::fs::toNative(package)}, x.display);
     ASSERT_TRUE(waitFor(viewer, [this] { return exportLines().size() == 2; })) << viewer.readAll().toStdString();
 
     int shownWidth = 0;

@@ -86,9 +86,7 @@ protected:
     }
     void start(const OwnXServer& x, const QStringList& arguments = {})
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.insert("DISPLAY", x.display);
+        QProcessEnvironment environment = programEnvironment(x.display);
         environment.insert("XDG_CONFIG_HOME", home.nativePath("config"));
         environment.insert("XDG_DATA_HOME", home.nativePath("data"));
         viewer.setProcessEnvironment(environment);
