@@ -4,13 +4,13 @@
 
 class QIODevice;
 
-// The countdown package (".MVL"): a 94-byte header, the data file, then up to three media
-// files. Members are unpacked into and packed from the work folder (`AppPath & "\Temp"`, the
-// countdown's DatabaseLocation), which callers pass in. Paths are internal (Windows-style).
 namespace package {
 struct PackageContents;
 }
 
+// The countdown package (".MVL"): a 94-byte header, the data file, then up to three media
+// files. Members are unpacked into and packed from the work folder (`AppPath & "\Temp"`, the
+// countdown's DatabaseLocation), which callers pass in. Paths are internal (Windows-style).
 namespace ModJoinsSkins {
 
 // Why the package may not be opened as `packagePath` although it reads: a picture, sound or logo
@@ -36,8 +36,8 @@ bool SaveCountdownPackage(const QString& packagePath, const QString& reserved1,
 // truncated, inconsistent, names a member that is not a bare file name, or names a picture,
 // sound or logo like the data file the countdown windows read (then nothing in the work folder
 // changes). A package whose data file reached the work folder is recorded as the opened one
-// (OpenedPackage), which a save checks; any other open leaves no package recorded. With `pictureOnly` the sound and logo members are left in the package.
-// The data member is also placed under the package's own name with ".MVK", the name the
+// (OpenedPackage), which a save checks; any other open leaves no package recorded. With
+// `pictureOnly` the sound and logo members are left in the package. The data member is also placed under the package's own name with ".MVK", the name the
 // countdown windows read, so a renamed package opens with its own countdown. Each member is
 // placed under exactly its name: names that differ only in letter case are files of their own,
 // and of members of one name the later one's bytes stay.

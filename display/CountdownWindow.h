@@ -91,8 +91,7 @@ protected:
     // `beforeFileName` (the window's own steps that come before the data file name);
     // lblCountdownFileName from the package's name and ".MVK"; when that label no longer holds
     // its design caption, the countdown read from the work folder (readCountdown) and
-    // DataChanged raised; the
-    // window brought to the front without staying on top.
+    // DataChanged raised; the window brought to the front without staying on top.
     void loadCountdown(const QString& packagePath, const std::function<void()>& beforeFileName,
                        const ErrorTrap& trap);
     // The countdown read from its data file in the work folder, or a new countdown where the
@@ -102,8 +101,9 @@ protected:
 
     // One timer tick without the timer handling: direction gate, counter to now (to the event
     // when the event fell between this tick and the previous one), the time-left boxes
-    // (writeIntervalBoxes), the export when lblSaveToFile is true. Each step is trapped by `trap`. Returns false when the gate stopped the tick. Nothing
-    // happens before the load has finished.
+    // (writeIntervalBoxes), the export when lblSaveToFile is true. Each step is trapped by
+    // `trap`. Returns false when the gate stopped the tick. Nothing happens before the load has
+    // finished.
     bool runCountdownTick(const ErrorTrap& trap);
     // runCountdownTick with every failure reported in a message box prefixed by `prefix`, each
     // kind of failure (number and description) once for the life of the window: a failure that

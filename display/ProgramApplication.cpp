@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <new>
 
-
 namespace {
 
 QtMessageHandler handlerBeforeStart = nullptr;

@@ -146,7 +146,8 @@ void clsPSFileUtilities::CreateDirMaybe(const QString& path)
                 fs::makeDir(path);
         },
         [](const VbError& error) {
-            // A path/file access error: the folder exists but is hidden, so the search above did not see it.
+            // A path/file access error: the folder exists but is hidden, so the search above did
+            // not see it.
             if (error.number != vberr::PathFileAccess)
                 msgBox(errorReportJoined(error));
         });

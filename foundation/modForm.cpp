@@ -3,9 +3,9 @@
 #include "foundation/KeepOnScreen.h"
 #include "foundation/ProgramContext.h"
 #include "foundation/VbValues.h"
+#include "platform/FrameMargins.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
-#include "platform/FrameMargins.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -18,7 +18,6 @@ class frmPreview;
 // and test seam. modVantrelnScreenSaver names each value.
 class SaverContext : public DisplayContext {
 public:
-    SaverContext() = default;
     // Closes the screen saver's windows, which belong to this context.
     ~SaverContext() override;
 
